@@ -1,0 +1,63 @@
+#pragma once
+// What every drossel-cli command shares: the options that every command takes,
+// and opening the level with them.
+
+#include "cli/ConsoleUserInterface.h"
+#include "container/ResourceTree.h"
+#include "container/Session.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace drossel::cli {
+
+// Exit codes.
+inline constexpr int kOk = 0;
+inline constexpr int kFailed = 1;
+inline constexpr int kUsage = 2;
+
+// A wrong command line found after parsing (an index out of range, ...).
+struct UsageError {
+    std::string message;
+};
+
+struct CommonOptions {
+    std::string rawPath;
+    std::string image = "tga32";
+    int modelLwo = 65;
+    int characterLwo = 60;
+    int weaponLwo = 70;
+    std::string characterGroup = "5";
+    std::string levelFormat = "lwo";
+    bool deleteGarbage = false;
+    bool oneTextFile = false;
+    bool zephyr = false;
+    bool quiet = false;
+    bool verbose = false;
+};
+
+class CliContext {
+public:
+    CommonOptions options;
+    // Set by the chosen command: runs it and returns the exit code.
+    std::function<int()> run;
+
+    Session session;
+    std::unique_ptr<ConsoleUserInterface> ui;
+
+    // Opens the level and applies the options; false (after a message on stderr)
+    // when the file is refused.
+    bool Open(const std::string& datPath);
+    // The table index named on the command line; throws UsageError when outside the table.
+    std::int32_t ResourceIndex(std::int64_t index) const;
+    ResourceTree Tree();
+    int ExitCode() const { return ui->failed() ? kFailed : kOk; }
+};
+
+void AddCommonOptions(CLI::App& app, CommonOptions& options);
+void AddInfoCommands(CLI::App& app, CliContext& context);
+
+}  // namespace drossel::cli

@@ -1,0 +1,54 @@
+// info, tree and show: what the information windows and the tree display.
+
+#include "cli/CliContext.h"
+#include "container/InfoText.h"
+
+#include <iostream>
+#include <memory>
+
+namespace drossel::cli {
+
+void AddInfoCommands(CLI::App& app, CliContext& context) {
+    auto level = std::make_shared<std::string>();
+    auto index = std::make_shared<std::int64_t>(0);
+
+    auto* info = app.add_subcommand("info", "print the \"Dat File Info\" lines");
+    info->add_option("LEVEL.dat", *level)->required();
+    info->callback([&context, level] {
+        context.run = [&context, level] {
+            if (!context.Open(*level)) return kFailed;
+            for (const auto& line : DatFileInfoLines(context.session)) std::cout << line << '\n';
+            return context.ExitCode();
+        };
+    });
+
+    auto* tree = app.add_subcommand("tree", "print the resource tree");
+    tree->add_option("LEVEL.dat", *level)->required();
+    tree->callback([&context, level] {
+        context.run = [&context, level] {
+            if (!context.Open(*level)) return kFailed;
+            const ResourceTree t = context.Tree();
+            std::string out;
+            for (const GroupNode& g : t.groups) {
+                out += g.key + '\t' + g.text + '\n';
+                for (const ResourceNode& r : g.children) out += '\t' + r.key + '\t' + r.text + '\n';
+            }
+            std::cout << out;
+            return context.ExitCode();
+        };
+    });
+
+    auto* show = app.add_subcommand("show", "print the \"Resource Info\" fields of one resource");
+    show->add_option("LEVEL.dat", *level)->required();
+    show->add_option("RESOURCE", *index, "table index, 0-based")->required();
+    show->callback([&context, level, index] {
+        context.run = [&context, level, index] {
+            if (!context.Open(*level)) return kFailed;
+            const auto& record = context.session.table.at(context.ResourceIndex(*index));
+            for (const auto& field : ResourceInfoFields(record)) std::cout << field.label << ' ' << field.value << '\n';
+            return context.ExitCode();
+        };
+    });
+}
+
+}  // namespace drossel::cli

@@ -1,0 +1,66 @@
+#pragma once
+// The level file's header values and its table of resources, as loaded.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace drossel {
+
+inline constexpr std::uint32_t kDatMagic = 0x33DC271F;  // 870065951
+inline constexpr std::uint32_t kNamedFlags = 0x00300000;
+inline constexpr std::uint32_t kHiddenFlags = 2;        // never listed in the tree
+
+// The 28 bytes at offset 20 of the .dat file. dataTableOffset holds the stored
+// value minus 8, the base that descriptor data offsets are relative to.
+struct DatHeader {
+    std::int32_t resourceCount = 0;
+    std::int32_t nameCount = 0;
+    std::int32_t unused28 = 0;
+    std::int32_t dataTableOffset = 0;
+    std::int32_t unused36 = 0;
+    std::int32_t nameTableOffset = 0;
+    std::int32_t unused44 = 0;
+};
+
+struct ResourceRecord {
+    std::string storedTag;       // four characters as stored (reversed)
+    std::int64_t dataOffset = 0; // absolute; the 8-byte prefix included
+    std::int64_t nameOffset = 0; // absolute offset of the name table entry
+    std::int32_t size = 0;
+    std::uint32_t flags = 0;
+    std::string tag;
+    std::string name;
+    std::int64_t rawSize = 0;
+    std::optional<std::uint32_t> rawOffset;  // unset: no bulk data, or its block could not be read
+    std::optional<std::uint32_t> identifier; // unset when the data lies outside the file
+
+    bool IsNamed() const { return flags == kNamedFlags; }
+};
+
+// Resolves links: the first record in table order for each identifier.
+class IdentifierIndex {
+public:
+    void Build(const std::vector<ResourceRecord>& records);
+    std::optional<std::int32_t> Find(std::uint32_t identifier) const;
+    void Clear() { first_.clear(); }
+
+private:
+    std::unordered_map<std::uint32_t, std::int32_t> first_;
+};
+
+struct ResourceTable {
+    std::vector<ResourceRecord> records;
+    IdentifierIndex identifiers;
+
+    std::int32_t count() const { return static_cast<std::int32_t>(records.size()); }
+    bool Contains(std::int64_t index) const { return index >= 0 && index < count(); }
+    const ResourceRecord& at(std::int64_t index) const { return records.at(static_cast<std::size_t>(index)); }
+    // The record a link points to, or nullptr when nothing carries that identifier.
+    const ResourceRecord* Resolve(std::uint32_t identifier) const;
+    std::optional<std::int32_t> IndexOf(std::uint32_t identifier) const { return identifiers.Find(identifier); }
+};
+
+}  // namespace drossel

@@ -1,0 +1,93 @@
+#pragma once
+// Writes .dat/.raw level pairs from a description, in the layout the loader
+// reads: header (template checksum, counts at 20 and 24, table offsets at 32 and
+// 40), 20-byte descriptors from offset 64, a data table and a name table. Tests,
+// the demo level and the benchmarks make all their level files with it.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace drossel::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct BuiltResource {
+    std::string tag;                 // four characters in reading order
+    std::optional<std::string> name; // named resources get a name table entry
+    std::uint32_t flags = 0;
+    Bytes data;                      // the resource's data, 8-byte prefix included
+    // Written over the first four bytes of data unless the caller set them itself.
+    bool setIdentifier = true;
+    // The descriptor's size field; data.size() when unset.
+    std::optional<std::int32_t> sizeField;
+};
+
+// Little-endian field writers for building resource data.
+void PutU8(Bytes& b, std::size_t offset, std::uint8_t v);
+void PutU16(Bytes& b, std::size_t offset, std::uint16_t v);
+void PutU32(Bytes& b, std::size_t offset, std::uint32_t v);
+void PutBytes(Bytes& b, std::size_t offset, const Bytes& v);
+std::uint32_t GetU32(const Bytes& b, std::size_t offset);
+
+class LevelBuilder {
+public:
+    static constexpr std::uint32_t kNamed = 0x00300000;
+
+    // Adds a named resource with data of the given length (zero-filled beyond the
+    // prefix) and returns its table index.
+    int Add(const std::string& tag, const std::string& name, std::size_t length = 32);
+    int AddData(const std::string& tag, const std::string& name, Bytes data);
+    int AddUnnamed(const std::string& tag, std::size_t length = 32, std::uint32_t flags = 0);
+    int AddResource(BuiltResource resource);
+
+    BuiltResource& resource(int index) { return resources_.at(static_cast<std::size_t>(index)); }
+    int count() const { return static_cast<int>(resources_.size()); }
+
+    // The identifier the builder gives resource `index`.
+    static std::uint32_t IdentifierOf(int index) { return (static_cast<std::uint32_t>(index) << 8) | 1u; }
+
+    // Appends bytes to the .raw file and returns their offset.
+    std::uint32_t AppendRaw(const Bytes& bytes);
+    const Bytes& raw() const { return raw_; }
+
+    // Header words the loader does not interpret.
+    std::int32_t nameCountOverride = -1;  // -1: the number of named resources
+
+    Bytes BuildDat() const;
+    // Offsets of the tables in the last BuildDat() result.
+    struct Layout {
+        std::int64_t dataTable = 0;   // value stored at offset 32
+        std::int64_t nameTable = 0;   // value stored at offset 40
+        std::vector<std::int64_t> dataOffsets;  // absolute, prefix included
+        std::vector<std::int64_t> nameOffsets;  // absolute; -1 for unnamed
+    };
+    Layout LayoutOf() const;
+
+    // Writes path + ".dat" and path + ".raw"; returns the .dat path.
+    std::string Write(const std::string& pathWithoutExtension) const;
+
+private:
+    std::vector<BuiltResource> resources_;
+    Bytes raw_;
+};
+
+// A file or folder under the system's temporary folder, removed again on destruction.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+Bytes ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const Bytes& bytes);
+
+}  // namespace drossel::testing
