@@ -33,6 +33,8 @@ public:
     void ProcessPendingEvents() override {}
     void Beep() override {}
     void FileWritten(const std::string& path) override;
+    void LockForBatch(BatchLock, bool) override {}
+    void SelectTreeNode(const std::string&) override {}
 
 private:
     Verbosity verbosity_;

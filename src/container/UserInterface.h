@@ -11,6 +11,11 @@ enum class MessageIcon { None, Critical, Question, Exclamation, Information };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
+// Which controls a batch command locks while it runs: a whole-file batch locks the
+// File and Edit menus, the tree and the file toolbar buttons; a folder batch locks
+// the tree and the whole toolbar.
+enum class BatchLock { WholeFile, Folder };
+
 struct FileDialogRequest {
     std::string title;
     std::string fileName;  // proposed name; may be empty
@@ -35,6 +40,11 @@ public:
     virtual void Beep() = 0;
     // Called once for every output file a command has written completely.
     virtual void FileWritten(const std::string& path) = 0;
+    // Locks (true) or unlocks (false) the controls a batch command must keep
+    // out of reach while it runs.
+    virtual void LockForBatch(BatchLock lock, bool locked) = 0;
+    // Shows the tree node with this key as selected (folder batches walk the tree).
+    virtual void SelectTreeNode(const std::string& key) = 0;
 };
 
 inline constexpr const char* kProgramTitle = "Drossel";

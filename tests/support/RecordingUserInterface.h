@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace drossel::testing {
@@ -41,6 +42,9 @@ public:
     int highestProgress = 0;
     int pendingEventCalls = 0;
     int beeps = 0;
+    // Every LockForBatch call, and the keys SelectTreeNode was given, in order.
+    std::vector<std::pair<BatchLock, bool>> locks;
+    std::vector<std::string> selectedNodes;
 
     std::string status() const { return statusTexts.empty() ? std::string() : statusTexts.back(); }
 
@@ -55,6 +59,8 @@ public:
     void ProcessPendingEvents() override { ++pendingEventCalls; }
     void Beep() override { ++beeps; }
     void FileWritten(const std::string& path) override { writtenFiles.push_back(path); }
+    void LockForBatch(BatchLock lock, bool locked) override { locks.emplace_back(lock, locked); }
+    void SelectTreeNode(const std::string& key) override { selectedNodes.push_back(key); }
 };
 
 }  // namespace drossel::testing
