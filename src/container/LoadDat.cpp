@@ -41,23 +41,37 @@ std::int64_t RawLengthOfTexture(std::int16_t width, std::int16_t height, std::ui
 
 // Fills rawSize and rawOffset for the kinds that keep bulk data in the .raw file.
 // A block that does not lie inside the file leaves the raw location unset.
+enum class BulkKind { None, Sound, Bulk, Subtitles, Texture };
+
+BulkKind BulkKindOf(const std::string& tag) {
+    if (tag.size() != 4) return BulkKind::None;
+    if (tag == "SNDD") return BulkKind::Sound;
+    if (tag == "OSBD" || tag == "BINA") return BulkKind::Bulk;
+    if (tag == "SUBT") return BulkKind::Subtitles;
+    if (tag == "TXMP") return BulkKind::Texture;
+    return BulkKind::None;
+}
+
 void ReadRawLocation(BinaryFile& file, ResourceRecord& r) {
+    const BulkKind kind = BulkKindOf(r.tag);
     std::int64_t blockSize = 0;
-    if (r.tag == "SNDD") blockSize = 96;
-    else if (r.tag == "OSBD" || r.tag == "BINA" || r.tag == "SUBT") blockSize = 32;
-    else if (r.tag == "TXMP") blockSize = 192;
-    else return;
+    switch (kind) {
+        case BulkKind::None: return;
+        case BulkKind::Sound: blockSize = 96; break;
+        case BulkKind::Bulk: case BulkKind::Subtitles: blockSize = 32; break;
+        case BulkKind::Texture: blockSize = 192; break;
+    }
     if (!file.Contains(r.dataOffset, blockSize)) return;
     std::array<std::uint8_t, 192> block{};
     file.Read(r.dataOffset, std::span(block.data(), static_cast<std::size_t>(blockSize)));
     const std::uint8_t* b = block.data();
-    if (r.tag == "SNDD") {
+    if (kind == BulkKind::Sound) {
         r.rawSize = LoadU32(b + 64);
         r.rawOffset = LoadU32(b + 68);
-    } else if (r.tag == "OSBD" || r.tag == "BINA") {
+    } else if (kind == BulkKind::Bulk) {
         r.rawSize = LoadU32(b + 8);
         r.rawOffset = LoadU32(b + 12);
-    } else if (r.tag == "SUBT") {
+    } else if (kind == BulkKind::Subtitles) {
         r.rawSize = std::int64_t{LoadU32(b + 28)} * 256;
         r.rawOffset = LoadU32(b + 24);
     } else {

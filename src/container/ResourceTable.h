@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace drossel {
@@ -40,15 +39,21 @@ struct ResourceRecord {
     bool IsNamed() const { return flags == kNamedFlags; }
 };
 
-// Resolves links: the first record in table order for each identifier.
+// Resolves links in constant time: the first record in table order for each
+// identifier. An open-addressing table in one allocation, since a level holds
+// up to a few hundred thousand identifiers and is indexed on every load.
 class IdentifierIndex {
 public:
     void Build(const std::vector<ResourceRecord>& records);
     std::optional<std::int32_t> Find(std::uint32_t identifier) const;
-    void Clear() { first_.clear(); }
+    void Clear() { slots_.clear(); }
 
 private:
-    std::unordered_map<std::uint32_t, std::int32_t> first_;
+    struct Slot {
+        std::uint32_t identifier = 0;
+        std::int32_t index = -1;  // -1: empty
+    };
+    std::vector<Slot> slots_;  // size is a power of two, at most half full
 };
 
 struct ResourceTable {

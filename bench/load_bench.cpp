@@ -1,0 +1,71 @@
+// Loading a large level: LoadDat alone, and LoadDat followed by the Normal view.
+
+#include "LevelBuilder.h"
+#include "container/LoadDat.h"
+#include "container/ResourceTree.h"
+#include "container/Session.h"
+#include "container/UserInterface.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace drossel;
+
+class SilentUserInterface : public UserInterface {
+public:
+    void SetStatusText(const std::string&) override {}
+    std::string AskSavePath(const FileDialogRequest&) override { return {}; }
+    std::string AskOpenPath(const FileDialogRequest&) override { return {}; }
+    std::string BrowseForFolder(const std::string&) override { return {}; }
+    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageIcon, MessageButtons) override {
+        return MessageAnswer::Ok;
+    }
+    void SetProgressMaximum(int) override {}
+    void SetProgressValue(int) override {}
+    void ProcessPendingEvents() override {}
+    void Beep() override {}
+    void FileWritten(const std::string&) override {}
+    void LockForBatch(BatchLock, bool) override {}
+    void SelectTreeNode(const std::string&) override {}
+};
+
+std::string LevelOf(int count) {
+    static testing::TempDir dir;
+    const std::string base = dir / ("level" + std::to_string(count));
+    const std::string command = std::string(DROSSEL_MAKE_LARGE_LEVEL) + " " + std::to_string(count) + " " + base + " >/dev/null";
+    if (std::system(command.c_str()) != 0) std::abort();
+    return base + ".dat";
+}
+
+void BM_LoadDat(benchmark::State& state) {
+    const std::string dat = LevelOf(static_cast<int>(state.range(0)));
+    SilentUserInterface ui;
+    for (auto _ : state) {
+        Session session;
+        if (!LoadDat(session, ui, dat)) state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(session.table.records.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_LoadAndNormalView(benchmark::State& state) {
+    const std::string dat = LevelOf(static_cast<int>(state.range(0)));
+    SilentUserInterface ui;
+    for (auto _ : state) {
+        Session session;
+        if (OpenLevel(session, ui, dat) != OpenResult::Loaded) state.SkipWithError("load failed");
+        auto tree = BuildNormalView(session, ui);
+        benchmark::DoNotOptimize(tree.groups.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+}  // namespace
+
+BENCHMARK(BM_LoadDat)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadAndNormalView)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

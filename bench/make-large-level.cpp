@@ -1,0 +1,55 @@
+// make-large-level: writes a level of N resources of mixed kinds for the load
+// benchmarks: named and unnamed, textures and sounds with raw locations, level
+// chunks, and a level record leading to its lists.
+//
+//   make-large-level N OUTPUT_WITHOUT_EXTENSION
+
+#include "LevelBuilder.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+using namespace drossel::testing;
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: make-large-level N OUTPUT_WITHOUT_EXTENSION\n";
+        return 2;
+    }
+    const long count = std::strtol(argv[1], nullptr, 10);
+    if (count < 8) {
+        std::cerr << "make-large-level: N must be at least 8\n";
+        return 2;
+    }
+    static const char* kTags[] = {"M3GM", "TRAM", "ONCC", "AKEV", "PNTA", "IDXA", "TXCA", "OBAN", "TStr", "SUBT"};
+    LevelBuilder b;
+    const int points = b.Add("PNTA", "level_points", 64);
+    const int env = b.Add("AKEV", "level_environment", 128);
+    PutU32(b.resource(env).data, 0x08, LevelBuilder::IdentifierOf(points));
+    const int level = b.Add("ONLV", "level", 128);
+    PutU32(b.resource(level).data, 0x48, LevelBuilder::IdentifierOf(env));
+    for (long i = b.count(); i < count; ++i) {
+        const std::string name = "resource_" + std::to_string(i);
+        if (i % 10 == 0) {
+            Bytes d(192, 0);
+            PutU16(d, 0x8C, 64);
+            PutU16(d, 0x8E, 64);
+            PutU32(d, 0x90, 1);
+            PutU32(d, 0x9C, static_cast<std::uint32_t>(i * 8192));
+            b.AddData("TXMP", name, d);
+        } else if (i % 10 == 5) {
+            Bytes d(96, 0);
+            PutU32(d, 64, 4096);
+            PutU32(d, 68, static_cast<std::uint32_t>(i * 4096));
+            b.AddData("SNDD", name + ".aif", d);
+        } else if (i % 7 == 0) {
+            b.AddUnnamed(kTags[i % 10], 48);
+        } else {
+            b.Add(kTags[i % 10], name, 48 + static_cast<std::size_t>(i % 5) * 32);
+        }
+    }
+    WriteFileBytes(std::string(argv[2]) + ".dat", b.BuildDat());
+    std::cout << argv[2] << ".dat\n";
+    return 0;
+}
