@@ -170,6 +170,7 @@ bool LoadDat(Session& session, UserInterface& ui, const std::string& path, std::
         why = e.what();
     }
     session.table = ResourceTable{};
+    session.header = DatHeader{};
     if (reason != nullptr) *reason = why;
     ui.ShowMessage(kNotALevelMessage, kProgramTitle, MessageIcon::Critical);
     return false;
