@@ -98,10 +98,28 @@ constexpr std::array<std::string_view, 15> kFolderConvertibleKeys{
     "TXMP", "SNDD", "IGSt", "TStr", "M3GM", "ONCC", "TXMB", "KeyI",
     "SUBT", "StNA", "TRMA", "IGSA", "ONWC", "TXAN", "TXMA"};
 
+// A tag list as sorted packed tags, for membership tests without string compares.
 template <std::size_t N>
-bool Holds(const std::array<std::string_view, N>& list, std::string_view value) {
-    return std::find(list.begin(), list.end(), value) != list.end();
-}
+class TagSet {
+public:
+    constexpr explicit TagSet(const std::array<std::string_view, N>& tags) {
+        for (std::size_t i = 0; i < N; ++i) packed_[i] = PackTag(tags[i]);
+        std::sort(packed_.begin(), packed_.end());
+    }
+    bool Holds(std::string_view tag) const {
+        const std::uint32_t p = PackTag(tag);
+        return p != 0 && std::binary_search(packed_.begin(), packed_.end(), p);
+    }
+
+private:
+    std::array<std::uint32_t, N> packed_{};
+};
+
+constexpr TagSet kLevelChunkSet(kLevelChunkTags);
+constexpr TagSet kUnpackOnlySet(kUnpackOnlyTags);
+constexpr TagSet kConvertibleSet(kConvertibleTags);
+constexpr TagSet kFolderUnpackOnlySet(kFolderUnpackOnlyKeys);
+constexpr TagSet kFolderConvertibleSet(kFolderConvertibleKeys);
 
 }  // namespace
 
@@ -111,17 +129,17 @@ bool HasGroup(std::string_view key) {
     return std::any_of(kGroups.begin(), kGroups.end(), [&](const GroupInfo& g) { return g.key == key; });
 }
 
-bool IsLevelChunkTag(std::string_view tag) { return Holds(kLevelChunkTags, tag); }
+bool IsLevelChunkTag(std::string_view tag) { return kLevelChunkSet.Holds(tag); }
 
 ResourceClass ResourceClassOf(std::string_view tag) {
-    if (Holds(kUnpackOnlyTags, tag)) return ResourceClass::UnpackOnly;
-    if (Holds(kConvertibleTags, tag)) return ResourceClass::Convertible;
+    if (kUnpackOnlySet.Holds(tag)) return ResourceClass::UnpackOnly;
+    if (kConvertibleSet.Holds(tag)) return ResourceClass::Convertible;
     return ResourceClass::Other;
 }
 
 GroupClass GroupClassOf(std::string_view key) {
-    if (Holds(kFolderUnpackOnlyKeys, key)) return GroupClass::FolderUnpackOnly;
-    if (Holds(kFolderConvertibleKeys, key)) return GroupClass::FolderConvertible;
+    if (kFolderUnpackOnlySet.Holds(key)) return GroupClass::FolderUnpackOnly;
+    if (kFolderConvertibleSet.Holds(key)) return GroupClass::FolderConvertible;
     return GroupClass::Other;
 }
 

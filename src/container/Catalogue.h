@@ -3,10 +3,21 @@
 // chunk tags, and which commands a resource or a group allows. Tags are compared
 // exactly, case-sensitively.
 
+#include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace drossel {
+
+// A four-character tag as one number, for fast exact comparison; 0 for any
+// text that is not four characters long.
+constexpr std::uint32_t PackTag(std::string_view tag) {
+    if (tag.size() != 4) return 0;
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(tag[0])) |
+           (static_cast<std::uint32_t>(static_cast<unsigned char>(tag[1])) << 8) |
+           (static_cast<std::uint32_t>(static_cast<unsigned char>(tag[2])) << 16) |
+           (static_cast<std::uint32_t>(static_cast<unsigned char>(tag[3])) << 24);
+}
 
 struct GroupInfo {
     std::string_view key;

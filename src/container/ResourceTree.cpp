@@ -30,27 +30,34 @@ public:
         if (!withUnnamedGroup) groups = groups.first(groups.size() - 1);
         tree_.groups.reserve(groups.size());
         for (const GroupInfo& g : groups) {
-            byKey_.emplace(g.key, tree_.groups.size());
+            byKey_.emplace(PackTag(g.key), tree_.groups.size());
             tree_.groups.push_back({std::string(g.key), std::string(g.description), {}});
         }
+        other_ = byKey_.at(PackTag(kOtherKey));
     }
 
     // Files the node under the group of this key, or under "Other" with a "k" key
     // when the key has no group.
     void Add(std::string_view groupKey, char prefix, std::int32_t index, const std::string& name) {
-        auto it = byKey_.find(groupKey);
-        if (it == byKey_.end()) {
-            it = byKey_.find(kOtherKey);
+        std::size_t group = other_;
+        const auto it = byKey_.find(PackTag(groupKey));
+        if (it != byKey_.end()) {
+            group = it->second;
+        } else {
             prefix = 'k';
         }
-        tree_.groups[it->second].children.push_back({prefix + std::to_string(index), name, index});
+        char key[16];
+        key[0] = prefix;
+        const auto end = std::to_chars(key + 1, key + sizeof key, index).ptr;
+        tree_.groups[group].children.push_back({std::string(key, end), name, index});
     }
 
     ResourceTree Take() { return std::move(tree_); }
 
 private:
     ResourceTree tree_;
-    std::unordered_map<std::string_view, std::size_t> byKey_;
+    std::unordered_map<std::uint32_t, std::size_t> byKey_;
+    std::size_t other_ = 0;
 };
 
 std::optional<std::uint32_t> ReadLinkedField(BinaryFile& file, const ResourceTable& table, std::uint32_t link,
