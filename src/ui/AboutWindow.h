@@ -1,0 +1,15 @@
+#pragma once
+// Form4, "About Drossel": the artwork, the version and what the program is for.
+
+#include <QWidget>
+
+namespace drossel::ui {
+
+class Form4 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form4(QWidget* parent);
+};
+
+}  // namespace drossel::ui

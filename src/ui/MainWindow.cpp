@@ -1,0 +1,144 @@
+#include "ui/MainWindow.h"
+
+#include "container/UserInterface.h"
+#include "ui/AboutWindow.h"
+#include "ui/DialogProvider.h"
+#include "ui/MainLayout.h"
+#include "ui/QtUserInterface.h"
+#include "ui/ResourceInfoWindow.h"
+#include "ui/ResourceTreeWidget.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace drossel::ui {
+
+Form1::Form1(DialogProvider* dialogs)
+    : ownDialogs_(dialogs == nullptr ? std::make_unique<QtDialogProvider>() : nullptr),
+      dialogs_(dialogs == nullptr ? *ownDialogs_ : *dialogs) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(kProgramTitle));
+
+    // The inner area places its controls itself (ArrangeControls): the toolbar on
+    // top, the status bar at the bottom, tree and progress bar by their rules.
+    client_ = new ClientArea(this);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client_);
+
+    toolbar_ = new QToolBar(client_);
+    toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar_->setIconSize(QSize(24, 24));
+    toolbar_->setMovable(false);
+    toolbar_->setFloatable(false);
+
+    treeView_ = new ResourceTreeWidget(client_);
+
+    progressBar_ = new QProgressBar(client_);
+    progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
+    progressBar_->setRange(0, 100);
+    progressBar_->setValue(0);
+    progressBar_->setTextVisible(false);
+    progressBar_->setFixedHeight(progressBar_->sizeHint().height());
+
+    // The status text lives in a label so that menu hovering never wipes it.
+    statusBar_ = new QStatusBar(client_);
+    statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar_->setSizeGripEnabled(false);
+    statusLabel_ = new QLabel(QStringLiteral("Status: ---"), statusBar_);
+    statusLabel_->setObjectName(QStringLiteral("StatusText"));
+    statusBar_->addWidget(statusLabel_, 1);
+
+    ui_ = std::make_unique<QtUserInterface>(this, statusLabel_, progressBar_, dialogs_);
+    ui_->onLockForBatch = [this](BatchLock lock, bool locked) { LockForBatch(lock, locked); };
+    ui_->onSelectTreeNode = [this](const std::string& key) { SelectTreeNode(key); };
+
+    CreateMenus();
+    CreateToolbar();
+    connect(treeView_, &ResourceTreeWidget::clickedOrKeyReleased, this, [this] { AfterTreeClick(); });
+    connect(treeView_, &ResourceTreeWidget::doubleClicked, this, [this] { AfterTreeDoubleClick(); });
+    client_->onResize = [this] { ArrangeControls(); };
+
+    StartState();
+    resize(760, 580);
+}
+
+Form1::~Form1() = default;
+
+QString Form1::statusText() const {
+    return statusLabel_->text();
+}
+
+QAction* Form1::ToolbarButton(int position) const {
+    return position >= 1 && position <= kToolbarPositions ? buttons_[static_cast<std::size_t>(position)] : nullptr;
+}
+
+void Form1::Enable(std::initializer_list<QAction*> actions, bool enabled) {
+    for (QAction* action : actions) action->setEnabled(enabled);
+}
+
+void Form1::ArrangeControls() {
+    if (isMinimized()) return;
+    const int width = client_->width();
+    const int height = client_->height();
+    // The bars keep their natural heights, as docked bars do.
+    toolbar_->setGeometry(0, 0, width, toolbar_->sizeHint().height());
+    const int statusHeight = statusBar_->sizeHint().height();
+    statusBar_->setGeometry(0, height - statusHeight, width, statusHeight);
+
+    const MainLayout layout = ComputeMainLayout({.innerWidth = width,
+                                                 .innerHeight = height,
+                                                 .toolbarHeight = toolbar_->height(),
+                                                 .statusBarHeight = statusBar_->height(),
+                                                 .progressBarHeight = progressBar_->height(),
+                                                 .treeHeight = treeView_->height()});
+    if (layout.tree) treeView_->setGeometry(*layout.tree);
+    progressBar_->setGeometry(layout.progressBar);
+}
+
+void Form1::LockForBatch(BatchLock lock, bool locked) {
+    batchDepth_ = locked ? batchDepth_ + 1 : std::max(batchDepth_ - 1, 0);
+    treeView_->setEnabled(!locked);
+    if (lock == BatchLock::Folder) {
+        toolbar_->setEnabled(!locked);
+        return;
+    }
+    mnuFile_->menuAction()->setEnabled(!locked);
+    mnuEdit_->menuAction()->setEnabled(!locked);
+    if (locked) {
+        for (int b : {1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15}) buttons_[static_cast<std::size_t>(b)]->setEnabled(false);
+    } else {
+        // The selection buttons (5, 6, 8, 9) wait for the next click in the tree.
+        for (int b : {1, 2, 3, 11, 12, 14, 15}) buttons_[static_cast<std::size_t>(b)]->setEnabled(true);
+    }
+}
+
+void Form1::SelectTreeNode(const std::string& key) {
+    QTreeWidgetItem* item = treeView_->ItemOfKey(key);
+    if (item == nullptr) return;
+    treeView_->setCurrentItem(item);
+    treeView_->scrollToItem(item);
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // A restored window may come back at the size it was minimized with, so no
+    // resize arrives; the layout runs here instead.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) ArrangeControls();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (resourceInfo_ != nullptr) resourceInfo_->close();
+    if (about_ != nullptr) about_->close();
+    treeView_->RemoveAllNodes();
+    tree_ = ResourceTree{};
+    CloseLevel(session_);
+    event->accept();
+}
+
+}  // namespace drossel::ui

@@ -1,0 +1,92 @@
+#include "ui/QtUserInterface.h"
+
+#include "ui/DialogProvider.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStringList>
+#include <algorithm>
+
+namespace drossel::ui {
+
+QString QtFilterOf(const std::string& filter) {
+    if (filter.empty()) return {};
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        QString pattern = i + 1 < parts.size() ? parts[i + 1].trimmed() : QStringLiteral("*");
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt reads the patterns from the parentheses at the end of the description,
+        // so the pattern half replaces whatever the description shows there.
+        if (description.endsWith(QLatin1Char(')'))) {
+            const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+            if (open >= 0) description = description.left(open).trimmed();
+        }
+        entries << QStringLiteral("%1 (%2)").arg(description, pattern);
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+QtUserInterface::QtUserInterface(QWidget* owner, QLabel* statusText, QProgressBar* progress, DialogProvider& dialogs)
+    : owner_(owner), statusText_(statusText), progress_(progress), dialogs_(dialogs) {}
+
+void QtUserInterface::SetStatusText(const std::string& text) {
+    statusText_->setText(QString::fromStdString(text));
+}
+
+std::string QtUserInterface::AskSavePath(const FileDialogRequest& request) {
+    return dialogs_
+        .SaveFileName(owner_, QString::fromStdString(request.title), QString::fromStdString(request.fileName),
+                      QtFilterOf(request.filter))
+        .toStdString();
+}
+
+std::string QtUserInterface::AskOpenPath(const FileDialogRequest& request) {
+    return dialogs_
+        .OpenFileName(owner_, QString::fromStdString(request.title), QString::fromStdString(request.fileName),
+                      QtFilterOf(request.filter))
+        .toStdString();
+}
+
+std::string QtUserInterface::BrowseForFolder(const std::string& title) {
+    const QString caption = title.empty() ? QStringLiteral("Select Directory") : QString::fromStdString(title);
+    return dialogs_.ExistingFolder(owner_, caption).toStdString();
+}
+
+MessageAnswer QtUserInterface::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
+                                           MessageButtons buttons) {
+    return dialogs_.Message(owner_, QString::fromStdString(text), QString::fromStdString(title), icon, buttons);
+}
+
+void QtUserInterface::SetProgressMaximum(int maximum) {
+    // A maximum of 0 (an empty level) would turn the bar into a busy indicator.
+    progress_->setMaximum(std::max(maximum, 1));
+}
+
+void QtUserInterface::SetProgressValue(int value) {
+    progress_->setValue(value);
+}
+
+void QtUserInterface::ProcessPendingEvents() {
+    QCoreApplication::processEvents();
+}
+
+void QtUserInterface::Beep() {
+    QApplication::beep();
+}
+
+void QtUserInterface::FileWritten(const std::string& path) {
+    statusText_->setToolTip(QStringLiteral("Last file written: %1").arg(QString::fromStdString(path)));
+}
+
+void QtUserInterface::LockForBatch(BatchLock lock, bool locked) {
+    if (onLockForBatch) onLockForBatch(lock, locked);
+}
+
+void QtUserInterface::SelectTreeNode(const std::string& key) {
+    if (onSelectTreeNode) onSelectTreeNode(key);
+}
+
+}  // namespace drossel::ui

@@ -1,0 +1,78 @@
+#include "ui/ResourceInfoWindow.h"
+
+#include "container/InfoText.h"
+#include "container/ResourceTable.h"
+#include "ui/LevelText.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace drossel::ui {
+namespace {
+
+// Control names, in the order the core lists the fields.
+struct FieldControls {
+    const char* label;
+    const char* box;
+};
+constexpr std::array<FieldControls, 8> kControls{{
+    {"Label1", "txt_name"},
+    {"Label2", "txt_size"},
+    {"Label3", "txt_type"},
+    {"Label6", "txt_code"},
+    {"Label4", "txt_flags"},
+    {"Label5", "txt_dataP"},
+    {"Label7", "txt_rawS"},
+    {"Label8", "txt_rawP"},
+}};
+
+}  // namespace
+
+Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Resource Info"));
+
+    auto* grid = new QGridLayout;
+    // The captions come with the fields; any record gives them.
+    const std::vector<InfoField> captions = ResourceInfoFields(ResourceRecord{});
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        auto* label = new QLabel(QString::fromStdString(captions[i].label), this);
+        label->setObjectName(QLatin1String(kControls[i].label));
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QLatin1String(kControls[i].box));
+        box->setReadOnly(true);
+        box->setMinimumWidth(220);
+        label->setBuddy(box);
+        grid->addWidget(label, static_cast<int>(i), 0);
+        grid->addWidget(box, static_cast<int>(i), 1);
+        boxes_[i] = box;
+    }
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Form2::ShowRecord(const ResourceRecord& record) {
+    const std::vector<InfoField> fields = ResourceInfoFields(record);
+    for (std::size_t i = 0; i < boxes_.size() && i < fields.size(); ++i) {
+        boxes_[i]->setText(LevelText(fields[i].value));
+        boxes_[i]->setCursorPosition(0);
+    }
+    show();
+    raise();
+}
+
+}  // namespace drossel::ui

@@ -1,0 +1,28 @@
+#pragma once
+// Form2, "Resource Info": every field of one resource in eight read-only boxes.
+// It does not block the main window and is refreshed each time it is shown.
+
+#include <QWidget>
+#include <array>
+
+class QLineEdit;
+
+namespace drossel {
+struct ResourceRecord;
+}
+
+namespace drossel::ui {
+
+class Form2 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form2(QWidget* parent);
+
+    void ShowRecord(const ResourceRecord& record);
+
+private:
+    std::array<QLineEdit*, 8> boxes_{};
+};
+
+}  // namespace drossel::ui

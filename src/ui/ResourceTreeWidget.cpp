@@ -1,0 +1,123 @@
+#include "ui/ResourceTreeWidget.h"
+
+#include "container/ResourceTree.h"
+#include "ui/Icons.h"
+#include "ui/LevelText.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <algorithm>
+
+namespace drossel::ui {
+
+ResourceTreeWidget::ResourceTreeWidget(QWidget* parent)
+    : QTreeWidget(parent),
+      groupImage_(TreeNodeIcon(kGroupImage)),
+      selectedGroupImage_(TreeNodeIcon(kSelectedGroupImage)),
+      resourceImage_(TreeNodeIcon(kResourceImage)) {
+    setObjectName(QStringLiteral("TreeView1"));
+    setColumnCount(1);
+    header()->hide();
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);
+    connect(this, &QTreeWidget::currentItemChanged, this, &ResourceTreeWidget::ShowSelectedImage);
+}
+
+void ResourceTreeWidget::RemoveAllNodes() {
+    // The items go away with the model; nobody needs to hear about each of them.
+    const QSignalBlocker blocker(this);
+    clear();
+    groupItems_.clear();
+    resourceItems_.clear();
+}
+
+void ResourceTreeWidget::Fill(const ResourceTree& tree) {
+    setUpdatesEnabled(false);
+    RemoveAllNodes();
+
+    std::int32_t highestIndex = -1;
+    for (const GroupNode& group : tree.groups) {
+        for (const ResourceNode& node : group.children) highestIndex = std::max(highestIndex, node.index);
+    }
+    resourceItems_.assign(static_cast<std::size_t>(highestIndex + 1), nullptr);
+
+    QList<QTreeWidgetItem*> groups;
+    groups.reserve(static_cast<qsizetype>(tree.groups.size()));
+    for (const GroupNode& group : tree.groups) {
+        auto* groupItem = new QTreeWidgetItem(QStringList(LevelText(group.text)));
+        groupItem->setData(0, kKeyRole, LevelText(group.key));
+        groupItem->setData(0, kImageRole, kGroupImage);
+        groupItem->setIcon(0, groupImage_);
+        QList<QTreeWidgetItem*> children;
+        children.reserve(static_cast<qsizetype>(group.children.size()));
+        for (const ResourceNode& node : group.children) {
+            auto* item = new QTreeWidgetItem(QStringList(LevelText(node.text)));
+            item->setData(0, kKeyRole, LevelText(node.key));
+            item->setData(0, kImageRole, kResourceImage);
+            item->setIcon(0, resourceImage_);
+            children.append(item);
+            if (node.index >= 0) resourceItems_[static_cast<std::size_t>(node.index)] = item;
+        }
+        groupItem->addChildren(children);
+        groups.append(groupItem);
+        groupItems_.push_back(groupItem);
+    }
+    {
+        const QSignalBlocker blocker(this);
+        addTopLevelItems(groups);
+    }
+    setUpdatesEnabled(true);
+}
+
+QTreeWidgetItem* ResourceTreeWidget::ItemOfKey(std::string_view key) const {
+    for (QTreeWidgetItem* group : groupItems_) {
+        if (KeyOf(group) == key) return group;
+    }
+    const auto index = IndexOfNodeKey(key);
+    if (!index || static_cast<std::size_t>(*index) >= resourceItems_.size()) return nullptr;
+    QTreeWidgetItem* item = resourceItems_[static_cast<std::size_t>(*index)];
+    return item != nullptr && KeyOf(item) == key ? item : nullptr;
+}
+
+std::string ResourceTreeWidget::KeyOf(const QTreeWidgetItem* item) {
+    return item == nullptr ? std::string() : LevelBytes(item->data(0, kKeyRole).toString());
+}
+
+int ResourceTreeWidget::ImageOf(const QTreeWidgetItem* item) {
+    return item == nullptr ? 0 : item->data(0, kImageRole).toInt();
+}
+
+bool ResourceTreeWidget::IsResourceNode(const QTreeWidgetItem* item) {
+    return item != nullptr && item->parent() != nullptr && item->childCount() == 0;
+}
+
+void ResourceTreeWidget::ShowSelectedImage(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+    if (previous != nullptr && previous->parent() == nullptr) {
+        previous->setData(0, kImageRole, kGroupImage);
+        previous->setIcon(0, groupImage_);
+    }
+    if (current != nullptr && current->parent() == nullptr) {
+        current->setData(0, kImageRole, kSelectedGroupImage);
+        current->setIcon(0, selectedGroupImage_);
+    }
+}
+
+void ResourceTreeWidget::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeWidget::mouseReleaseEvent(event);
+    emit clickedOrKeyReleased();
+}
+
+void ResourceTreeWidget::keyReleaseEvent(QKeyEvent* event) {
+    QTreeWidget::keyReleaseEvent(event);
+    emit clickedOrKeyReleased();
+}
+
+void ResourceTreeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeWidget::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
+
+}  // namespace drossel::ui
