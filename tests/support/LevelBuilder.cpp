@@ -1,5 +1,6 @@
 #include "LevelBuilder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -46,6 +47,149 @@ std::uint32_t GetU32(const Bytes& b, std::size_t offset) {
     if (offset + 4 > b.size()) throw std::out_of_range("GetU32 past the end");
     return static_cast<std::uint32_t>(b[offset]) | (static_cast<std::uint32_t>(b[offset + 1]) << 8) |
            (static_cast<std::uint32_t>(b[offset + 2]) << 16) | (static_cast<std::uint32_t>(b[offset + 3]) << 24);
+}
+
+namespace {
+
+std::uint16_t Argb4444(Rgba p) {
+    return static_cast<std::uint16_t>(((p.a >> 4) << 12) | ((p.r >> 4) << 8) | ((p.g >> 4) << 4) | (p.b >> 4));
+}
+
+std::uint16_t Argb1555(Rgba p) {
+    return static_cast<std::uint16_t>((p.a >= 128 ? 0x8000 : 0) | ((p.r >> 3) << 10) | ((p.g >> 3) << 5) | (p.b >> 3));
+}
+
+std::uint16_t Rgb565(Rgba p) {
+    return static_cast<std::uint16_t>(((p.r >> 3) << 11) | ((p.g >> 2) << 5) | (p.b >> 3));
+}
+
+Rgba From565(std::uint16_t v) {
+    const int r = (v >> 11) & 31, g = (v >> 5) & 63, b = v & 31;
+    return {static_cast<std::uint8_t>(r * 255 / 31), static_cast<std::uint8_t>(g * 255 / 63),
+            static_cast<std::uint8_t>(b * 255 / 31), 255};
+}
+
+int Distance(Rgba a, Rgba b) {
+    return (a.r - b.r) * (a.r - b.r) + (a.g - b.g) * (a.g - b.g) + (a.b - b.b) * (a.b - b.b);
+}
+
+// One DXT1 block of the 4x4 pixels from (bx, by), edges repeated outside the picture.
+void EncodeBlock(const Picture& p, int bx, int by, Bytes& out) {
+    Rgba block[16];
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x)
+            block[y * 4 + x] = p.at(std::min(bx + x, p.width - 1), std::min(by + y, p.height - 1));
+    }
+    // The two colours farthest apart are the end colours.
+    int best = -1;
+    Rgba e0 = block[0], e1 = block[0];
+    for (const Rgba& a : block) {
+        for (const Rgba& b : block) {
+            if (Distance(a, b) > best) {
+                best = Distance(a, b);
+                e0 = a;
+                e1 = b;
+            }
+        }
+    }
+    std::uint16_t c0 = Rgb565(e0), c1 = Rgb565(e1);
+    if (c0 < c1) std::swap(c0, c1);
+    Rgba palette[4] = {From565(c0), From565(c1), {}, {}};
+    auto mix = [](Rgba a, Rgba b, int wa, int wb) {
+        return Rgba{static_cast<std::uint8_t>((a.r * wa + b.r * wb) / (wa + wb)),
+                    static_cast<std::uint8_t>((a.g * wa + b.g * wb) / (wa + wb)),
+                    static_cast<std::uint8_t>((a.b * wa + b.b * wb) / (wa + wb)), 255};
+    };
+    palette[2] = mix(palette[0], palette[1], 2, 1);
+    palette[3] = mix(palette[0], palette[1], 1, 2);
+    const std::size_t at = out.size();
+    out.resize(at + 8, 0);
+    PutU16(out, at, c0);
+    PutU16(out, at + 2, c1);
+    for (int y = 0; y < 4; ++y) {
+        std::uint8_t row = 0;
+        for (int x = 0; x < 4; ++x) {
+            int index = 0;
+            // Equal end colours select the three-colour mode: only entry 0 is safe there.
+            if (c0 != c1) {
+                for (int i = 1; i < 4; ++i) {
+                    if (Distance(block[y * 4 + x], palette[i]) < Distance(block[y * 4 + x], palette[index])) index = i;
+                }
+            }
+            row = static_cast<std::uint8_t>(row | (index << (2 * x)));
+        }
+        out[at + 4 + static_cast<std::size_t>(y)] = row;
+    }
+}
+
+}  // namespace
+
+Bytes EncodeTexturePixels(const Picture& picture, std::uint32_t format) {
+    Bytes out;
+    switch (format) {
+        case 0:
+        case 1:
+        case 2:
+            out.resize(picture.pixels.size() * 2);
+            for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+                PutU16(out, i * 2, format == 0 ? Argb4444(picture.pixels[i]) : Argb1555(picture.pixels[i]));
+            }
+            return out;
+        case 8:
+            for (const Rgba& p : picture.pixels) out.insert(out.end(), {p.b, p.g, p.r, 0});
+            return out;
+        case 9:
+            for (int by = 0; by < picture.height; by += 4) {
+                for (int bx = 0; bx < picture.width; bx += 4) EncodeBlock(picture, bx, by, out);
+            }
+            return out;
+        default:
+            throw std::invalid_argument("no encoder for texture format " + std::to_string(format));
+    }
+}
+
+Bytes TextureRecordData(int width, int height, std::uint32_t format, std::uint32_t pixelOffset) {
+    Bytes data(192, 0);
+    PutU16(data, 140, static_cast<std::uint16_t>(width));
+    PutU16(data, 142, static_cast<std::uint16_t>(height));
+    PutU32(data, 144, format);
+    PutU32(data, 156, pixelOffset);
+    return data;
+}
+
+int LevelBuilder::AddTexture(const std::string& name, int width, int height, std::uint32_t format,
+                             const Bytes& pixels) {
+    const int index = Add("TXMP", name, 192);
+    SetTexture(index, width, height, format, pixels);
+    return index;
+}
+
+void LevelBuilder::SetTexture(int index, int width, int height, std::uint32_t format, const Bytes& pixels) {
+    resource(index).data = TextureRecordData(width, height, format, AppendRaw(pixels));
+}
+
+int LevelBuilder::AddLargeTexture(const std::string& name, const std::array<std::uint32_t, 6>& tiles) {
+    const int index = Add("TXMB", name, 64);
+    SetLargeTexture(index, tiles);
+    return index;
+}
+
+void LevelBuilder::SetLargeTexture(int index, const std::array<std::uint32_t, 6>& tiles) {
+    Bytes data(64, 0);
+    for (std::size_t t = 0; t < tiles.size(); ++t) PutU32(data, 32 + 4 * t, tiles[t]);
+    resource(index).data = std::move(data);
+}
+
+int LevelBuilder::AddKeyIcons(const std::string& name, const std::array<std::uint32_t, 10>& icons) {
+    const int index = Add("KeyI", name, 64);
+    SetKeyIcons(index, icons);
+    return index;
+}
+
+void LevelBuilder::SetKeyIcons(int index, const std::array<std::uint32_t, 10>& icons) {
+    Bytes data(64, 0);
+    for (std::size_t i = 0; i < icons.size(); ++i) PutU32(data, 8 + 4 * i, icons[i]);
+    resource(index).data = std::move(data);
 }
 
 int LevelBuilder::Add(const std::string& tag, const std::string& name, std::size_t length) {

@@ -4,6 +4,7 @@
 // 40), 20-byte descriptors from offset 64, a data table and a name table. Tests,
 // the demo level and the benchmarks make all their level files with it.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,6 +32,28 @@ void PutU32(Bytes& b, std::size_t offset, std::uint32_t v);
 void PutBytes(Bytes& b, std::size_t offset, const Bytes& v);
 std::uint32_t GetU32(const Bytes& b, std::size_t offset);
 
+// A picture for texture fixtures, row by row from the top, left to right.
+struct Rgba {
+    std::uint8_t r = 0, g = 0, b = 0, a = 255;
+    bool operator==(const Rgba&) const = default;
+};
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgba> pixels;
+    Picture() = default;
+    Picture(int w, int h, Rgba fill = {}) : width(w), height(h), pixels(static_cast<std::size_t>(w * h), fill) {}
+    Rgba& at(int x, int y) { return pixels.at(static_cast<std::size_t>(y * width + x)); }
+    const Rgba& at(int x, int y) const { return pixels.at(static_cast<std::size_t>(y * width + x)); }
+};
+
+// A picture in a texture format's stored form: 0 (ARGB 4-4-4-4), 1 and 2 (ARGB
+// 1-5-5-5), 8 (blue, green, red, zero byte), 9 (DXT1 blocks, four-colour mode
+// where a block has two colours). Channels are cut to the format's bits.
+Bytes EncodeTexturePixels(const Picture& picture, std::uint32_t format);
+// The 192-byte texture record (identifier written by the builder).
+Bytes TextureRecordData(int width, int height, std::uint32_t format, std::uint32_t pixelOffset);
+
 class LevelBuilder {
 public:
     static constexpr std::uint32_t kNamed = 0x00300000;
@@ -47,6 +70,16 @@ public:
 
     // The identifier the builder gives resource `index`.
     static std::uint32_t IdentifierOf(int index) { return (static_cast<std::uint32_t>(index) << 8) | 1u; }
+
+    // A named texture whose stored pixels are appended to the .raw file.
+    int AddTexture(const std::string& name, int width, int height, std::uint32_t format, const Bytes& pixels);
+    // Makes resource `index` a texture with these stored pixels (keeps tag, name, flags).
+    void SetTexture(int index, int width, int height, std::uint32_t format, const Bytes& pixels);
+    // A large texture naming six tiles, and a key icon strip naming ten icons, by identifier.
+    int AddLargeTexture(const std::string& name, const std::array<std::uint32_t, 6>& tiles);
+    void SetLargeTexture(int index, const std::array<std::uint32_t, 6>& tiles);
+    int AddKeyIcons(const std::string& name, const std::array<std::uint32_t, 10>& icons);
+    void SetKeyIcons(int index, const std::array<std::uint32_t, 10>& icons);
 
     // Appends bytes to the .raw file and returns their offset.
     std::uint32_t AppendRaw(const Bytes& bytes);

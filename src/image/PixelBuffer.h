@@ -1,0 +1,63 @@
+#pragma once
+// An image in memory: width x height pixels of four bytes (blue, green, red,
+// alpha), bottom row first. BMP and TGA files store their rows in this order, so
+// writing never reorders rows.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace drossel {
+
+struct Bgra {
+    std::uint8_t blue = 0;
+    std::uint8_t green = 0;
+    std::uint8_t red = 0;
+    std::uint8_t alpha = 0;
+};
+
+class PixelBuffer {
+public:
+    PixelBuffer() = default;
+    // Every pixel starts as `fill`; decoders that cover every pixel overwrite it.
+    PixelBuffer(int width, int height, Bgra fill = {0, 0, 0, 255});
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+
+    // Pixel x of the row that is `top` rows below the top of the picture.
+    std::uint8_t* AtFromTop(int x, int top) { return bytes_.data() + Offset(x, height_ - 1 - top); }
+    const std::uint8_t* AtFromTop(int x, int top) const { return bytes_.data() + Offset(x, height_ - 1 - top); }
+    void SetFromTop(int x, int top, Bgra p) {
+        std::uint8_t* d = AtFromTop(x, top);
+        d[0] = p.blue;
+        d[1] = p.green;
+        d[2] = p.red;
+        d[3] = p.alpha;
+    }
+    Bgra GetFromTop(int x, int top) const {
+        const std::uint8_t* d = AtFromTop(x, top);
+        return {d[0], d[1], d[2], d[3]};
+    }
+
+    // Copies the top-left part of `source` that fits into the w x h cell whose
+    // top-left corner lies at (left, top) of this picture; pixels of the cell
+    // that `source` does not cover keep their value.
+    void CopyInto(const PixelBuffer& source, int left, int top, int cellWidth, int cellHeight);
+    // Sets every pixel's alpha to 255.
+    void MakeOpaque();
+
+private:
+    std::size_t Offset(int x, int rowFromBottom) const {
+        return (static_cast<std::size_t>(rowFromBottom) * static_cast<std::size_t>(width_) +
+                static_cast<std::size_t>(x)) *
+               4;
+    }
+
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint8_t> bytes_;
+};
+
+}  // namespace drossel

@@ -1,0 +1,153 @@
+#include "image/TextureDecode.h"
+
+#include "container/BinaryFile.h"
+#include "container/Error.h"
+#include "image/ChannelScale.h"
+
+#include <string>
+
+namespace drossel {
+namespace {
+
+void CheckSize(int width, int height) {
+    if (width <= 0 || height <= 0) {
+        throw DrosselError("the texture has no pixels (" + std::to_string(width) + " x " + std::to_string(height) +
+                           ")");
+    }
+}
+
+void CheckLength(std::span<const std::uint8_t> data, std::int64_t needed) {
+    if (static_cast<std::int64_t>(data.size()) < needed) {
+        throw DrosselError("the pixel data holds " + std::to_string(data.size()) + " bytes, the texture needs " +
+                           std::to_string(needed));
+    }
+}
+
+std::int64_t Blocks(int extent) {
+    return (std::int64_t{extent} + 3) / 4;
+}
+
+// Decoders of one 16-bit value per pixel, stored row by row from the top.
+template <typename PixelOf>
+PixelBuffer Decode16(std::span<const std::uint8_t> data, int width, int height, PixelOf pixelOf) {
+    CheckSize(width, height);
+    CheckLength(data, std::int64_t{width} * height * 2);
+    PixelBuffer out(width, height);
+    const std::uint8_t* in = data.data();
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x, in += 2) out.SetFromTop(x, y, pixelOf(LoadU16(in)));
+    }
+    return out;
+}
+
+Bgra Colour565(std::uint16_t v) {
+    return {Scale5(v & 0x1F), Scale6((v >> 5) & 0x3F), Scale5(v >> 11), 255};
+}
+
+std::uint8_t Mix(std::uint8_t a, std::uint8_t b, unsigned weightA, unsigned weightB) {
+    const unsigned total = weightA + weightB;
+    // Nearest integer; for thirds no value lies halfway, for halves it rounds up.
+    return static_cast<std::uint8_t>((a * weightA + b * weightB + total / 2) / total);
+}
+
+Bgra MixColour(Bgra a, Bgra b, unsigned weightA, unsigned weightB) {
+    return {Mix(a.blue, b.blue, weightA, weightB), Mix(a.green, b.green, weightA, weightB),
+            Mix(a.red, b.red, weightA, weightB), 255};
+}
+
+}  // namespace
+
+std::optional<std::int64_t> EncodedTextureSize(int width, int height, std::uint32_t format) {
+    if (width <= 0 || height <= 0) return std::nullopt;
+    const std::int64_t pixels = std::int64_t{width} * height;
+    switch (format) {
+        case 0:
+        case 1:
+        case 2:
+            return pixels * 2;
+        case 8:
+            return pixels * 4;
+        case 9:
+            return Blocks(width) * Blocks(height) * 8;
+        default:
+            return std::nullopt;
+    }
+}
+
+PixelBuffer DecodeArgb4444(std::span<const std::uint8_t> data, int width, int height) {
+    return Decode16(data, width, height, [](std::uint16_t v) {
+        return Bgra{Scale4(v & 0xF), Scale4((v >> 4) & 0xF), Scale4((v >> 8) & 0xF), Scale4(v >> 12)};
+    });
+}
+
+PixelBuffer DecodeArgb1555(std::span<const std::uint8_t> data, int width, int height) {
+    return Decode16(data, width, height, [](std::uint16_t v) {
+        return Bgra{Scale5(v & 0x1F), Scale5((v >> 5) & 0x1F), Scale5((v >> 10) & 0x1F),
+                    static_cast<std::uint8_t>((v & 0x8000) != 0 ? 255 : 0)};
+    });
+}
+
+PixelBuffer DecodeBgrx8888(std::span<const std::uint8_t> data, int width, int height) {
+    CheckSize(width, height);
+    CheckLength(data, std::int64_t{width} * height * 4);
+    PixelBuffer out(width, height);
+    const std::uint8_t* in = data.data();
+    // The fourth byte is padding in the game's files, so every pixel is opaque.
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x, in += 4) out.SetFromTop(x, y, {in[0], in[1], in[2], 255});
+    }
+    return out;
+}
+
+Dxt1Palette Dxt1PaletteOf(std::uint16_t c0, std::uint16_t c1) {
+    Dxt1Palette p;
+    p.colour[0] = Colour565(c0);
+    p.colour[1] = Colour565(c1);
+    if (c0 > c1) {
+        p.colour[2] = MixColour(p.colour[0], p.colour[1], 2, 1);
+        p.colour[3] = MixColour(p.colour[0], p.colour[1], 1, 2);
+    } else {
+        // The three-colour mode: its fourth entry is black, opaque in this RGB variant.
+        p.colour[2] = MixColour(p.colour[0], p.colour[1], 1, 1);
+        p.colour[3] = Bgra{0, 0, 0, 255};
+    }
+    return p;
+}
+
+PixelBuffer DecodeDxt1(std::span<const std::uint8_t> data, int width, int height) {
+    CheckSize(width, height);
+    const std::int64_t across = Blocks(width);
+    CheckLength(data, across * Blocks(height) * 8);
+    PixelBuffer out(width, height);
+    const std::uint8_t* block = data.data();
+    for (int by = 0; by < height; by += 4) {
+        for (int bx = 0; bx < width; bx += 4, block += 8) {
+            const Dxt1Palette palette = Dxt1PaletteOf(LoadU16(block), LoadU16(block + 2));
+            for (int r = 0; r < 4 && by + r < height; ++r) {
+                const std::uint8_t indices = block[4 + r];
+                for (int x = 0; x < 4 && bx + x < width; ++x) {
+                    out.SetFromTop(bx + x, by + r, palette.colour[(indices >> (2 * x)) & 3]);
+                }
+            }
+        }
+    }
+    return out;
+}
+
+PixelBuffer DecodeTexture(std::span<const std::uint8_t> data, int width, int height, std::uint32_t format) {
+    switch (format) {
+        case 0:
+            return DecodeArgb4444(data, width, height);
+        case 1:
+        case 2:
+            return DecodeArgb1555(data, width, height);
+        case 8:
+            return DecodeBgrx8888(data, width, height);
+        case 9:
+            return DecodeDxt1(data, width, height);
+        default:
+            throw DrosselError("pixel format " + std::to_string(format) + " is not supported");
+    }
+}
+
+}  // namespace drossel

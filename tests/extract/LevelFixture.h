@@ -1,0 +1,45 @@
+#pragma once
+// Writing a built level and opening it as the program does, for the tests of the
+// unpack and convert routines.
+
+#include "LevelBuilder.h"
+#include "RecordingUserInterface.h"
+#include "container/LoadDat.h"
+#include "container/Session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace drossel::testing {
+
+inline Session OpenBuiltLevel(const LevelBuilder& builder, const TempDir& dir, const std::string& name = "level") {
+    const std::string dat = builder.Write(dir / name);
+    Session session;
+    RecordingUserInterface ui;
+    if (OpenLevel(session, ui, dat) != OpenResult::Loaded) ADD_FAILURE() << "the built level did not load";
+    return session;
+}
+
+// The demo level, written by the make-demo-level program built beside drossel-cli.
+inline std::string WriteDemoLevel(const TempDir& dir) {
+    const std::string tool =
+        (std::filesystem::path(DROSSEL_CLI_PATH).parent_path() / "tools" / "make-demo-level").string();
+    const std::string base = dir / "level1";
+    const std::string command = "'" + tool + "' '" + base + "' > /dev/null";
+    if (std::system(command.c_str()) != 0) ADD_FAILURE() << "make-demo-level failed: " << command;
+    return base + ".dat";
+}
+
+inline std::size_t CountFiles(const std::string& folder) {
+    std::size_t n = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) n += entry.is_regular_file() ? 1 : 0;
+    return n;
+}
+
+inline bool Exists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
+
+}  // namespace drossel::testing
