@@ -66,6 +66,11 @@ void QtUserInterface::SetProgressMaximum(int maximum) {
 }
 
 void QtUserInterface::SetProgressValue(int value) {
+    // Loops report every record; a step below a thousandth of the bar changes no
+    // pixel, and skipping it keeps a 100,000-record loop from redrawing the bar.
+    const qint64 maximum = progress_->maximum();
+    const qint64 step = qAbs(qint64{value} - progress_->value());
+    if (value != 0 && value < maximum && step * 1000 < maximum) return;
     progress_->setValue(value);
 }
 

@@ -11,6 +11,41 @@
 #include <algorithm>
 
 namespace drossel::ui {
+namespace {
+
+// A node keeps its key and image number as plain members and answers them (and
+// its icon) from data(): a level of 100,000 resources then stores one value per
+// node instead of four.
+class NodeItem : public QTreeWidgetItem {
+public:
+    NodeItem(const QString& text, QString key, int image, const QIcon* icon)
+        : key_(std::move(key)), image_(image), icon_(icon) {
+        setText(0, text);
+    }
+
+    QVariant data(int column, int role) const override {
+        if (column == 0) {
+            if (role == Qt::DecorationRole) return *icon_;
+            if (role == ResourceTreeWidget::kKeyRole) return key_;
+            if (role == ResourceTreeWidget::kImageRole) return image_;
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+
+    void SetImage(int image, const QIcon* icon) {
+        if (image == image_) return;
+        image_ = image;
+        icon_ = icon;
+        emitDataChanged();
+    }
+
+private:
+    QString key_;
+    int image_;
+    const QIcon* icon_;
+};
+
+}  // namespace
 
 ResourceTreeWidget::ResourceTreeWidget(QWidget* parent)
     : QTreeWidget(parent),
@@ -47,17 +82,11 @@ void ResourceTreeWidget::Fill(const ResourceTree& tree) {
     QList<QTreeWidgetItem*> groups;
     groups.reserve(static_cast<qsizetype>(tree.groups.size()));
     for (const GroupNode& group : tree.groups) {
-        auto* groupItem = new QTreeWidgetItem(QStringList(LevelText(group.text)));
-        groupItem->setData(0, kKeyRole, LevelText(group.key));
-        groupItem->setData(0, kImageRole, kGroupImage);
-        groupItem->setIcon(0, groupImage_);
+        auto* groupItem = new NodeItem(LevelText(group.text), LevelText(group.key), kGroupImage, &groupImage_);
         QList<QTreeWidgetItem*> children;
         children.reserve(static_cast<qsizetype>(group.children.size()));
         for (const ResourceNode& node : group.children) {
-            auto* item = new QTreeWidgetItem(QStringList(LevelText(node.text)));
-            item->setData(0, kKeyRole, LevelText(node.key));
-            item->setData(0, kImageRole, kResourceImage);
-            item->setIcon(0, resourceImage_);
+            auto* item = new NodeItem(LevelText(node.text), LevelText(node.key), kResourceImage, &resourceImage_);
             children.append(item);
             if (node.index >= 0) resourceItems_[static_cast<std::size_t>(node.index)] = item;
         }
@@ -96,12 +125,10 @@ bool ResourceTreeWidget::IsResourceNode(const QTreeWidgetItem* item) {
 
 void ResourceTreeWidget::ShowSelectedImage(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
     if (previous != nullptr && previous->parent() == nullptr) {
-        previous->setData(0, kImageRole, kGroupImage);
-        previous->setIcon(0, groupImage_);
+        if (auto* node = dynamic_cast<NodeItem*>(previous)) node->SetImage(kGroupImage, &groupImage_);
     }
     if (current != nullptr && current->parent() == nullptr) {
-        current->setData(0, kImageRole, kSelectedGroupImage);
-        current->setIcon(0, selectedGroupImage_);
+        if (auto* node = dynamic_cast<NodeItem*>(current)) node->SetImage(kSelectedGroupImage, &selectedGroupImage_);
     }
 }
 

@@ -119,6 +119,15 @@ private slots:
         ui.SetProgressValue(0);
         QVERIFY(progress_.maximum() > progress_.minimum());
         QCOMPARE(progress_.value(), 0);
+        // A loop over every record ends on its last value and back at 0.
+        ui.SetProgressMaximum(100000);
+        for (int i = 1; i <= 100000; ++i) {
+            ui.SetProgressValue(i);
+            if (i == 50000) QVERIFY(progress_.value() > 49000);
+        }
+        QCOMPARE(progress_.value(), 100000);
+        ui.SetProgressValue(0);
+        QCOMPARE(progress_.value(), 0);
         ui.FileWritten("/out/wall.tga");
         QVERIFY(status_.toolTip().contains(QStringLiteral("/out/wall.tga")));
     }
