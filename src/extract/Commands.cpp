@@ -1,14 +1,45 @@
 #include "extract/Commands.h"
 
-// Placeholders until unpacking and conversion land: the commands do nothing yet.
+#include "container/Session.h"
+#include "extract/Batch.h"
+#include "extract/ConverterTable.h"
+#include "extract/RoutineFailure.h"
+#include "extract/Unpack.h"
 
 namespace drossel {
 
-void UnpackResource(Session&, UserInterface&) {}
-void UnpackAndConvert(Session&, UserInterface&) {}
-void UnpackAll(Session&, UserInterface&) {}
-void ConvertAll(Session&, UserInterface&) {}
-void ExportFolder(Session&, UserInterface&, const GroupNode&) {}
-void ExportAndConvertFolder(Session&, UserInterface&, const GroupNode&) {}
+void UnpackResource(Session& session, UserInterface& ui) {
+    const ResourceRecord* record = session.Selected();
+    if (record == nullptr) return;
+    std::string path;
+    UnpackRoutineFor(record->tag)(session, ui, path);
+}
+
+void UnpackAndConvert(Session& session, UserInterface& ui) {
+    const ResourceRecord* record = session.Selected();
+    if (record == nullptr) return;
+    const Converter converter = ConverterFor(record->tag);
+    if (converter == nullptr) return;
+    std::string path;
+    converter(session, ui, path);
+}
+
+// The batch loops report each resource's failure themselves; what reaches these
+// boundaries is a failure of the loop itself, such as memory running out.
+void UnpackAll(Session& session, UserInterface& ui) {
+    RunReported(ui, "Unpack ALL !", [&] { RunUnpackAll(session, ui); });
+}
+
+void ConvertAll(Session& session, UserInterface& ui) {
+    RunReported(ui, "Unpack end convert supported files!", [&] { RunConvertAll(session, ui); });
+}
+
+void ExportFolder(Session& session, UserInterface& ui, const GroupNode& node) {
+    RunReported(ui, "Export Folder", [&] { RunExportFolder(session, ui, node); });
+}
+
+void ExportAndConvertFolder(Session& session, UserInterface& ui, const GroupNode& node) {
+    RunReported(ui, "Export and Convert Folder", [&] { RunExportAndConvertFolder(session, ui, node); });
+}
 
 }  // namespace drossel

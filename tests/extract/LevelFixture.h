@@ -32,6 +32,14 @@ inline std::string WriteDemoLevel(const TempDir& dir) {
     return base + ".dat";
 }
 
+inline Session OpenDemoLevel(const TempDir& dir) {
+    Session session;
+    RecordingUserInterface ui;
+    if (OpenLevel(session, ui, WriteDemoLevel(dir)) != OpenResult::Loaded)
+        ADD_FAILURE() << "the demo level did not load";
+    return session;
+}
+
 inline std::size_t CountFiles(const std::string& folder) {
     std::size_t n = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) n += entry.is_regular_file() ? 1 : 0;
