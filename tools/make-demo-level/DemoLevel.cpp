@@ -1,12 +1,18 @@
 #include "DemoLevel.h"
 
+#include "DemoPictures.h"
+
+#include <array>
 #include <string>
 
 namespace drossel::demo {
 
 using testing::Bytes;
+using testing::EncodeTexturePixels;
 using testing::LevelBuilder;
+using testing::Picture;
 using testing::PutU32;
+using testing::Rgba;
 
 namespace {
 
@@ -17,32 +23,89 @@ struct Sample {
 };
 
 constexpr Sample kSamples[] = {
-    {"BINA", "TMBDemoBinaryData"}, {"DPge", "DiaryPage01"},      {"FILM", "IntroCutscene"},
-    {"IGHH", "HelpMoveForward"},   {"IGPG", "ConsolePage01"},    {"IGSA", "HelpStrings"},
-    {"Impt", "ImpactTree"},        {"IPge", "ConsoleRef01"},     {"KeyI", "KeyIcons"},
-    {"M3GM", "crate_box"},         {"Mtrl", "MaterialStone"},    {"OBAN", "DoorSlide"},
-    {"ONCV", "konoko_generic"},    {"ONGS", "GameSettings"},     {"ONLD", "level1_description"},
-    {"ONVL", "variant_list"},      {"OSBD", "crowd_ambience"},   {"PNTA", "crate_points"},
-    {"PSpc", "button_ok"},         {"PSpL", "widget_table"},     {"PSUI", "main_menu"},
-    {"SNDD", "door_open.aif"},     {"StNA", "menu_strings"},     {"SUBT", "intro_subtitles"},
-    {"TRAC", "konoko_animations"}, {"TRAM", "konoko_run"},       {"TRMA", "konoko_textures"},
-    {"TStr", "mission_title"},     {"TSFF", "TSFFTahoma"},       {"TURR", "wall_turret"},
-    {"TXCA", "crate_uv"},          {"TXMB", "title_screen"},     {"TXMP", "wall_arrow"},
-    {"VCRA", "crate_normals"},     {"WMCL", "cursor_list"},      {"WMDD", "options_window"},
-    {"WMMB", "menu_bar"},          {"WMM_", "menu_item_quit"},   {"TRGE", "skeleton_sizes"},
-    {"TRIG", "laser_trigger"},     {"CONS", "door_console"},     {"DOOR", "sliding_door"},
-    {"TRCM", "skeleton_data"},     {"ONCC", "konoko"},           {"ONWC", "w1_tap"},
-    {"TRBS", "konoko_body"},       {"M3GA", "crate_parts"},      {"WPge", "weapon_page_tap"},
-    {"HPge", "help_page_01"},      {"TSGA", "font_size_12"},     {"TXAN", "water_anim"},
-    {"TRGA", "skeleton_parts"},    {"IGSt", "objective_text"},   {"CRSA", "corpse_list"},
-    {"TRIA", "konoko_bones"},      {"TRTA", "konoko_joints"},    {"TSFL", "font_chunk_a"},
+    {"BINA", "TMBDemoBinaryData"}, {"DPge", "DiaryPage01"},    {"FILM", "IntroCutscene"},
+    {"IGHH", "HelpMoveForward"},   {"IGPG", "ConsolePage01"},  {"IGSA", "HelpStrings"},
+    {"Impt", "ImpactTree"},        {"IPge", "ConsoleRef01"},   {"KeyI", "KeyIcons"},
+    {"M3GM", "crate_box"},         {"Mtrl", "MaterialStone"},  {"OBAN", "DoorSlide"},
+    {"ONCV", "konoko_generic"},    {"ONGS", "GameSettings"},   {"ONLD", "level1_description"},
+    {"ONVL", "variant_list"},      {"OSBD", "crowd_ambience"}, {"PNTA", "crate_points"},
+    {"PSpc", "button_ok"},         {"PSpL", "widget_table"},   {"PSUI", "main_menu"},
+    {"SNDD", "door_open.aif"},     {"StNA", "menu_strings"},   {"SUBT", "intro_subtitles"},
+    {"TRAC", "konoko_animations"}, {"TRAM", "konoko_run"},     {"TRMA", "konoko_textures"},
+    {"TStr", "mission_title"},     {"TSFF", "TSFFTahoma"},     {"TURR", "wall_turret"},
+    {"TXCA", "crate_uv"},          {"TXMB", "title_screen"},   {"TXMP", "wall_arrow"},
+    {"VCRA", "crate_normals"},     {"WMCL", "cursor_list"},    {"WMDD", "options_window"},
+    {"WMMB", "menu_bar"},          {"WMM_", "menu_item_quit"}, {"TRGE", "skeleton_sizes"},
+    {"TRIG", "laser_trigger"},     {"CONS", "door_console"},   {"DOOR", "sliding_door"},
+    {"TRCM", "skeleton_data"},     {"ONCC", "konoko"},         {"ONWC", "w1_tap"},
+    {"TRBS", "konoko_body"},       {"M3GA", "crate_parts"},    {"WPge", "weapon_page_tap"},
+    {"HPge", "help_page_01"},      {"TSGA", "font_size_12"},   {"TXAN", "water_anim"},
+    {"TRGA", "skeleton_parts"},    {"IGSt", "objective_text"}, {"CRSA", "corpse_list"},
+    {"TRIA", "konoko_bones"},      {"TRTA", "konoko_joints"},  {"TSFL", "font_chunk_a"},
 };
+
+constexpr int kTextureSize = 64;
+
+void SetArrowTexture(LevelBuilder& b, int index, std::uint32_t format, Rgba ink, Rgba background) {
+    const Picture p = ArrowAndGlyph(kTextureSize, kTextureSize, 'F', ink, background);
+    b.SetTexture(index, p.width, p.height, format, EncodeTexturePixels(p, format));
+}
+
+int AddArrowTexture(LevelBuilder& b, const std::string& name, std::uint32_t format, Rgba ink, Rgba background) {
+    const int index = b.Add("TXMP", name, 192);
+    SetArrowTexture(b, index, format, ink, background);
+    return index;
+}
+
+// The title screen: a 640 x 480 picture cut into the six tiles a large texture
+// names, the lower three 224 rows high as in the game's own large textures.
+void SetTitleScreen(LevelBuilder& b, int index) {
+    const Picture title = ArrowAndGlyph(640, 480, 'F', {255, 220, 0, 255}, {20, 30, 90, 255});
+    struct Cut {
+        int left, top, width, height;
+        std::uint32_t format;
+    };
+    constexpr Cut kCuts[6] = {{0, 0, 256, 256, 1},   {256, 0, 256, 256, 1},   {512, 0, 128, 256, 2},
+                              {0, 256, 256, 224, 1}, {256, 256, 256, 224, 1}, {512, 256, 128, 224, 2}};
+    std::array<std::uint32_t, 6> tiles{};
+    for (std::size_t t = 0; t < tiles.size(); ++t) {
+        const Cut& c = kCuts[t];
+        const Picture tile = Crop(title, c.left, c.top, c.width, c.height);
+        const int tileIndex = b.AddTexture("title_screen_tile" + std::to_string(t + 1), c.width, c.height, c.format,
+                                           EncodeTexturePixels(tile, c.format));
+        tiles[t] = LevelBuilder::IdentifierOf(tileIndex);
+    }
+    b.SetLargeTexture(index, tiles);
+}
+
+// Ten key icons showing the digits 0 to 9, in every texture format by turns.
+void SetKeyIconStrip(LevelBuilder& b, int index) {
+    constexpr std::uint32_t kFormats[5] = {0, 1, 2, 8, 9};
+    std::array<std::uint32_t, 10> icons{};
+    for (std::size_t i = 0; i < icons.size(); ++i) {
+        const std::uint32_t format = kFormats[i % 5];
+        const Picture icon = Glyph(32, 32, static_cast<char>('0' + i), {255, 255, 255, 255}, {90, 20, 20, 255});
+        const int iconIndex =
+            b.AddTexture("key_icon_" + std::to_string(i), 32, 32, format, EncodeTexturePixels(icon, format));
+        icons[i] = LevelBuilder::IdentifierOf(iconIndex);
+    }
+    b.SetKeyIcons(index, icons);
+}
 
 }  // namespace
 
 LevelBuilder BuildDemoLevel() {
     LevelBuilder b;
-    for (const Sample& s : kSamples) b.Add(s.tag, s.name, 64);
+    int wallTexture = -1, titleScreen = -1, keyIcons = -1;
+    for (const Sample& s : kSamples) {
+        const int index = b.Add(s.tag, s.name, 64);
+        const std::string tag = s.tag;
+        if (tag == "TXMP") wallTexture = index;
+        if (tag == "TXMB") titleScreen = index;
+        if (tag == "KeyI") keyIcons = index;
+        // A sound record is 96 bytes; its sample length stays 0.
+        if (tag == "SNDD") b.resource(index).data.resize(96, 0);
+    }
 
     // Level chunks, filed under "Level Chunks".
     for (const char* tag : {"AGQG", "AGDB", "PLEA", "AKVA", "AKBA", "ONOA", "TXMA", "ONSK"}) {
@@ -68,10 +131,20 @@ LevelBuilder BuildDemoLevel() {
     b.Add("TRAS", "konoko_transitions", 64);
 
     // Unnamed resources, and one that is never listed.
-    b.AddUnnamed("TXMP", 64);
+    const int unnamedTexture = b.AddUnnamed("TXMP", 64);
+    SetArrowTexture(b, unnamedTexture, 9, {255, 255, 255, 255}, {0, 0, 0, 255});
     b.AddUnnamed("AKEV", 64);
     b.AddUnnamed("M3GM", 64);
     b.AddUnnamed("BINA", 64, 2);
+
+    // Textures in every pixel format, the large texture's tiles and the key icons.
+    SetArrowTexture(b, wallTexture, 1, {255, 255, 0, 255}, {40, 60, 160, 255});
+    AddArrowTexture(b, "wall_arrow_argb4444", 0, {255, 128, 0, 255}, {0, 0, 0, 136});
+    AddArrowTexture(b, "wall_arrow_cutout", 2, {0, 255, 0, 255}, {0, 0, 0, 0});
+    AddArrowTexture(b, "wall_arrow_bgra32", 8, {255, 255, 255, 255}, {128, 0, 64, 255});
+    AddArrowTexture(b, "wall_arrow_dxt1", 9, {255, 0, 0, 255}, {0, 96, 64, 255});
+    SetTitleScreen(b, titleScreen);
+    SetKeyIconStrip(b, keyIcons);
     return b;
 }
 
