@@ -59,5 +59,6 @@ public:
 
 void AddCommonOptions(CLI::App& app, CommonOptions& options);
 void AddInfoCommands(CLI::App& app, CliContext& context);
+void AddExtractCommands(CLI::App& app, CliContext& context);
 
 }  // namespace drossel::cli

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     CliContext context;
     AddCommonOptions(app, context.options);
     AddInfoCommands(app, context);
+    AddExtractCommands(app, context);
 
     try {
         app.parse(argc, argv);
