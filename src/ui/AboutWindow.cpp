@@ -9,7 +9,7 @@
 
 namespace drossel::ui {
 
-Form4::Form4(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+Form4::Form4(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("About Drossel"));
 

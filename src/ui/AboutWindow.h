@@ -1,11 +1,11 @@
 #pragma once
 // Form4, "About Drossel": the artwork, the version and what the program is for.
 
-#include <QWidget>
+#include <QDialog>
 
 namespace drossel::ui {
 
-class Form4 : public QWidget {
+class Form4 : public QDialog {
     Q_OBJECT
 
 public:

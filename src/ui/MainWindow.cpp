@@ -16,6 +16,8 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
+#include <cmath>
 
 namespace drossel::ui {
 
@@ -60,6 +62,13 @@ Form1::Form1(DialogProvider* dialogs)
 
     CreateMenus();
     CreateToolbar();
+    // The layout rules place the progress bar 1.38 status bar heights below the
+    // tree's height, counted from the top, while the tree starts below the
+    // toolbar; a status bar of at least (toolbar + 1) / 1.38 keeps the tree's
+    // last row out from under the progress bar.
+    const double toolbarHeight = toolbar_->sizeHint().height();
+    statusBar_->setFixedHeight(
+        std::max(statusBar_->sizeHint().height(), static_cast<int>(std::ceil((toolbarHeight + 1) / 1.38))));
     connect(treeView_, &ResourceTreeWidget::clickedOrKeyReleased, this, [this] { AfterTreeClick(); });
     connect(treeView_, &ResourceTreeWidget::doubleClicked, this, [this] { AfterTreeDoubleClick(); });
     client_->onResize = [this] { ArrangeControls(); };
@@ -88,7 +97,7 @@ void Form1::ArrangeControls() {
     const int height = client_->height();
     // The bars keep their natural heights, as docked bars do.
     toolbar_->setGeometry(0, 0, width, toolbar_->sizeHint().height());
-    const int statusHeight = statusBar_->sizeHint().height();
+    const int statusHeight = statusBar_->height();
     statusBar_->setGeometry(0, height - statusHeight, width, statusHeight);
 
     const MainLayout layout = ComputeMainLayout({.innerWidth = width,

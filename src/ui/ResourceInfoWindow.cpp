@@ -31,7 +31,7 @@ constexpr std::array<FieldControls, 8> kControls{{
 
 }  // namespace
 
-Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+Form2::Form2(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Resource Info"));
 

@@ -2,7 +2,7 @@
 // Form2, "Resource Info": every field of one resource in eight read-only boxes.
 // It does not block the main window and is refreshed each time it is shown.
 
-#include <QWidget>
+#include <QDialog>
 #include <array>
 
 class QLineEdit;
@@ -13,7 +13,7 @@ struct ResourceRecord;
 
 namespace drossel::ui {
 
-class Form2 : public QWidget {
+class Form2 : public QDialog {
     Q_OBJECT
 
 public:

@@ -2,6 +2,7 @@
 //
 //   drossel [LEVEL.dat]     opens LEVEL.dat at start, as if chosen in the open dialog
 
+#include "ui/Icons.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Drossel"));
     QApplication::setApplicationVersion(QStringLiteral(DROSSEL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("drossel"));
+    QApplication::setWindowIcon(QIcon(drossel::ui::AboutArtwork(64)));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Unpacks and converts the resources of Oni level files."));

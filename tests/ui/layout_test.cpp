@@ -100,6 +100,14 @@ private slots:
         QVERIFY(Tree()->height() > 200);
     }
 
+    void theTreeEndsAboveTheProgressBar() {
+        for (const QSize size : {QSize(800, 600), QSize(400, 300), QSize(1200, 900)}) {
+            ResizeAndWait(size.width(), size.height());
+            QVERIFY(Tree()->geometry().bottom() < Progress()->geometry().top());
+            QVERIFY(Progress()->geometry().bottom() < Status()->geometry().top());
+        }
+    }
+
     void aMinimizedWindowKeepsItsLayout() {
         ResizeAndWait(800, 600);
         const QRect tree = Tree()->geometry();
