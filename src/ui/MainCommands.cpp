@@ -186,10 +186,6 @@ void Form1::AboutCommand() {
     about_->raise();
 }
 
-void Form1::ToolNotAvailableYet() {
-    ui_->Beep();
-}
-
 void Form1::AfterTreeClick() {
     if (!treeView_->HasNodes()) return;
     const QTreeWidgetItem* item = treeView_->currentItem();

@@ -83,10 +83,10 @@ void Form1::CreateMenus() {
 
     // The tools arrive with their own windows; until then their entries do nothing.
     QMenu* tools = Menu(this, "mnuTools", "Tools");
-    mnuEditonitext_ = Entry(tools, "mnuEditonitext", "Edit Oni Text File", &Form1::ToolNotAvailableYet);
-    mnuOverwriteSound_ = Entry(tools, "mnuOverwriteSound", "Replace Sound File...", &Form1::ToolNotAvailableYet);
-    mnuViewSndFile_ = Entry(tools, "mnuViewSndFile", "View sound File...", &Form1::ToolNotAvailableYet);
-    mnuAGQG_ = Entry(tools, "mnuAGQG", "Edit lights of Oni level...", &Form1::ToolNotAvailableYet);
+    mnuEditonitext_ = Entry(tools, "mnuEditonitext", "Edit Oni Text File");
+    mnuOverwriteSound_ = Entry(tools, "mnuOverwriteSound", "Replace Sound File...");
+    mnuViewSndFile_ = Entry(tools, "mnuViewSndFile", "View sound File...");
+    mnuAGQG_ = Entry(tools, "mnuAGQG", "Edit lights of Oni level...");
 
     QMenu* help = Menu(this, "mnuhelp", "Info");
     Entry(help, "mnuAbout", "About Drossel", &Form1::AboutCommand);

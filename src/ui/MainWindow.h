@@ -82,7 +82,6 @@ private:
     void ZephyrViewCommand();
     void NormalViewCommand();
     void AboutCommand();
-    void ToolNotAvailableYet();
 
     // Runs a command at the boundary between the window and the core.
     void Run(const std::function<void()>& command);

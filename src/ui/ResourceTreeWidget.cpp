@@ -61,6 +61,11 @@ ResourceTreeWidget::ResourceTreeWidget(QWidget* parent)
     connect(this, &QTreeWidget::currentItemChanged, this, &ResourceTreeWidget::ShowSelectedImage);
 }
 
+// The nodes point at this widget's images, so they go before the images do.
+ResourceTreeWidget::~ResourceTreeWidget() {
+    RemoveAllNodes();
+}
+
 void ResourceTreeWidget::RemoveAllNodes() {
     // The items go away with the model; nobody needs to hear about each of them.
     const QSignalBlocker blocker(this);

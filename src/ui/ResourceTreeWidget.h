@@ -22,6 +22,7 @@ public:
     static constexpr int kImageRole = Qt::UserRole + 1;  // the node image number
 
     explicit ResourceTreeWidget(QWidget* parent = nullptr);
+    ~ResourceTreeWidget() override;
 
     // Replaces all nodes with the tree's, in one pass and without a layout per node.
     void Fill(const ResourceTree& tree);

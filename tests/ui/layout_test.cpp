@@ -81,17 +81,6 @@ private slots:
         QCOMPARE(layout.progressBar, QRect(0, 278, 300, 16));
     }
 
-    void aZeroTreeHeightIsStillPlaced() {
-        const MainLayout layout = ComputeMainLayout({.innerWidth = 10,
-                                                     .innerHeight = 46,
-                                                     .toolbarHeight = 0,
-                                                     .statusBarHeight = 20,
-                                                     .progressBarHeight = 0,
-                                                     .treeHeight = 7});
-        QVERIFY(layout.tree.has_value());
-        QCOMPARE(layout.tree->height(), 0);
-    }
-
     void resizingTheWindowAppliesTheRules() {
         ResizeAndWait(800, 600);
         VerifyLayoutFollowsTheRules();

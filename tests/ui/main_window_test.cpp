@@ -483,16 +483,6 @@ private slots:
         QCOMPARE(window_->session().table.count(), 0);
         QCOMPARE(TreeOf(*window_)->topLevelItemCount(), 0);
     }
-
-    void toolEntriesDoNothingYet() {
-        OpenThroughDialog(level_);
-        const std::size_t before = dialogs_->requests.size();
-        for (const char* name : {"mnuEditonitext", "mnuOverwriteSound", "mnuViewSndFile", "mnuAGQG"}) {
-            Act(name)->trigger();
-        }
-        QCOMPARE(dialogs_->requests.size(), before);
-        QCOMPARE(window_->statusText(), QStringLiteral("Status: Loaded"));
-    }
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -132,28 +132,6 @@ private slots:
         QVERIFY(status_.toolTip().contains(QStringLiteral("/out/wall.tga")));
     }
 
-    void pendingEventsRun() {
-        QtUserInterface ui(&owner_, &status_, &progress_, dialogs_);
-        bool ran = false;
-        QTimer::singleShot(0, [&ran] { ran = true; });
-        ui.ProcessPendingEvents();
-        QVERIFY(ran);
-    }
-
-    void batchHooksReachTheWindow() {
-        QtUserInterface ui(&owner_, &status_, &progress_, dialogs_);
-        ui.LockForBatch(BatchLock::Folder, true);  // nobody listening: nothing happens
-        std::vector<std::pair<BatchLock, bool>> locks;
-        std::vector<std::string> nodes;
-        ui.onLockForBatch = [&](BatchLock lock, bool locked) { locks.emplace_back(lock, locked); };
-        ui.onSelectTreeNode = [&](const std::string& key) { nodes.push_back(key); };
-        ui.LockForBatch(BatchLock::WholeFile, true);
-        ui.SelectTreeNode("k12");
-        QCOMPARE(locks.size(), std::size_t(1));
-        QVERIFY(locks[0] == std::make_pair(BatchLock::WholeFile, true));
-        QCOMPARE(nodes, std::vector<std::string>{"k12"});
-    }
-
     void realMessageBoxShowsTitleIconTextAndAnswers() {
         QtDialogProvider provider;
         QString title, text;
