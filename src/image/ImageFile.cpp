@@ -37,12 +37,12 @@ void AppendRows(std::vector<std::uint8_t>& out, const PixelBuffer& pixels, int b
     const auto& source = pixels.bytes();
     const std::size_t rowBytes = width * static_cast<std::size_t>(bits / 8);
     const std::size_t padded = (rowBytes + rowAlignment - 1) / rowAlignment * rowAlignment;
-    std::size_t at = out.size();
-    out.resize(at + padded * static_cast<std::size_t>(pixels.height()), 0);
     if (bits == 32 && padded == rowBytes) {
-        std::copy(source.begin(), source.end(), out.begin() + static_cast<std::ptrdiff_t>(at));
+        out.insert(out.end(), source.begin(), source.end());
         return;
     }
+    std::size_t at = out.size();
+    out.resize(at + padded * static_cast<std::size_t>(pixels.height()), 0);
     for (int row = 0; row < pixels.height(); ++row) {
         const std::uint8_t* in = source.data() + static_cast<std::size_t>(row) * width * 4;
         std::uint8_t* o = out.data() + at;

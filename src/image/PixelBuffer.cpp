@@ -5,9 +5,14 @@
 
 namespace drossel {
 
-PixelBuffer::PixelBuffer(int width, int height, Bgra fill) : width_(std::max(width, 0)), height_(std::max(height, 0)) {
-    bytes_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4);
-    for (std::size_t i = 0; i < bytes_.size(); i += 4) {
+PixelBuffer::PixelBuffer(int width, int height, Unfilled)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      size_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4),
+      bytes_(std::make_unique_for_overwrite<std::uint8_t[]>(size_)) {}
+
+PixelBuffer::PixelBuffer(int width, int height, Bgra fill) : PixelBuffer(width, height, Unfilled{}) {
+    for (std::size_t i = 0; i < size_; i += 4) {
         bytes_[i] = fill.blue;
         bytes_[i + 1] = fill.green;
         bytes_[i + 2] = fill.red;
@@ -25,7 +30,7 @@ void PixelBuffer::CopyInto(const PixelBuffer& source, int left, int top, int cel
 }
 
 void PixelBuffer::MakeOpaque() {
-    for (std::size_t i = 3; i < bytes_.size(); i += 4) bytes_[i] = 255;
+    for (std::size_t i = 3; i < size_; i += 4) bytes_[i] = 255;
 }
 
 }  // namespace drossel

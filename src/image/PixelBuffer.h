@@ -5,7 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
+#include <span>
 
 namespace drossel {
 
@@ -19,16 +20,22 @@ struct Bgra {
 class PixelBuffer {
 public:
     PixelBuffer() = default;
-    // Every pixel starts as `fill`; decoders that cover every pixel overwrite it.
+    // Every pixel starts as `fill`.
     PixelBuffer(int width, int height, Bgra fill = {0, 0, 0, 255});
+    // Pixels left undefined, for a decoder that writes every one of them.
+    struct Unfilled {};
+    PixelBuffer(int width, int height, Unfilled);
+
+    PixelBuffer(PixelBuffer&&) = default;
+    PixelBuffer& operator=(PixelBuffer&&) = default;
 
     int width() const { return width_; }
     int height() const { return height_; }
-    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    std::span<const std::uint8_t> bytes() const { return {bytes_.get(), size_}; }
 
     // Pixel x of the row that is `top` rows below the top of the picture.
-    std::uint8_t* AtFromTop(int x, int top) { return bytes_.data() + Offset(x, height_ - 1 - top); }
-    const std::uint8_t* AtFromTop(int x, int top) const { return bytes_.data() + Offset(x, height_ - 1 - top); }
+    std::uint8_t* AtFromTop(int x, int top) { return bytes_.get() + Offset(x, height_ - 1 - top); }
+    const std::uint8_t* AtFromTop(int x, int top) const { return bytes_.get() + Offset(x, height_ - 1 - top); }
     void SetFromTop(int x, int top, Bgra p) {
         std::uint8_t* d = AtFromTop(x, top);
         d[0] = p.blue;
@@ -57,7 +64,8 @@ private:
 
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::uint8_t> bytes_;
+    std::size_t size_ = 0;
+    std::unique_ptr<std::uint8_t[]> bytes_;
 };
 
 }  // namespace drossel

@@ -4,6 +4,8 @@
 #include "container/Error.h"
 #include "image/ChannelScale.h"
 
+#include <array>
+#include <cstring>
 #include <string>
 
 namespace drossel {
@@ -27,15 +29,25 @@ std::int64_t Blocks(int extent) {
     return (std::int64_t{extent} + 3) / 4;
 }
 
+template <unsigned Bits>
+constexpr std::array<std::uint8_t, 1u << Bits> ScaleTable() {
+    std::array<std::uint8_t, 1u << Bits> table{};
+    for (unsigned k = 0; k < table.size(); ++k) table[k] = ScaleBits(k, Bits);
+    return table;
+}
+constexpr auto kScale4 = ScaleTable<4>();
+constexpr auto kScale5 = ScaleTable<5>();
+
 // Decoders of one 16-bit value per pixel, stored row by row from the top.
 template <typename PixelOf>
 PixelBuffer Decode16(std::span<const std::uint8_t> data, int width, int height, PixelOf pixelOf) {
     CheckSize(width, height);
     CheckLength(data, std::int64_t{width} * height * 2);
-    PixelBuffer out(width, height);
+    PixelBuffer out(width, height, PixelBuffer::Unfilled{});
     const std::uint8_t* in = data.data();
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x, in += 2) out.SetFromTop(x, y, pixelOf(LoadU16(in)));
+        std::uint8_t* o = out.AtFromTop(0, y);
+        for (int x = 0; x < width; ++x, in += 2, o += 4) pixelOf(LoadU16(in), o);
     }
     return out;
 }
@@ -75,26 +87,34 @@ std::optional<std::int64_t> EncodedTextureSize(int width, int height, std::uint3
 }
 
 PixelBuffer DecodeArgb4444(std::span<const std::uint8_t> data, int width, int height) {
-    return Decode16(data, width, height, [](std::uint16_t v) {
-        return Bgra{Scale4(v & 0xF), Scale4((v >> 4) & 0xF), Scale4((v >> 8) & 0xF), Scale4(v >> 12)};
+    return Decode16(data, width, height, [](unsigned v, std::uint8_t* o) {
+        o[0] = kScale4[v & 0xF];
+        o[1] = kScale4[(v >> 4) & 0xF];
+        o[2] = kScale4[(v >> 8) & 0xF];
+        o[3] = kScale4[v >> 12];
     });
 }
 
 PixelBuffer DecodeArgb1555(std::span<const std::uint8_t> data, int width, int height) {
-    return Decode16(data, width, height, [](std::uint16_t v) {
-        return Bgra{Scale5(v & 0x1F), Scale5((v >> 5) & 0x1F), Scale5((v >> 10) & 0x1F),
-                    static_cast<std::uint8_t>((v & 0x8000) != 0 ? 255 : 0)};
+    return Decode16(data, width, height, [](unsigned v, std::uint8_t* o) {
+        o[0] = kScale5[v & 0x1F];
+        o[1] = kScale5[(v >> 5) & 0x1F];
+        o[2] = kScale5[(v >> 10) & 0x1F];
+        o[3] = (v & 0x8000) != 0 ? 255 : 0;
     });
 }
 
 PixelBuffer DecodeBgrx8888(std::span<const std::uint8_t> data, int width, int height) {
     CheckSize(width, height);
     CheckLength(data, std::int64_t{width} * height * 4);
-    PixelBuffer out(width, height);
+    PixelBuffer out(width, height, PixelBuffer::Unfilled{});
     const std::uint8_t* in = data.data();
-    // The fourth byte is padding in the game's files, so every pixel is opaque.
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x, in += 4) out.SetFromTop(x, y, {in[0], in[1], in[2], 255});
+    const auto rowBytes = static_cast<std::size_t>(width) * 4;
+    for (int y = 0; y < height; ++y, in += rowBytes) {
+        std::uint8_t* o = out.AtFromTop(0, y);
+        std::memcpy(o, in, rowBytes);
+        // The fourth byte is padding in the game's files, so every pixel is opaque.
+        for (std::size_t i = 3; i < rowBytes; i += 4) o[i] = 255;
     }
     return out;
 }
@@ -118,7 +138,7 @@ PixelBuffer DecodeDxt1(std::span<const std::uint8_t> data, int width, int height
     CheckSize(width, height);
     const std::int64_t across = Blocks(width);
     CheckLength(data, across * Blocks(height) * 8);
-    PixelBuffer out(width, height);
+    PixelBuffer out(width, height, PixelBuffer::Unfilled{});
     const std::uint8_t* block = data.data();
     for (int by = 0; by < height; by += 4) {
         for (int bx = 0; bx < width; bx += 4, block += 8) {

@@ -6,6 +6,7 @@
 #include "image/TextureDecode.h"
 
 #include <cstring>
+#include <memory>
 
 namespace drossel {
 
@@ -24,8 +25,11 @@ PixelBuffer ReadTexturePicture(const std::string& rawPath, const TextureRecord& 
         return DecodeTexture({}, texture.width, texture.height, texture.format);
     }
     BinaryFile raw(rawPath);
-    const auto data = raw.ReadBytes(texture.pixelOffset, *length);
-    return DecodeTexture(data, texture.width, texture.height, texture.format);
+    // Read straight into memory that is not cleared first: the read fills it whole or throws.
+    const auto size = static_cast<std::size_t>(*length);
+    const auto data = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+    raw.Read(texture.pixelOffset, std::span(data.get(), size));
+    return DecodeTexture(std::span(data.get(), size), texture.width, texture.height, texture.format);
 }
 
 }  // namespace drossel
