@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace drossel::cli {
 namespace {
@@ -29,13 +32,26 @@ int Report(CliContext& context, const BatchSummary& summary) {
     return summary.failures.empty() ? context.ExitCode() : kFailed;
 }
 
-bool UseFolder(CliContext& context, const std::string& folder) {
+// A batch allocates and frees the same few large buffers for every resource. By
+// default glibc gives that memory back to the system after each resource and
+// takes it again, page by page, for the next, which costs about half of a batch's
+// time. Keeping it costs no more than the buffers of the largest resource.
+void KeepFreedMemoryForReuse() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
+}
+
+// The folder answers the batch's folder prompt; false (after a message) when it is no folder.
+bool PrepareBatch(CliContext& context, const std::string& folder) {
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
         std::cerr << "drossel-cli: " << folder << " is not a folder\n";
         return false;
     }
     context.ui->folderAnswer = folder;
+    KeepFreedMemoryForReuse();
     return true;
 }
 
@@ -102,7 +118,7 @@ void AddExtractCommands(CLI::App& app, CliContext& context) {
     unpackAll->add_option("FOLDER", a->out)->required();
     unpackAll->callback([&context, a] {
         context.run = [&context, a] {
-            if (!context.Open(a->level) || !UseFolder(context, a->out)) return kFailed;
+            if (!context.Open(a->level) || !PrepareBatch(context, a->out)) return kFailed;
             return Report(context, RunUnpackAll(context.session, *context.ui));
         };
     });
@@ -111,7 +127,7 @@ void AddExtractCommands(CLI::App& app, CliContext& context) {
     convertAll->add_option("FOLDER", a->out)->required();
     convertAll->callback([&context, a] {
         context.run = [&context, a] {
-            if (!context.Open(a->level) || !UseFolder(context, a->out)) return kFailed;
+            if (!context.Open(a->level) || !PrepareBatch(context, a->out)) return kFailed;
             return Report(context, RunConvertAll(context.session, *context.ui));
         };
     });
@@ -123,7 +139,7 @@ void AddExtractCommands(CLI::App& app, CliContext& context) {
         context.run = [&context, a] {
             if (!context.Open(a->level)) return kFailed;
             const GroupNode node = NodeOfKey(context.Tree(), a->key);
-            if (!UseFolder(context, a->out)) return kFailed;
+            if (!PrepareBatch(context, a->out)) return kFailed;
             return Report(context, RunExportFolder(context.session, *context.ui, node));
         };
     });
@@ -136,7 +152,7 @@ void AddExtractCommands(CLI::App& app, CliContext& context) {
         context.run = [&context, a] {
             if (!context.Open(a->level)) return kFailed;
             const GroupNode node = NodeOfKey(context.Tree(), a->key);
-            if (!UseFolder(context, a->out)) return kFailed;
+            if (!PrepareBatch(context, a->out)) return kFailed;
             return Report(context, RunExportAndConvertFolder(context.session, *context.ui, node));
         };
     });
