@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace drossel::ui::testing {
@@ -28,22 +29,24 @@ public:
     std::deque<QString> folderAnswers;
     std::deque<MessageAnswer> messageAnswers;
     std::vector<DialogRequest> requests;
+    // Called with each request before it is answered, while the dialog would be up.
+    std::function<void(const DialogRequest&)> onRequest;
 
     QString OpenFileName(QWidget*, const QString& title, const QString& proposedName, const QString& filter) override {
-        requests.push_back({DialogRequest::Kind::Open, title, proposedName, filter, {}, {}, {}});
+        Record({DialogRequest::Kind::Open, title, proposedName, filter, {}, {}, {}});
         return Take(openAnswers);
     }
     QString SaveFileName(QWidget*, const QString& title, const QString& proposedName, const QString& filter) override {
-        requests.push_back({DialogRequest::Kind::Save, title, proposedName, filter, {}, {}, {}});
+        Record({DialogRequest::Kind::Save, title, proposedName, filter, {}, {}, {}});
         return Take(saveAnswers);
     }
     QString ExistingFolder(QWidget*, const QString& caption) override {
-        requests.push_back({DialogRequest::Kind::Folder, caption, {}, {}, {}, {}, {}});
+        Record({DialogRequest::Kind::Folder, caption, {}, {}, {}, {}, {}});
         return Take(folderAnswers);
     }
     MessageAnswer Message(QWidget*, const QString& text, const QString& title, MessageIcon icon,
                           MessageButtons buttons) override {
-        requests.push_back({DialogRequest::Kind::Message, title, {}, {}, text, icon, buttons});
+        Record({DialogRequest::Kind::Message, title, {}, {}, text, icon, buttons});
         if (!messageAnswers.empty()) {
             const MessageAnswer answer = messageAnswers.front();
             messageAnswers.pop_front();
@@ -63,6 +66,10 @@ public:
     }
 
 private:
+    void Record(const DialogRequest& request) {
+        requests.push_back(request);
+        if (onRequest) onRequest(request);
+    }
     static QString Take(std::deque<QString>& answers) {
         if (answers.empty()) return {};
         QString answer = answers.front();
