@@ -4,7 +4,7 @@
 #include "container/LoadDat.h"
 #include "container/ResourceTree.h"
 #include "container/Session.h"
-#include "container/UserInterface.h"
+#include "container/NullUserInterface.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,24 +14,6 @@
 namespace {
 
 using namespace drossel;
-
-class SilentUserInterface : public UserInterface {
-public:
-    void SetStatusText(const std::string&) override {}
-    std::string AskSavePath(const FileDialogRequest&) override { return {}; }
-    std::string AskOpenPath(const FileDialogRequest&) override { return {}; }
-    std::string BrowseForFolder(const std::string&) override { return {}; }
-    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageIcon, MessageButtons) override {
-        return MessageAnswer::Ok;
-    }
-    void SetProgressMaximum(int) override {}
-    void SetProgressValue(int) override {}
-    void ProcessPendingEvents() override {}
-    void Beep() override {}
-    void FileWritten(const std::string&) override {}
-    void LockForBatch(BatchLock, bool) override {}
-    void SelectTreeNode(const std::string&) override {}
-};
 
 std::string LevelOf(int count) {
     static testing::TempDir dir;
@@ -43,7 +25,7 @@ std::string LevelOf(int count) {
 
 void BM_LoadDat(benchmark::State& state) {
     const std::string dat = LevelOf(static_cast<int>(state.range(0)));
-    SilentUserInterface ui;
+    NullUserInterface ui;
     for (auto _ : state) {
         Session session;
         if (!LoadDat(session, ui, dat)) state.SkipWithError("load failed");
@@ -54,7 +36,7 @@ void BM_LoadDat(benchmark::State& state) {
 
 void BM_LoadAndNormalView(benchmark::State& state) {
     const std::string dat = LevelOf(static_cast<int>(state.range(0)));
-    SilentUserInterface ui;
+    NullUserInterface ui;
     for (auto _ : state) {
         Session session;
         if (OpenLevel(session, ui, dat) != OpenResult::Loaded) state.SkipWithError("load failed");

@@ -5,36 +5,14 @@
 #include "container/LoadDat.h"
 #include "container/ResourceTree.h"
 #include "container/Session.h"
-#include "container/UserInterface.h"
+#include "container/NullUserInterface.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
 
-namespace {
-
 using namespace drossel;
-
-class NullUserInterface : public UserInterface {
-public:
-    void SetStatusText(const std::string&) override {}
-    std::string AskSavePath(const FileDialogRequest&) override { return {}; }
-    std::string AskOpenPath(const FileDialogRequest&) override { return {}; }
-    std::string BrowseForFolder(const std::string&) override { return {}; }
-    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageIcon, MessageButtons) override {
-        return MessageAnswer::Ok;
-    }
-    void SetProgressMaximum(int) override {}
-    void SetProgressValue(int) override {}
-    void ProcessPendingEvents() override {}
-    void Beep() override {}
-    void FileWritten(const std::string&) override {}
-    void LockForBatch(BatchLock, bool) override {}
-    void SelectTreeNode(const std::string&) override {}
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "/tmp/drossel-fuzz-" + std::to_string(::getpid()) + ".dat";
