@@ -25,6 +25,11 @@ PixelBuffer ReadTexturePicture(const std::string& rawPath, const TextureRecord& 
         return DecodeTexture({}, texture.width, texture.height, texture.format);
     }
     BinaryFile raw(rawPath);
+    if (!raw.Contains(texture.pixelOffset, *length)) {
+        throw DrosselError("its " + std::to_string(*length) + " bytes of pixel data at offset " +
+                           std::to_string(texture.pixelOffset) + " lie outside " + rawPath + " (" +
+                           std::to_string(raw.size()) + " bytes)");
+    }
     // Read straight into memory that is not cleared first: the read fills it whole or throws.
     const auto size = static_cast<std::size_t>(*length);
     const auto data = std::make_unique_for_overwrite<std::uint8_t[]>(size);

@@ -100,19 +100,21 @@ TEST(ConvertTxmp, UnreadablePixelsAreReportedAndNothingIsWritten) {
     struct Case {
         const char* what;
         std::uint32_t format;
+        int side;
         bool removeRaw;
-        int rawBytes;
+        std::size_t rawBytes;
         const char* reasonPart;
     };
     const Case cases[] = {
-        {"missing .raw", 1, true, 32, "cannot open"},
-        {"data past the end of the .raw", 1, false, 31, "lies outside"},
-        {"format without a decoder", 5, false, 32, "pixel format 5 is not supported"},
+        {"missing .raw", 1, 4, true, 32, "cannot open"},
+        {"data past the end of the .raw", 1, 4, false, 31, "lie outside"},
+        {"format without a decoder", 5, 4, false, 32, "pixel format 5 is not supported"},
+        // Refused before any memory is taken for it.
+        {"a size far beyond the .raw", 8, 32767, false, 64, "4294705156 bytes of pixel data"},
     };
     for (const Case& c : cases) {
         TextureLevel t;
-        const int index =
-            t.builder.AddTexture("broken", 4, 4, c.format, Bytes(static_cast<std::size_t>(c.rawBytes), 7));
+        const int index = t.builder.AddTexture("broken", c.side, c.side, c.format, Bytes(c.rawBytes, 7));
         t.Open();
         if (c.removeRaw) std::filesystem::remove(t.session.rawPath);
         const std::string target = t.dir / "broken.tga";
