@@ -2,7 +2,7 @@
 #include "container/Session.h"
 #include "container/UserInterface.h"
 #include "extract/Batch.h"
-#include "extract/RoutineFailure.h"
+#include "extract/BatchSteps.h"
 
 #include <array>
 
@@ -88,44 +88,6 @@ const FolderRow* FolderRowOf(std::string_view key) {
     return nullptr;
 }
 
-// Placeholders are skipped with their reason in the status bar: they hold nothing
-// to convert, which is no failure of the run.
-bool SkipPlaceholder(UserInterface& ui, BatchSummary& summary, const ResourceRecord& r) {
-    if (!IsPlaceholder(r)) return false;
-    ui.SetStatusText("Cannot convert " + r.name + ": " + PlaceholderReason());
-    ++summary.skipped;
-    return true;
-}
-
-void ConvertEach(Session& session, UserInterface& ui, BatchReporting& batch, const GroupNode& node,
-                 const FolderRow& row, Converter converter) {
-    BatchSummary& summary = batch.summary();
-    const auto count = static_cast<int>(node.children.size());
-    ui.SetProgressMaximum(count);
-    ui.SetProgressValue(0);
-    for (int k = 0; k < count; ++k) {
-        ui.ProcessPendingEvents();
-        const ResourceNode& child = node.children[static_cast<std::size_t>(k)];
-        const auto index = IndexOfNodeKey(child.key);
-        if (!index || !session.table.Contains(*index)) {
-            batch.ShowMessage(
-                "Cannot convert " + child.text + ": the tree node " + child.key + " names no resource of the table",
-                kProgramTitle, MessageIcon::Critical, MessageButtons::Ok);
-            ui.SetStatusText("NONE");
-        } else {
-            session.selectedIndex = *index;
-            ui.SelectTreeNode(child.key);
-            const ResourceRecord& r = session.table.at(*index);
-            std::string base = WithoutAngleBrackets(r.name);
-            if (row.base == Base::NameWithoutExtension) base = StripExtension(base);
-            std::string path = session.OutputFolder + base + Extension(session, row.extension);
-            if (!SkipPlaceholder(batch, summary, r)) converter(session, batch, path);
-        }
-        ui.SetProgressValue(k + 1);
-        ui.ProcessPendingEvents();
-    }
-}
-
 }  // namespace
 
 BatchSummary RunConvertAll(Session& session, UserInterface& ui, ConverterLookup lookup) {
@@ -134,29 +96,21 @@ BatchSummary RunConvertAll(Session& session, UserInterface& ui, ConverterLookup 
     session.SetOutputFolder(folder);
     BatchLockGuard lock(ui, BatchLock::WholeFile);
     BatchReporting batch(ui);
-    BatchSummary& summary = batch.summary();
-    const std::int32_t count = session.table.count();
-    ui.SetProgressMaximum(count);
-    ui.SetProgressValue(0);
-    for (std::int32_t i = 0; i < count; ++i) {
-        ui.ProcessPendingEvents();
-        const ResourceRecord& r = session.table.at(i);
+    ForEachRecord(session, ui, [&](std::int32_t i, const ResourceRecord& r) {
         const WholeFileRow* row = WholeFileRowOf(r.tag);
         const Converter converter = row != nullptr ? lookup(r.tag) : nullptr;
         if (converter == nullptr) {
             ui.SetStatusText("Status: Skiping " + r.name);
         } else if ((row->skipHidden && r.flags == kHiddenFlags) || (row->skipNoneName && r.name == "<none>")) {
-            ++summary.skipped;
-        } else if (!SkipPlaceholder(batch, summary, r)) {
+            ++batch.summary().skipped;
+        } else if (!SkipPlaceholder(batch, r, "convert")) {
             const std::string base = row->base == Base::NameWithoutExtension ? StripExtension(r.name) : r.name;
             std::string path = session.OutputFolder + base + Extension(session, row->extension);
             session.selectedIndex = i;
             converter(session, batch, path);
         }
-        ui.SetProgressValue(i + 1);
-        ui.ProcessPendingEvents();
-    }
-    return summary;
+    });
+    return batch.summary();
 }
 
 BatchSummary RunExportAndConvertFolder(Session& session, UserInterface& ui, const GroupNode& node,
@@ -176,7 +130,12 @@ BatchSummary RunExportAndConvertFolder(Session& session, UserInterface& ui, cons
             session.OneTextFile = answer == MessageAnswer::Yes;
         }
         const std::int32_t remembered = session.selectedIndex;
-        ConvertEach(session, ui, batch, node, *row, converter);
+        ForEachChild(session, batch, ui, node, "convert", [&](std::int32_t, const ResourceRecord& r) {
+            std::string base = WithoutAngleBrackets(r.name);
+            if (row->base == Base::NameWithoutExtension) base = StripExtension(base);
+            std::string path = session.OutputFolder + base + Extension(session, row->extension);
+            if (!SkipPlaceholder(batch, r, "convert")) converter(session, batch, path);
+        });
         session.selectedIndex = remembered;
         ui.ShowMessage(std::string(row->messageText), std::string(row->messageTitle), MessageIcon::Information);
     }

@@ -5,6 +5,7 @@
 #include "LevelBuilder.h"
 #include "RecordingUserInterface.h"
 #include "container/LoadDat.h"
+#include "container/ResourceTree.h"
 #include "container/Session.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,15 @@ inline Session OpenDemoLevel(const TempDir& dir) {
     if (OpenLevel(session, ui, WriteDemoLevel(dir)) != OpenResult::Loaded)
         ADD_FAILURE() << "the demo level did not load";
     return session;
+}
+
+// The group node of this key in the Normal view, as the tree would hand it to a
+// folder command; a node without children when the view has no such group.
+inline GroupNode GroupOf(const Session& session, const std::string& key) {
+    RecordingUserInterface quiet;
+    const ResourceTree tree = BuildNormalView(session, quiet);
+    const GroupNode* group = tree.FindGroup(key);
+    return group != nullptr ? *group : GroupNode{key, "", {}};
 }
 
 inline std::size_t CountFiles(const std::string& folder) {

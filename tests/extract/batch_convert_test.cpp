@@ -45,12 +45,7 @@ struct ConvertLevel {
         Calls().clear();
     }
     void Open() { session = OpenBuiltLevel(builder, dir); }
-    GroupNode Group(const std::string& key) {
-        RecordingUserInterface quiet;
-        const ResourceTree tree = BuildNormalView(session, quiet);
-        const GroupNode* group = tree.FindGroup(key);
-        return group != nullptr ? *group : GroupNode{key, "", {}};
-    }
+    GroupNode Group(const std::string& key) const { return GroupOf(session, key); }
     std::string Out(const std::string& name) const { return out + "/" + name; }
     bool StatusShown(const std::string& text) const {
         return std::find(ui.statusTexts.begin(), ui.statusTexts.end(), text) != ui.statusTexts.end();

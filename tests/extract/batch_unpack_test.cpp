@@ -19,12 +19,7 @@ struct BatchLevel {
 
     BatchLevel() : out(dir / "out") { std::filesystem::create_directory(out); }
     void Open() { session = OpenBuiltLevel(builder, dir); }
-    GroupNode Group(const std::string& key) {
-        RecordingUserInterface quiet;
-        const ResourceTree tree = BuildNormalView(session, quiet);
-        const GroupNode* group = tree.FindGroup(key);
-        return group != nullptr ? *group : GroupNode{key, "", {}};
-    }
+    GroupNode Group(const std::string& key) const { return GroupOf(session, key); }
     std::string Out(const std::string& name) const { return out + "/" + name; }
 };
 
