@@ -1,7 +1,7 @@
 #include "extract/BatchSteps.h"
 
 #include "container/Session.h"
-#include "extract/RoutineFailure.h"
+#include "container/RoutineFailure.h"
 
 namespace drossel {
 

@@ -3,7 +3,7 @@
 #include "container/Session.h"
 #include "extract/Batch.h"
 #include "extract/ConverterTable.h"
-#include "extract/RoutineFailure.h"
+#include "container/RoutineFailure.h"
 #include "extract/Unpack.h"
 
 namespace drossel {

@@ -5,7 +5,7 @@
 #include "container/OutputFile.h"
 #include "container/Session.h"
 #include "container/UserInterface.h"
-#include "extract/RoutineFailure.h"
+#include "container/RoutineFailure.h"
 
 namespace drossel {
 

@@ -7,7 +7,7 @@
 #include "container/PathText.h"
 #include "container/Session.h"
 #include "container/UserInterface.h"
-#include "extract/RoutineFailure.h"
+#include "container/RoutineFailure.h"
 #include "image/ImageConverters.h"
 #include "image/ImageFile.h"
 #include "image/LinkedTexture.h"

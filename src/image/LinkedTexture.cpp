@@ -2,7 +2,7 @@
 
 #include "container/Error.h"
 #include "container/Session.h"
-#include "extract/RoutineFailure.h"
+#include "container/RoutineFailure.h"
 #include "image/TextureRecord.h"
 
 namespace drossel {

@@ -1,4 +1,4 @@
-#include "extract/RoutineFailure.h"
+#include "container/RoutineFailure.h"
 
 #include "container/Error.h"
 #include "container/UserInterface.h"
