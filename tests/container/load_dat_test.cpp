@@ -2,7 +2,6 @@
 #include "RecordingUserInterface.h"
 #include "container/LoadDat.h"
 #include "container/Session.h"
-#include "level_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +9,15 @@ using namespace drossel;
 using namespace drossel::testing;
 
 namespace {
+
+// Resource data with a raw length and offset at the given places.
+Bytes BulkData(std::size_t length, std::uint32_t rawSize, std::uint32_t rawOffset, std::size_t sizeAt,
+               std::size_t offsetAt) {
+    Bytes d(length, 0);
+    PutU32(d, sizeAt, rawSize);
+    PutU32(d, offsetAt, rawOffset);
+    return d;
+}
 
 struct Loaded {
     Session session;
@@ -115,11 +123,11 @@ TEST(LoadDat, AcceptsAnEmptyTable) {
 
 TEST(RawLocation, TextureLengthFollowsTheFormat) {
     LevelBuilder b;
-    b.AddData("TXMP", "f8", TextureData(256, 128, 8, 64));
-    b.AddData("TXMP", "f1", TextureData(256, 128, 1, 96));
-    b.AddData("TXMP", "f9", TextureData(256, 128, 9, 128));
-    b.AddData("TXMP", "f4", TextureData(256, 128, 4, 160));
-    b.AddData("TXMP", "f0", TextureData(4, 4, 0, 0));
+    b.AddData("TXMP", "f8", TextureRecordData(256, 128, 8, 64));
+    b.AddData("TXMP", "f1", TextureRecordData(256, 128, 1, 96));
+    b.AddData("TXMP", "f9", TextureRecordData(256, 128, 9, 128));
+    b.AddData("TXMP", "f4", TextureRecordData(256, 128, 4, 160));
+    b.AddData("TXMP", "f0", TextureRecordData(4, 4, 0, 0));
     const auto l = Load(b);
     ASSERT_TRUE(l->ok);
     EXPECT_EQ((*l)[0].rawSize, 131072);
@@ -134,8 +142,8 @@ TEST(RawLocation, TextureLengthFollowsTheFormat) {
 
 TEST(RawLocation, TextureWithNegativeOrHugeSizeGetsNoLength) {
     LevelBuilder b;
-    b.AddData("TXMP", "negative", TextureData(-4, 4, 1, 0));
-    b.AddData("TXMP", "huge", TextureData(32767, 32767, 8, 0));
+    b.AddData("TXMP", "negative", TextureRecordData(-4, 4, 1, 0));
+    b.AddData("TXMP", "huge", TextureRecordData(32767, 32767, 8, 0));
     const auto l = Load(b);
     ASSERT_TRUE(l->ok);
     EXPECT_EQ((*l)[0].rawSize, 0);
@@ -150,7 +158,7 @@ TEST(RawLocation, BulkKindsReadTheirOwnFields) {
     b.AddData("SUBT", "subs", BulkData(32, 3, 1024, 28, 24));
     b.AddData("M3GM", "gun", BulkData(96, 5000, 320, 64, 68));
     b.AddUnnamed("TXMP", 192);  // the last record too
-    b.resource(5).data = TextureData(8, 8, 2, 4096);
+    b.resource(5).data = TextureRecordData(8, 8, 2, 4096);
     const auto l = Load(b);
     ASSERT_TRUE(l->ok);
     EXPECT_EQ((*l)[0].rawSize, 5000);

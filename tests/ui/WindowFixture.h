@@ -97,4 +97,18 @@ inline void DoubleClickItem(const QWidget& window, QTreeWidgetItem* item) {
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
 }
 
+// A shown main window whose dialogs `dialogs` answers; with a level path, that
+// level is opened through the open dialog as a person would. Null when the
+// window never became visible.
+inline std::unique_ptr<Form1> ShowWindow(ScriptedDialogs& dialogs, const std::string& level = {}) {
+    auto window = std::make_unique<Form1>(&dialogs);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
+    if (!level.empty()) {
+        dialogs.openAnswers.push_back(QString::fromStdString(level));
+        ActionNamed(*window, "mnuDat")->trigger();
+    }
+    return window;
+}
+
 }  // namespace drossel::ui::testing

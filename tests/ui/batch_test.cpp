@@ -50,11 +50,8 @@ private slots:
 
     void init() {
         dialogs_ = std::make_unique<ScriptedDialogs>();
-        window_ = std::make_unique<Form1>(dialogs_.get());
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        dialogs_->openAnswers.push_back(level_);
-        Act("mnuDat")->trigger();
+        window_ = ShowWindow(*dialogs_, level_.toStdString());
+        QVERIFY(window_);
         QVERIFY(window_->session().loaded);
     }
 

@@ -65,9 +65,8 @@ private slots:
 
     void init() {
         dialogs_ = std::make_unique<ScriptedDialogs>();
-        window_ = std::make_unique<Form1>(dialogs_.get());
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        window_ = ShowWindow(*dialogs_);
+        QVERIFY(window_);
     }
 
     void cleanup() {
