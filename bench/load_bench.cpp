@@ -2,9 +2,9 @@
 
 #include "LevelBuilder.h"
 #include "container/LoadDat.h"
+#include "container/NullUserInterface.h"
 #include "container/ResourceTree.h"
 #include "container/Session.h"
-#include "container/NullUserInterface.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,7 +18,8 @@ using namespace drossel;
 std::string LevelOf(int count) {
     static testing::TempDir dir;
     const std::string base = dir / ("level" + std::to_string(count));
-    const std::string command = std::string(DROSSEL_MAKE_LARGE_LEVEL) + " " + std::to_string(count) + " " + base + " >/dev/null";
+    const std::string command =
+        std::string(DROSSEL_MAKE_LARGE_LEVEL) + " " + std::to_string(count) + " " + base + " >/dev/null";
     if (std::system(command.c_str()) != 0) std::abort();
     return base + ".dat";
 }

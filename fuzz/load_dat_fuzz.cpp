@@ -3,14 +3,14 @@
 // whatever it loaded must not fail either.
 
 #include "container/LoadDat.h"
+#include "container/NullUserInterface.h"
 #include "container/ResourceTree.h"
 #include "container/Session.h"
-#include "container/NullUserInterface.h"
 
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 using namespace drossel;
 

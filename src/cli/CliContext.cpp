@@ -27,7 +27,9 @@ void AddCommonOptions(CLI::App& app, CommonOptions& o) {
 }
 
 bool CliContext::Open(const std::string& datPath) {
-    const Verbosity verbosity = options.quiet ? Verbosity::Quiet : options.verbose ? Verbosity::Verbose : Verbosity::Normal;
+    const Verbosity verbosity = options.quiet     ? Verbosity::Quiet
+                                : options.verbose ? Verbosity::Verbose
+                                                  : Verbosity::Normal;
     ui = std::make_unique<ConsoleUserInterface>(verbosity);
     std::string reason;
     if (OpenLevel(session, *ui, datPath, &reason) != OpenResult::Loaded) {

@@ -1,8 +1,8 @@
 #include "cli/ConsoleUserInterface.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <iostream>
-#include <unistd.h>
 
 namespace drossel::cli {
 namespace {
@@ -27,14 +27,20 @@ void ConsoleUserInterface::SetStatusText(const std::string& text) {
     if (verbosity_ == Verbosity::Verbose) std::cerr << text << '\n';
 }
 
-std::string ConsoleUserInterface::AskSavePath(const FileDialogRequest&) { return {}; }
+std::string ConsoleUserInterface::AskSavePath(const FileDialogRequest&) {
+    return {};
+}
 
-std::string ConsoleUserInterface::AskOpenPath(const FileDialogRequest&) { return {}; }
+std::string ConsoleUserInterface::AskOpenPath(const FileDialogRequest&) {
+    return {};
+}
 
-std::string ConsoleUserInterface::BrowseForFolder(const std::string&) { return folderAnswer; }
+std::string ConsoleUserInterface::BrowseForFolder(const std::string&) {
+    return folderAnswer;
+}
 
-MessageAnswer ConsoleUserInterface::ShowMessage(const std::string& text, const std::string& title,
-                                                MessageIcon icon, MessageButtons buttons) {
+MessageAnswer ConsoleUserInterface::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
+                                                MessageButtons buttons) {
     if (buttons == MessageButtons::YesNoCancel || buttons == MessageButtons::YesNo) return questionAnswer;
     if (icon == MessageIcon::Critical) {
         failed_ = true;
@@ -59,6 +65,8 @@ void ConsoleUserInterface::SetProgressValue(int value) {
     std::fflush(stderr);
 }
 
-void ConsoleUserInterface::FileWritten(const std::string& path) { std::cout << path << '\n'; }
+void ConsoleUserInterface::FileWritten(const std::string& path) {
+    std::cout << path << '\n';
+}
 
 }  // namespace drossel::cli

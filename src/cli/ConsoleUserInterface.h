@@ -15,7 +15,7 @@ class ConsoleUserInterface : public UserInterface {
 public:
     explicit ConsoleUserInterface(Verbosity verbosity);
 
-    std::string folderAnswer;                      // what the folder browser "chooses"
+    std::string folderAnswer;                          // what the folder browser "chooses"
     MessageAnswer questionAnswer = MessageAnswer::No;  // answer to Yes/No/Cancel questions
 
     // True once a critical message (an error or a refusal) has been shown.

@@ -2,22 +2,21 @@
 
 #include "container/Error.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace drossel {
 namespace {
 
 constexpr std::int64_t kWindowSize = 64 * 1024;
 
-std::string Describe(const std::string& path, std::int64_t offset, std::int64_t length,
-                     std::int64_t size) {
-    return "read of " + std::to_string(length) + " bytes at offset " + std::to_string(offset) +
-           " lies outside " + path + " (" + std::to_string(size) + " bytes)";
+std::string Describe(const std::string& path, std::int64_t offset, std::int64_t length, std::int64_t size) {
+    return "read of " + std::to_string(length) + " bytes at offset " + std::to_string(offset) + " lies outside " +
+           path + " (" + std::to_string(size) + " bytes)";
 }
 
 }  // namespace
@@ -44,8 +43,8 @@ void BinaryFile::Fill(std::int64_t offset) {
     const std::int64_t want = std::min<std::int64_t>(kWindowSize, size_ - offset);
     std::int64_t got = 0;
     while (got < want) {
-        const ssize_t n = ::pread(fd_, window_.data() + got, static_cast<std::size_t>(want - got),
-                                  static_cast<off_t>(offset + got));
+        const ssize_t n =
+            ::pread(fd_, window_.data() + got, static_cast<std::size_t>(want - got), static_cast<off_t>(offset + got));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             // The file shrank or the device failed since it was opened.
@@ -114,7 +113,8 @@ std::string BinaryFile::ReadZeroTerminated(std::int64_t offset) {
         if (at < windowStart_ || at >= windowStart_ + windowLength_) Fill(at);
         const std::uint8_t* begin = window_.data() + (at - windowStart_);
         const std::uint8_t* end = window_.data() + windowLength_;
-        const auto* zero = static_cast<const std::uint8_t*>(std::memchr(begin, 0, static_cast<std::size_t>(end - begin)));
+        const auto* zero =
+            static_cast<const std::uint8_t*>(std::memchr(begin, 0, static_cast<std::size_t>(end - begin)));
         if (zero != nullptr) {
             text.append(reinterpret_cast<const char*>(begin), static_cast<std::size_t>(zero - begin));
             return text;

@@ -72,31 +72,28 @@ constexpr std::array<GroupInfo, 62> kGroups{{
 }};
 
 constexpr std::array<std::string_view, 27> kLevelChunkTags{
-    "PLEA", "AGDB", "AGQC", "AGQR", "AGQG", "AKVA", "AKBA", "AKBP", "ABNA",
-    "AKOT", "AKAA", "AKDA", "AKEV", "OBOA", "ONMA", "ONFA", "ONTA", "ONSK",
-    "AISA", "AITR", "ONSA", "OBDC", "ONOA", "OTIT", "OTLF", "QTNA", "TXMA"};
+    "PLEA", "AGDB", "AGQC", "AGQR", "AGQG", "AKVA", "AKBA", "AKBP", "ABNA", "AKOT", "AKAA", "AKDA", "AKEV", "OBOA",
+    "ONMA", "ONFA", "ONTA", "ONSK", "AISA", "AITR", "ONSA", "OBDC", "ONOA", "OTIT", "OTLF", "QTNA", "TXMA"};
 
 constexpr std::array<std::string_view, 59> kUnpackOnlyTags{
-    "OSBD", "BINA", "OBAN", "ONCV", "TXCA", "IDXA", "AKOT", "DPge", "FILM", "HPge",
-    "IGPG", "Impt", "IPge", "M3GA", "Mtrl", "ONLD", "ONOA", "ONVL", "PSpc", "PSpL",
-    "PSUI", "TRAM", "TRBS", "TRCM", "TRGA", "TRGE", "TRIG", "TSFF", "TURR", "WMCL",
-    "WMMB", "WPge", "TRAC", "PNTA", "VCRA", "AKEV", "PLEA", "AGDB", "AGQC", "AGQR",
-    "AGQG", "AKVA", "AKBA", "AKBP", "ABNA", "AKAA", "AKDA", "OBOA", "ONMA", "ONFA",
-    "ONTA", "AISA", "AITR", "ONSA", "OBDC", "OTIT", "OTLF", "QTNA", "TRAS"};
+    "OSBD", "BINA", "OBAN", "ONCV", "TXCA", "IDXA", "AKOT", "DPge", "FILM", "HPge", "IGPG", "Impt",
+    "IPge", "M3GA", "Mtrl", "ONLD", "ONOA", "ONVL", "PSpc", "PSpL", "PSUI", "TRAM", "TRBS", "TRCM",
+    "TRGA", "TRGE", "TRIG", "TSFF", "TURR", "WMCL", "WMMB", "WPge", "TRAC", "PNTA", "VCRA", "AKEV",
+    "PLEA", "AGDB", "AGQC", "AGQR", "AGQG", "AKVA", "AKBA", "AKBP", "ABNA", "AKAA", "AKDA", "OBOA",
+    "ONMA", "ONFA", "ONTA", "AISA", "AITR", "ONSA", "OBDC", "OTIT", "OTLF", "QTNA", "TRAS"};
 
-constexpr std::array<std::string_view, 17> kConvertibleTags{
-    "TXMP", "SNDD", "IGSt", "TStr", "M3GM", "ONCC", "TXMB", "KeyI", "SUBT",
-    "StNA", "ONLV", "TRMA", "IGSA", "ONWC", "TXAN", "TXMA", "ONSK"};
+constexpr std::array<std::string_view, 17> kConvertibleTags{"TXMP", "SNDD", "IGSt", "TStr", "M3GM", "ONCC",
+                                                            "TXMB", "KeyI", "SUBT", "StNA", "ONLV", "TRMA",
+                                                            "IGSA", "ONWC", "TXAN", "TXMA", "ONSK"};
 
 constexpr std::array<std::string_view, 37> kFolderUnpackOnlyKeys{
-    "OSBD", "BINA", "OBAN", "ONCV", "TXCA", "IDXA", "AKEV", "AKOT", "DPge", "FILM",
-    "HPge", "IGPG", "Impt", "IPge", "M3GA", "Mtrl", "ONLD", "ONLV", "ONOA", "ONVL",
-    "PSpc", "PSpL", "PSUI", "TRAM", "TRBS", "TRCM", "TRGA", "TRGE", "TRIG", "TSFF",
-    "TURR", "WMCL", "WMMB", "WPge", "TRAC", "PNTA", "VCRA"};
+    "OSBD", "BINA", "OBAN", "ONCV", "TXCA", "IDXA", "AKEV", "AKOT", "DPge", "FILM", "HPge", "IGPG", "Impt",
+    "IPge", "M3GA", "Mtrl", "ONLD", "ONLV", "ONOA", "ONVL", "PSpc", "PSpL", "PSUI", "TRAM", "TRBS", "TRCM",
+    "TRGA", "TRGE", "TRIG", "TSFF", "TURR", "WMCL", "WMMB", "WPge", "TRAC", "PNTA", "VCRA"};
 
-constexpr std::array<std::string_view, 15> kFolderConvertibleKeys{
-    "TXMP", "SNDD", "IGSt", "TStr", "M3GM", "ONCC", "TXMB", "KeyI",
-    "SUBT", "StNA", "TRMA", "IGSA", "ONWC", "TXAN", "TXMA"};
+constexpr std::array<std::string_view, 15> kFolderConvertibleKeys{"TXMP", "SNDD", "IGSt", "TStr", "M3GM",
+                                                                  "ONCC", "TXMB", "KeyI", "SUBT", "StNA",
+                                                                  "TRMA", "IGSA", "ONWC", "TXAN", "TXMA"};
 
 // A tag list as sorted packed tags, for membership tests without string compares.
 template <std::size_t N>
@@ -123,13 +120,17 @@ constexpr TagSet kFolderConvertibleSet(kFolderConvertibleKeys);
 
 }  // namespace
 
-std::span<const GroupInfo> Groups() { return kGroups; }
+std::span<const GroupInfo> Groups() {
+    return kGroups;
+}
 
 bool HasGroup(std::string_view key) {
     return std::any_of(kGroups.begin(), kGroups.end(), [&](const GroupInfo& g) { return g.key == key; });
 }
 
-bool IsLevelChunkTag(std::string_view tag) { return kLevelChunkSet.Holds(tag); }
+bool IsLevelChunkTag(std::string_view tag) {
+    return kLevelChunkSet.Holds(tag);
+}
 
 ResourceClass ResourceClassOf(std::string_view tag) {
     if (kUnpackOnlySet.Holds(tag)) return ResourceClass::UnpackOnly;
@@ -146,9 +147,14 @@ GroupClass GroupClassOf(std::string_view key) {
 SelectionCommands AfterResourceClick(SelectionCommands state, std::string_view tag) {
     state.unpack = true;
     switch (ResourceClassOf(tag)) {
-        case ResourceClass::UnpackOnly: state.unpackAndConvert = false; break;
-        case ResourceClass::Convertible: state.unpackAndConvert = true; break;
-        case ResourceClass::Other: break;  // keeps the state it had
+        case ResourceClass::UnpackOnly:
+            state.unpackAndConvert = false;
+            break;
+        case ResourceClass::Convertible:
+            state.unpackAndConvert = true;
+            break;
+        case ResourceClass::Other:
+            break;  // keeps the state it had
     }
     state.exportFolder = false;
     state.exportAndConvertFolder = false;
@@ -165,7 +171,8 @@ SelectionCommands AfterGroupClick(SelectionCommands state, std::string_view key)
             state.exportFolder = true;
             state.exportAndConvertFolder = true;
             break;
-        case GroupClass::Other: break;  // both keep the state they had
+        case GroupClass::Other:
+            break;  // both keep the state they had
     }
     state.unpack = false;
     state.unpackAndConvert = false;

@@ -22,16 +22,27 @@ struct Rejected {
     std::string reason;
 };
 
-std::string FourChars(const std::uint8_t* p) { return std::string(reinterpret_cast<const char*>(p), 4); }
+std::string FourChars(const std::uint8_t* p) {
+    return std::string(reinterpret_cast<const char*>(p), 4);
+}
 
 std::int64_t RawLengthOfTexture(std::int16_t width, std::int16_t height, std::uint32_t format) {
     std::int64_t pixels = std::int64_t{width} * height;
     std::int64_t length = 0;
     switch (format) {
-        case 0: case 1: case 2: length = pixels * 2; break;
-        case 8: length = pixels * 4; break;
-        case 9: length = pixels / 2; break;  // DXT1: eight bytes per 4x4 block
-        default: return 0;
+        case 0:
+        case 1:
+        case 2:
+            length = pixels * 2;
+            break;
+        case 8:
+            length = pixels * 4;
+            break;
+        case 9:
+            length = pixels / 2;
+            break;  // DXT1: eight bytes per 4x4 block
+        default:
+            return 0;
     }
     // The length is a 32-bit signed value in the file format's world; anything
     // outside it cannot describe real pixel data.
@@ -56,10 +67,18 @@ void ReadRawLocation(BinaryFile& file, ResourceRecord& r) {
     const BulkKind kind = BulkKindOf(r.tag);
     std::int64_t blockSize = 0;
     switch (kind) {
-        case BulkKind::None: return;
-        case BulkKind::Sound: blockSize = 96; break;
-        case BulkKind::Bulk: case BulkKind::Subtitles: blockSize = 32; break;
-        case BulkKind::Texture: blockSize = 192; break;
+        case BulkKind::None:
+            return;
+        case BulkKind::Sound:
+            blockSize = 96;
+            break;
+        case BulkKind::Bulk:
+        case BulkKind::Subtitles:
+            blockSize = 32;
+            break;
+        case BulkKind::Texture:
+            blockSize = 192;
+            break;
     }
     if (!file.Contains(r.dataOffset, blockSize)) return;
     std::array<std::uint8_t, 192> block{};
@@ -97,7 +116,8 @@ void ReadTable(BinaryFile& file, Session& session) {
     header.nameTableOffset = static_cast<std::int32_t>(LoadU32(h.data() + 20));
     header.unused44 = static_cast<std::int32_t>(LoadU32(h.data() + 24));
     const std::int64_t dataBase = std::int64_t{header.dataTableOffset} - 8;
-    header.dataTableOffset = static_cast<std::int32_t>(std::max<std::int64_t>(dataBase, std::numeric_limits<std::int32_t>::min()));
+    header.dataTableOffset =
+        static_cast<std::int32_t>(std::max<std::int64_t>(dataBase, std::numeric_limits<std::int32_t>::min()));
 
     const std::int64_t count = header.resourceCount;
     if (count < 0) throw Rejected{"the resource count is negative (" + std::to_string(count) + ")"};
@@ -129,7 +149,8 @@ void ReadTable(BinaryFile& file, Session& session) {
             try {
                 r.name = file.ReadZeroTerminated(r.nameOffset + 4);
             } catch (const DrosselError&) {
-                throw Rejected{"the name of resource " + std::to_string(i) + " has no zero byte before the end of the file"};
+                throw Rejected{"the name of resource " + std::to_string(i) +
+                               " has no zero byte before the end of the file"};
             }
             std::replace(r.name.begin(), r.name.end(), '/', '_');
         } else {
@@ -193,8 +214,8 @@ OpenResult OpenLevel(Session& session, UserInterface& ui, const std::string& dat
 }
 
 OpenResult ChooseAndOpenLevel(Session& session, UserInterface& ui) {
-    const std::string path = ui.AskOpenPath(
-        {"Open Oni Source Dat File...", "", "Oni, Oni-II Source Dat File (*.dat)|*.dat"});
+    const std::string path =
+        ui.AskOpenPath({"Open Oni Source Dat File...", "", "Oni, Oni-II Source Dat File (*.dat)|*.dat"});
     if (path.empty()) return OpenResult::Cancelled;
     return OpenLevel(session, ui, path);
 }

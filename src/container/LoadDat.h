@@ -21,8 +21,7 @@ enum class OpenResult { Cancelled, Rejected, Loaded };
 
 // The open sequence from a chosen path: derives the .raw path, loads, and on
 // success resets the options every load sets. The tree is built by the caller.
-OpenResult OpenLevel(Session& session, UserInterface& ui, const std::string& datPath,
-                     std::string* reason = nullptr);
+OpenResult OpenLevel(Session& session, UserInterface& ui, const std::string& datPath, std::string* reason = nullptr);
 // Asks for a .dat file with the open dialog, then runs OpenLevel.
 OpenResult ChooseAndOpenLevel(Session& session, UserInterface& ui);
 // Asks for another .raw file; a cancelled dialog leaves no .raw path.

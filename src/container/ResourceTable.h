@@ -10,7 +10,7 @@ namespace drossel {
 
 inline constexpr std::uint32_t kDatMagic = 0x33DC271F;  // 870065951
 inline constexpr std::uint32_t kNamedFlags = 0x00300000;
-inline constexpr std::uint32_t kHiddenFlags = 2;        // never listed in the tree
+inline constexpr std::uint32_t kHiddenFlags = 2;  // never listed in the tree
 
 // The 28 bytes at offset 20 of the .dat file. dataTableOffset holds the stored
 // value minus 8, the base that descriptor data offsets are relative to.
@@ -25,16 +25,16 @@ struct DatHeader {
 };
 
 struct ResourceRecord {
-    std::string storedTag;       // four characters as stored (reversed)
-    std::int64_t dataOffset = 0; // absolute; the 8-byte prefix included
-    std::int64_t nameOffset = 0; // absolute offset of the name table entry
+    std::string storedTag;        // four characters as stored (reversed)
+    std::int64_t dataOffset = 0;  // absolute; the 8-byte prefix included
+    std::int64_t nameOffset = 0;  // absolute offset of the name table entry
     std::int32_t size = 0;
     std::uint32_t flags = 0;
     std::string tag;
     std::string name;
     std::int64_t rawSize = 0;
-    std::optional<std::uint32_t> rawOffset;  // unset: no bulk data, or its block could not be read
-    std::optional<std::uint32_t> identifier; // unset when the data lies outside the file
+    std::optional<std::uint32_t> rawOffset;   // unset: no bulk data, or its block could not be read
+    std::optional<std::uint32_t> identifier;  // unset when the data lies outside the file
 
     bool IsNamed() const { return flags == kNamedFlags; }
 };

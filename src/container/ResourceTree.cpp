@@ -96,7 +96,8 @@ std::optional<std::int32_t> IndexOfNodeKey(std::string_view key) {
 LevelIdentifiers FindLevelIdentifiers(const Session& session) {
     LevelIdentifiers ids;
     const auto& records = session.table.records;
-    const auto level = std::find_if(records.begin(), records.end(), [](const ResourceRecord& r) { return r.tag == "ONLV"; });
+    const auto level =
+        std::find_if(records.begin(), records.end(), [](const ResourceRecord& r) { return r.tag == "ONLV"; });
     if (level == records.end()) return ids;
     try {
         BinaryFile file(session.datPath);
@@ -125,12 +126,18 @@ ResourceTree BuildNormalView(const Session& session, UserInterface& ui) {
         const ResourceRecord& r = records[n];
         if (r.flags != kHiddenFlags) {
             const std::string& t = r.tag;
-            if (IsLevelChunkTag(t)) filler.Add(kLevelChunksKey, 'K', i, r.name);
-            else if (t == "PNTA" && Matches(r, level.points)) filler.Add(kLevelChunksKey, 'K', i, r.name);
-            else if (t == "IDXA") filler.Add(Matches(r, level.indexList) ? kLevelChunksKey : "IDXA", 'k', i, r.name);
-            else if (t == "TXCA") filler.Add(Matches(r, level.textureCoordinates) ? kLevelChunksKey : "TXCA", 'k', i, r.name);
-            else if (t == "TSFT") filler.Add("TSFL", 'k', i, r.name);
-            else filler.Add(t, 'k', i, r.name);
+            if (IsLevelChunkTag(t))
+                filler.Add(kLevelChunksKey, 'K', i, r.name);
+            else if (t == "PNTA" && Matches(r, level.points))
+                filler.Add(kLevelChunksKey, 'K', i, r.name);
+            else if (t == "IDXA")
+                filler.Add(Matches(r, level.indexList) ? kLevelChunksKey : "IDXA", 'k', i, r.name);
+            else if (t == "TXCA")
+                filler.Add(Matches(r, level.textureCoordinates) ? kLevelChunksKey : "TXCA", 'k', i, r.name);
+            else if (t == "TSFT")
+                filler.Add("TSFL", 'k', i, r.name);
+            else
+                filler.Add(t, 'k', i, r.name);
         }
         ui.SetProgressValue(i + 1);
     }

@@ -15,14 +15,14 @@ struct Session;
 class UserInterface;
 
 struct ResourceNode {
-    std::string key;      // "k" or "K" followed by the table index
-    std::string text;     // the resource's name
+    std::string key;   // "k" or "K" followed by the table index
+    std::string text;  // the resource's name
     std::int32_t index = 0;
 };
 
 struct GroupNode {
-    std::string key;      // a tag, "LEVL", "----" or "UNKN"
-    std::string text;     // the group's description
+    std::string key;   // a tag, "LEVL", "----" or "UNKN"
+    std::string text;  // the group's description
     std::vector<ResourceNode> children;
 };
 

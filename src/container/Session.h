@@ -31,7 +31,7 @@ struct Session {
 
     std::string OutputFolder;  // always ends with "/" once set
 
-    bool loaded = false;      // a level is open (set by a successful load, cleared by Close)
+    bool loaded = false;  // a level is open (set by a successful load, cleared by Close)
 
     // The record at selectedIndex, or nullptr when the index lies outside the table.
     const ResourceRecord* Selected() const {

@@ -32,8 +32,8 @@ public:
     virtual std::string AskOpenPath(const FileDialogRequest& request) = 0;
     // The chosen folder's full path, or empty text. An empty title means "Select Directory".
     virtual std::string BrowseForFolder(const std::string& title) = 0;
-    virtual MessageAnswer ShowMessage(const std::string& text, const std::string& title,
-                                      MessageIcon icon, MessageButtons buttons = MessageButtons::Ok) = 0;
+    virtual MessageAnswer ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
+                                      MessageButtons buttons = MessageButtons::Ok) = 0;
     virtual void SetProgressMaximum(int maximum) = 0;
     virtual void SetProgressValue(int value) = 0;
     virtual void ProcessPendingEvents() = 0;

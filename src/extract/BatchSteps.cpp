@@ -1,7 +1,7 @@
 #include "extract/BatchSteps.h"
 
-#include "container/Session.h"
 #include "container/RoutineFailure.h"
+#include "container/Session.h"
 
 namespace drossel {
 

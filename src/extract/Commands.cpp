@@ -1,9 +1,9 @@
 #include "extract/Commands.h"
 
+#include "container/RoutineFailure.h"
 #include "container/Session.h"
 #include "extract/Batch.h"
 #include "extract/ConverterTable.h"
-#include "container/RoutineFailure.h"
 #include "extract/Unpack.h"
 
 namespace drossel {

@@ -3,9 +3,9 @@
 #include "container/BinaryFile.h"
 #include "container/Error.h"
 #include "container/OutputFile.h"
+#include "container/RoutineFailure.h"
 #include "container/Session.h"
 #include "container/UserInterface.h"
-#include "container/RoutineFailure.h"
 
 namespace drossel {
 

@@ -1,7 +1,7 @@
 #include "container/BinaryFile.h"
+#include "container/RoutineFailure.h"
 #include "container/Session.h"
 #include "container/UserInterface.h"
-#include "container/RoutineFailure.h"
 #include "image/ImageConverters.h"
 #include "image/ImageFile.h"
 #include "image/TextureRecord.h"

@@ -1,8 +1,8 @@
 #include "image/LinkedTexture.h"
 
 #include "container/Error.h"
-#include "container/Session.h"
 #include "container/RoutineFailure.h"
+#include "container/Session.h"
 #include "image/TextureRecord.h"
 
 namespace drossel {

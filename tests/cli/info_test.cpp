@@ -11,7 +11,9 @@ using namespace drossel::testing;
 
 namespace {
 
-ProgramResult Cli(const std::vector<std::string>& arguments) { return RunProgram(DROSSEL_CLI_PATH, arguments); }
+ProgramResult Cli(const std::vector<std::string>& arguments) {
+    return RunProgram(DROSSEL_CLI_PATH, arguments);
+}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -24,10 +26,10 @@ class CliInfo : public ::testing::Test {
 protected:
     void SetUp() override {
         LevelBuilder b;
-        b.Add("TXMP", "wall");        // 0
-        b.AddUnnamed("AKEV");         // 1
-        b.Add("IGHH", "help/move");   // 2
-        b.Add("TSFT", "glyphs");      // 3
+        b.Add("TXMP", "wall");       // 0
+        b.AddUnnamed("AKEV");        // 1
+        b.Add("IGHH", "help/move");  // 2
+        b.Add("TSFT", "glyphs");     // 3
         dat = b.Write(dir / "level");
     }
     TempDir dir;
@@ -63,7 +65,9 @@ TEST_F(CliInfo, TreePrintsEveryGroupAndItsResources) {
     ASSERT_EQ(lines.size(), 61u + 4u);
     EXPECT_EQ(lines[0], "BINA\tGeneric Binary Data Reference");
     // Find the texture group and the help group with its trailing space.
-    const auto at = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) - lines.begin(); };
+    const auto at = [&](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) - lines.begin();
+    };
     const auto txmp = at("TXMP\tTexture Maps");
     ASSERT_LT(txmp + 2, static_cast<long>(lines.size()));
     EXPECT_EQ(lines[static_cast<std::size_t>(txmp + 1)], "\tk0\twall");

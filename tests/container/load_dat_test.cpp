@@ -137,7 +137,7 @@ TEST(RawLocation, TextureLengthFollowsTheFormat) {
     EXPECT_EQ((*l)[3].rawSize, 0);
     EXPECT_EQ((*l)[3].rawOffset, 160u);  // an undecoded format still has its offset
     EXPECT_EQ((*l)[4].rawSize, 32);
-    EXPECT_EQ((*l)[4].rawOffset, 0u);    // offset 0 is a real location, told apart from none
+    EXPECT_EQ((*l)[4].rawOffset, 0u);  // offset 0 is a real location, told apart from none
 }
 
 TEST(RawLocation, TextureWithNegativeOrHugeSizeGetsNoLength) {

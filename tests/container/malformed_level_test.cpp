@@ -31,11 +31,15 @@ struct Damage {
     std::function<void(Bytes&, const LevelBuilder::Layout&)> apply;
 };
 
-void Truncate(Bytes& b, std::int64_t length) { b.resize(static_cast<std::size_t>(length)); }
+void Truncate(Bytes& b, std::int64_t length) {
+    b.resize(static_cast<std::size_t>(length));
+}
 
 constexpr std::size_t kCountAt = 20;
 constexpr std::size_t kNameTableAt = 40;
-std::size_t NameOffsetOf(int descriptor) { return 64 + 20 * static_cast<std::size_t>(descriptor) + 8; }
+std::size_t NameOffsetOf(int descriptor) {
+    return 64 + 20 * static_cast<std::size_t>(descriptor) + 8;
+}
 
 const Damage kDamages[] = {
     {"EmptyFile", [](Bytes& b, auto&) { b.clear(); }},
@@ -58,25 +62,27 @@ const Damage kDamages[] = {
     {"NegativeCount", [](Bytes& b, auto&) { PutU32(b, kCountAt, 0xFFFFFFFF); }},
     {"MostNegativeCount", [](Bytes& b, auto&) { PutU32(b, kCountAt, 0x80000000); }},
     {"LargestCount", [](Bytes& b, auto&) { PutU32(b, kCountAt, 0x7FFFFFFF); }},
-    {"CountOneTooMany", [](Bytes& b, auto& l) {
+    {"CountOneTooMany",
+     [](Bytes& b, auto& l) {
          PutU32(b, kCountAt, static_cast<std::uint32_t>((l.dataTable - 64) / 20 + 1));
          Truncate(b, l.dataTable + 10);
      }},
     {"NameTablePastTheEnd", [](Bytes& b, auto&) { PutU32(b, kNameTableAt, 0x7FFFFFF0); }},
     {"NegativeNameTable", [](Bytes& b, auto&) { PutU32(b, kNameTableAt, static_cast<std::uint32_t>(-100000)); }},
     {"NameOffsetPastTheEnd", [](Bytes& b, auto&) { PutU32(b, NameOffsetOf(0), 0x00FFFFFF); }},
-    {"NameOffsetBeforeTheStart", [](Bytes& b, auto& l) {
-         PutU32(b, NameOffsetOf(2), static_cast<std::uint32_t>(-l.nameTable - 1));
-     }},
-    {"NameOffsetOnTheLastBytes", [](Bytes& b, auto& l) {
+    {"NameOffsetBeforeTheStart",
+     [](Bytes& b, auto& l) { PutU32(b, NameOffsetOf(2), static_cast<std::uint32_t>(-l.nameTable - 1)); }},
+    {"NameOffsetOnTheLastBytes",
+     [](Bytes& b, auto& l) {
          PutU32(b, NameOffsetOf(3), static_cast<std::uint32_t>(static_cast<std::int64_t>(b.size()) - l.nameTable - 2));
      }},
-    {"NameTableWithoutZeroBytes", [](Bytes& b, auto& l) {
-         std::fill(b.begin() + l.nameTable, b.end(), static_cast<std::uint8_t>('x'));
-     }},
+    {"NameTableWithoutZeroBytes",
+     [](Bytes& b, auto& l) { std::fill(b.begin() + l.nameTable, b.end(), static_cast<std::uint8_t>('x')); }},
 };
 
-void PrintTo(const Damage& damage, std::ostream* os) { *os << damage.name; }
+void PrintTo(const Damage& damage, std::ostream* os) {
+    *os << damage.name;
+}
 
 class MalformedLevel : public ::testing::TestWithParam<Damage> {};
 

@@ -134,8 +134,8 @@ TEST(InfoText, DatFileInfoLines) {
     ASSERT_EQ(OpenLevel(s, ui, b.Write(dir / "l")), OpenResult::Loaded);
     const std::string expected = "Oni Dat File Info:\r\nName: " + dir / "l.dat" + "\r\nRAW File: " + dir / "l.raw" +
                                  "\r\nID: 870065951\r\nResources: 2\r\nResource Names: 7\r\nFile Data Offset: " +
-                                 std::to_string(layout.dataTable - 8) + "\r\nName Table Offset: " +
-                                 std::to_string(layout.nameTable) + "\r\n";
+                                 std::to_string(layout.dataTable - 8) +
+                                 "\r\nName Table Offset: " + std::to_string(layout.nameTable) + "\r\n";
     EXPECT_EQ(DatFileInfoText(s), expected);
 }
 
@@ -152,7 +152,7 @@ TEST(InfoText, ResourceInfoFields) {
     auto fields = ResourceInfoFields(r);
     ASSERT_EQ(fields.size(), 8u);
     const std::vector<std::pair<std::string, std::string>> expected{
-        {"Name:", "wall"}, {"Size:", "192"},         {"Type:", "TXMP"},        {"Code:", "PMXT"},
+        {"Name:", "wall"},     {"Size:", "192"},           {"Type:", "TXMP"},        {"Code:", "PMXT"},
         {"Flags:", "3145728"}, {"Data Position:", "4096"}, {"Size in RAW:", "None"}, {"Offset in RAW:", "None"}};
     for (std::size_t i = 0; i < 8; ++i) {
         EXPECT_EQ(fields[i].label, expected[i].first);

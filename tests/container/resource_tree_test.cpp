@@ -22,7 +22,8 @@ struct Views {
     ResourceTree zephyr;
 
     explicit Views(const LevelBuilder& b) {
-        if (OpenLevel(session, ui, b.Write(dir / "level")) != OpenResult::Loaded) throw std::runtime_error("load failed");
+        if (OpenLevel(session, ui, b.Write(dir / "level")) != OpenResult::Loaded)
+            throw std::runtime_error("load failed");
         normal = BuildNormalView(session, ui);
         zephyr = BuildZephyrView(session, ui);
     }
@@ -41,19 +42,19 @@ std::string Where(const ResourceTree& tree, int index) {
 // A level whose ONLV leads through environment and octree to its own lists.
 LevelBuilder LevelWithEnvironment() {
     LevelBuilder b;
-    const int points = b.Add("PNTA", "level_points");        // 0
-    const int coords = b.Add("TXCA", "level_uv");            // 1
-    const int indices = b.Add("IDXA", "level_indices");      // 2
-    b.Add("PNTA", "crate_points");                           // 3
-    b.Add("TXCA", "crate_uv");                               // 4
-    b.Add("IDXA", "crate_indices");                          // 5
-    const int octree = b.Add("AKOT", "octree", 64);          // 6
+    const int points = b.Add("PNTA", "level_points");    // 0
+    const int coords = b.Add("TXCA", "level_uv");        // 1
+    const int indices = b.Add("IDXA", "level_indices");  // 2
+    b.Add("PNTA", "crate_points");                       // 3
+    b.Add("TXCA", "crate_uv");                           // 4
+    b.Add("IDXA", "crate_indices");                      // 5
+    const int octree = b.Add("AKOT", "octree", 64);      // 6
     PutU32(b.resource(octree).data, 0x14, LevelBuilder::IdentifierOf(indices));
-    const int env = b.Add("AKEV", "environment", 128);       // 7
+    const int env = b.Add("AKEV", "environment", 128);  // 7
     PutU32(b.resource(env).data, 0x08, LevelBuilder::IdentifierOf(points));
     PutU32(b.resource(env).data, 0x10, LevelBuilder::IdentifierOf(coords));
     PutU32(b.resource(env).data, 0x40, LevelBuilder::IdentifierOf(octree));
-    const int level = b.Add("ONLV", "level1", 128);          // 8
+    const int level = b.Add("ONLV", "level1", 128);  // 8
     PutU32(b.resource(level).data, 0x48, LevelBuilder::IdentifierOf(env));
     return b;
 }

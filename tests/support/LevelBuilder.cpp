@@ -14,7 +14,9 @@ constexpr std::size_t kDescriptorTable = 64;
 constexpr std::size_t kDescriptorSize = 20;
 constexpr std::size_t kDataAlignment = 32;
 
-std::size_t AlignUp(std::size_t v, std::size_t a) { return (v + a - 1) / a * a; }
+std::size_t AlignUp(std::size_t v, std::size_t a) {
+    return (v + a - 1) / a * a;
+}
 
 void Grow(Bytes& b, std::size_t end) {
     if (b.size() < end) b.resize(end);

@@ -15,10 +15,10 @@ namespace drossel::testing {
 using Bytes = std::vector<std::uint8_t>;
 
 struct BuiltResource {
-    std::string tag;                 // four characters in reading order
-    std::optional<std::string> name; // named resources get a name table entry
+    std::string tag;                  // four characters in reading order
+    std::optional<std::string> name;  // named resources get a name table entry
     std::uint32_t flags = 0;
-    Bytes data;                      // the resource's data, 8-byte prefix included
+    Bytes data;  // the resource's data, 8-byte prefix included
     // Written over the first four bytes of data unless the caller set them itself.
     bool setIdentifier = true;
     // The descriptor's size field; data.size() when unset.
@@ -91,8 +91,8 @@ public:
     Bytes BuildDat() const;
     // Offsets of the tables in the last BuildDat() result.
     struct Layout {
-        std::int64_t dataTable = 0;   // value stored at offset 32
-        std::int64_t nameTable = 0;   // value stored at offset 40
+        std::int64_t dataTable = 0;             // value stored at offset 32
+        std::int64_t nameTable = 0;             // value stored at offset 40
         std::vector<std::int64_t> dataOffsets;  // absolute, prefix included
         std::vector<std::int64_t> nameOffsets;  // absolute; -1 for unnamed
     };

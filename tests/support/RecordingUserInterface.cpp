@@ -14,7 +14,9 @@ std::string Take(std::deque<std::string>& queue) {
 
 }  // namespace
 
-void RecordingUserInterface::SetStatusText(const std::string& text) { statusTexts.push_back(text); }
+void RecordingUserInterface::SetStatusText(const std::string& text) {
+    statusTexts.push_back(text);
+}
 
 std::string RecordingUserInterface::AskSavePath(const FileDialogRequest& request) {
     dialogs.push_back({RecordedDialog::Kind::Save, request});
@@ -31,8 +33,8 @@ std::string RecordingUserInterface::BrowseForFolder(const std::string& title) {
     return Take(folders);
 }
 
-MessageAnswer RecordingUserInterface::ShowMessage(const std::string& text, const std::string& title,
-                                                  MessageIcon icon, MessageButtons buttons) {
+MessageAnswer RecordingUserInterface::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
+                                                  MessageButtons buttons) {
     messages.push_back({text, title, icon, buttons});
     if (!answers.empty()) {
         const MessageAnswer answer = answers.front();
@@ -42,7 +44,9 @@ MessageAnswer RecordingUserInterface::ShowMessage(const std::string& text, const
     return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
-void RecordingUserInterface::SetProgressMaximum(int maximum) { progressMaximum = maximum; }
+void RecordingUserInterface::SetProgressMaximum(int maximum) {
+    progressMaximum = maximum;
+}
 
 void RecordingUserInterface::SetProgressValue(int value) {
     progressValue = value;

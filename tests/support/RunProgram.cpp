@@ -2,8 +2,8 @@
 
 #include "LevelBuilder.h"
 
-#include <cstdlib>
 #include <sys/wait.h>
+#include <cstdlib>
 
 namespace drossel::testing {
 namespace {
