@@ -31,8 +31,8 @@ std::vector<InfoField> ResourceInfoFields(const ResourceRecord& r) {
     return {
         {"Name:", r.name},
         {"Size:", std::to_string(r.size)},
-        {"Type:", r.tag},
-        {"Code:", r.storedTag},
+        {"Type:", r.tag.str()},
+        {"Code:", r.storedTag.str()},
         {"Flags:", std::to_string(static_cast<std::int32_t>(r.flags))},
         {"Data Position:", std::to_string(r.dataOffset + 1)},
         {"Size in RAW:", hasRaw ? std::to_string(r.rawSize) : "None"},

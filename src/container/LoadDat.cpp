@@ -22,8 +22,8 @@ struct Rejected {
     std::string reason;
 };
 
-std::string FourChars(const std::uint8_t* p) {
-    return std::string(reinterpret_cast<const char*>(p), 4);
+Tag FourChars(const std::uint8_t* p) {
+    return Tag(std::string_view(reinterpret_cast<const char*>(p), 4));
 }
 
 std::int64_t RawLengthOfTexture(std::int16_t width, std::int16_t height, std::uint32_t format) {
@@ -54,8 +54,7 @@ std::int64_t RawLengthOfTexture(std::int16_t width, std::int16_t height, std::ui
 // A block that does not lie inside the file leaves the raw location unset.
 enum class BulkKind { None, Sound, Bulk, Subtitles, Texture };
 
-BulkKind BulkKindOf(const std::string& tag) {
-    if (tag.size() != 4) return BulkKind::None;
+BulkKind BulkKindOf(const Tag& tag) {
     if (tag == "SNDD") return BulkKind::Sound;
     if (tag == "OSBD" || tag == "BINA") return BulkKind::Bulk;
     if (tag == "SUBT") return BulkKind::Subtitles;
@@ -127,12 +126,21 @@ void ReadTable(BinaryFile& file, Session& session) {
                        " bytes, the file has " + std::to_string(size)};
     }
 
-    const auto descriptors = file.ReadBytes(kDescriptorTable, count * kDescriptorSize);
-    std::vector<ResourceRecord> records(static_cast<std::size_t>(count));
+    // Descriptors are read a block at a time: the names they lead to lie
+    // elsewhere in the file, and the whole table would be megabytes.
+    constexpr std::int64_t kBlock = 3200;
+    std::vector<std::uint8_t> descriptors(static_cast<std::size_t>(std::min(count, kBlock) * kDescriptorSize));
+    std::vector<ResourceRecord> records;
+    records.reserve(static_cast<std::size_t>(count));
     std::int64_t unnamed = 0;
     for (std::int64_t i = 0; i < count; ++i) {
-        const std::uint8_t* d = descriptors.data() + i * kDescriptorSize;
-        ResourceRecord& r = records[static_cast<std::size_t>(i)];
+        if (i % kBlock == 0) {
+            const std::int64_t n = std::min(kBlock, count - i);
+            file.Read(kDescriptorTable + i * kDescriptorSize,
+                      std::span(descriptors.data(), static_cast<std::size_t>(n * kDescriptorSize)));
+        }
+        const std::uint8_t* d = descriptors.data() + (i % kBlock) * kDescriptorSize;
+        ResourceRecord& r = records.emplace_back();
         r.storedTag = FourChars(d);
         r.dataOffset = dataBase + static_cast<std::int32_t>(LoadU32(d + 4));
         r.nameOffset = std::int64_t{header.nameTableOffset} + static_cast<std::int32_t>(LoadU32(d + 8));
@@ -155,7 +163,7 @@ void ReadTable(BinaryFile& file, Session& session) {
             std::replace(r.name.begin(), r.name.end(), '/', '_');
         } else {
             ++unnamed;
-            r.tag.assign(r.storedTag.rbegin(), r.storedTag.rend());
+            r.tag = r.storedTag.Reversed();
             r.name = "File_#" + std::to_string(unnamed);
         }
     }

@@ -1,6 +1,8 @@
 #pragma once
 // The level file's header values and its table of resources, as loaded.
 
+#include "container/Tag.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,12 +27,12 @@ struct DatHeader {
 };
 
 struct ResourceRecord {
-    std::string storedTag;        // four characters as stored (reversed)
+    Tag storedTag;                // the four characters as stored (reversed)
     std::int64_t dataOffset = 0;  // absolute; the 8-byte prefix included
     std::int64_t nameOffset = 0;  // absolute offset of the name table entry
     std::int32_t size = 0;
     std::uint32_t flags = 0;
-    std::string tag;
+    Tag tag;
     std::string name;
     std::int64_t rawSize = 0;
     std::optional<std::uint32_t> rawOffset;   // unset: no bulk data, or its block could not be read

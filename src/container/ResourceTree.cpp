@@ -125,7 +125,7 @@ ResourceTree BuildNormalView(const Session& session, UserInterface& ui) {
         const auto i = static_cast<std::int32_t>(n);
         const ResourceRecord& r = records[n];
         if (r.flags != kHiddenFlags) {
-            const std::string& t = r.tag;
+            const Tag& t = r.tag;
             if (IsLevelChunkTag(t))
                 filler.Add(kLevelChunksKey, 'K', i, r.name);
             else if (t == "PNTA" && Matches(r, level.points))

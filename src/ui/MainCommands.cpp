@@ -203,7 +203,7 @@ void Form1::AfterTreeClick() {
     }
 }
 
-void Form1::ApplySelectionCommands(const std::string& clicked, bool resourceNode) {
+void Form1::ApplySelectionCommands(std::string_view clicked, bool resourceNode) {
     // Menu entries and toolbar buttons can differ (a batch re-enables only some
     // buttons), so each set goes through the rules from its own state.
     struct Controls {

@@ -92,7 +92,7 @@ private:
     // The tree's events.
     void AfterTreeClick();
     void AfterTreeDoubleClick();
-    void ApplySelectionCommands(const std::string& clickedKey, bool resourceNode);
+    void ApplySelectionCommands(std::string_view clickedKey, bool resourceNode);
 
     // Batch hooks of the UserInterface port.
     void LockForBatch(BatchLock lock, bool locked);
