@@ -2,6 +2,7 @@
 // Writing a built level and opening it as the program does, for the tests of the
 // unpack and convert routines.
 
+#include "DemoLevel.h"
 #include "LevelBuilder.h"
 #include "RecordingUserInterface.h"
 #include "container/LoadDat.h"
@@ -23,14 +24,9 @@ inline Session OpenBuiltLevel(const LevelBuilder& builder, const TempDir& dir, c
     return session;
 }
 
-// The demo level, written by the make-demo-level program built beside drossel-cli.
+// The demo level, as make-demo-level writes it.
 inline std::string WriteDemoLevel(const TempDir& dir) {
-    const std::string tool =
-        (std::filesystem::path(DROSSEL_CLI_PATH).parent_path() / "tools" / "make-demo-level").string();
-    const std::string base = dir / "level1";
-    const std::string command = "'" + tool + "' '" + base + "' > /dev/null";
-    if (std::system(command.c_str()) != 0) ADD_FAILURE() << "make-demo-level failed: " << command;
-    return base + ".dat";
+    return demo::BuildDemoLevel().Write(dir / "level1");
 }
 
 inline Session OpenDemoLevel(const TempDir& dir) {

@@ -2,13 +2,13 @@
 // listed resource unpacked, every texture, the large texture and the key icons
 // converted, in the format the Textures option chose.
 
+#include "DemoLevel.h"
 #include "WindowFixture.h"
 #include "image/ChannelScale.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QtTest>
 
 using namespace drossel;
@@ -37,15 +37,7 @@ class BatchTest : public QObject {
 private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
-        // The demo level as make-demo-level writes it; the tool is built beside the tests.
-        const QString tool = QCoreApplication::applicationDirPath() + "/../tools/make-demo-level";
-        const QString base = QString::fromStdString(dir_ / "level1");
-        QProcess make;
-        make.setStandardOutputFile(QProcess::nullDevice());
-        make.start(tool, {base});
-        QVERIFY(make.waitForFinished());
-        QCOMPARE(make.exitCode(), 0);
-        level_ = base + ".dat";
+        level_ = QString::fromStdString(drossel::demo::BuildDemoLevel().Write(dir_ / "level1"));
     }
 
     void init() {
