@@ -3,6 +3,7 @@
 #include "container/BinaryFile.h"
 #include "container/Error.h"
 #include "container/PathText.h"
+#include "container/RawLocationFields.h"
 #include "container/Session.h"
 #include "container/UserInterface.h"
 
@@ -64,39 +65,39 @@ BulkKind BulkKindOf(const Tag& tag) {
 
 void ReadRawLocation(BinaryFile& file, ResourceRecord& r) {
     const BulkKind kind = BulkKindOf(r.tag);
-    std::int64_t blockSize = 0;
+    RawLocationFields fields{};
     switch (kind) {
         case BulkKind::None:
             return;
         case BulkKind::Sound:
-            blockSize = 96;
+            fields = kSoundFields;
             break;
         case BulkKind::Bulk:
+            fields = kBulkFields;
+            break;
         case BulkKind::Subtitles:
-            blockSize = 32;
+            fields = kSubtitleFields;
             break;
         case BulkKind::Texture:
-            blockSize = 192;
+            fields = {192, 0, 0x9C};
             break;
     }
+    const auto blockSize = static_cast<std::int64_t>(fields.recordSize);
     if (!file.Contains(r.dataOffset, blockSize)) return;
     std::array<std::uint8_t, 192> block{};
-    file.Read(r.dataOffset, std::span(block.data(), static_cast<std::size_t>(blockSize)));
+    file.Read(r.dataOffset, std::span(block.data(), fields.recordSize));
     const std::uint8_t* b = block.data();
-    if (kind == BulkKind::Sound) {
-        r.rawSize = LoadU32(b + 64);
-        r.rawOffset = LoadU32(b + 68);
-    } else if (kind == BulkKind::Bulk) {
-        r.rawSize = LoadU32(b + 8);
-        r.rawOffset = LoadU32(b + 12);
+    if (kind == BulkKind::Sound || kind == BulkKind::Bulk) {
+        r.rawSize = LoadU32(b + fields.lengthAt);
+        r.rawOffset = LoadU32(b + fields.offsetAt);
     } else if (kind == BulkKind::Subtitles) {
-        r.rawSize = std::int64_t{LoadU32(b + 28)} * 256;
-        r.rawOffset = LoadU32(b + 24);
+        r.rawSize = std::int64_t{LoadU32(b + fields.lengthAt)} * 256;
+        r.rawOffset = LoadU32(b + fields.offsetAt);
     } else {
         const auto width = static_cast<std::int16_t>(LoadU16(b + 0x8C));
         const auto height = static_cast<std::int16_t>(LoadU16(b + 0x8E));
         r.rawSize = RawLengthOfTexture(width, height, LoadU32(b + 0x90));
-        r.rawOffset = LoadU32(b + 0x9C);
+        r.rawOffset = LoadU32(b + fields.offsetAt);
     }
 }
 

@@ -33,9 +33,9 @@ void RunUnpack(Session& session, UserInterface& ui, std::string& outputPath,
 }
 
 std::vector<std::uint8_t> ReadRecordWithBulk(const Session& session, BinaryFile& dat, const ResourceRecord& record,
-                                             std::size_t recordSize, std::size_t lengthAt, std::size_t offsetAt) {
-    std::vector<std::uint8_t> bytes = dat.ReadBytes(record.dataOffset, static_cast<std::int64_t>(recordSize));
-    AppendRawData(session, bytes, U32At(bytes, offsetAt), U32At(bytes, lengthAt));
+                                             const RawLocationFields& fields) {
+    std::vector<std::uint8_t> bytes = dat.ReadBytes(record.dataOffset, static_cast<std::int64_t>(fields.recordSize));
+    AppendRawData(session, bytes, U32At(bytes, fields.offsetAt), U32At(bytes, fields.lengthAt));
     return bytes;
 }
 

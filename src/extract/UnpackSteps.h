@@ -2,6 +2,8 @@
 // The steps every unpack routine shares: status text, reading, the save dialog,
 // writing the file whole. Only the unpack routines use it.
 
+#include "container/RawLocationFields.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -25,7 +27,7 @@ void RunUnpack(Session& session, UserInterface& ui, std::string& outputPath,
 // The fixed-size record at the resource's data offset followed by the bulk data
 // whose length and .raw offset the record holds (u32 fields at lengthAt, offsetAt).
 std::vector<std::uint8_t> ReadRecordWithBulk(const Session& session, BinaryFile& dat, const ResourceRecord& record,
-                                             std::size_t recordSize, std::size_t lengthAt, std::size_t offsetAt);
+                                             const RawLocationFields& fields);
 
 // Appends `length` bytes of the .raw file from `offset`; opens the .raw file only
 // when there is something to read.
