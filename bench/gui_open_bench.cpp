@@ -3,9 +3,9 @@
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include "LevelBuilder.h"
-#include "container/LoadDat.h"
-#include "container/ResourceTree.h"
-#include "container/Session.h"
+#include "app/OpenLevel.h"
+#include "app/ResourceTree.h"
+#include "app/Session.h"
 #include "ui/DialogProvider.h"
 #include "ui/MainWindow.h"
 #include "ui/QtUserInterface.h"
@@ -50,7 +50,7 @@ void BM_CoreLoad(benchmark::State& state) {
     for (auto _ : state) {
         Session session;
         if (OpenLevel(session, w.ui, dat) != OpenResult::Loaded) state.SkipWithError("load failed");
-        benchmark::DoNotOptimize(session.table.records.data());
+        benchmark::DoNotOptimize(session.level->table().records.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -61,7 +61,7 @@ void BM_CoreLoadAndNormalView(benchmark::State& state) {
     for (auto _ : state) {
         Session session;
         if (OpenLevel(session, w.ui, dat) != OpenResult::Loaded) state.SkipWithError("load failed");
-        ResourceTree tree = BuildNormalView(session, w.ui);
+        ResourceTree tree = BuildNormalView(*session.level, w.ui);
         benchmark::DoNotOptimize(tree.groups.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -70,7 +70,7 @@ void BM_CoreLoadAndNormalView(benchmark::State& state) {
 // The whole open sequence of the window, then the events that paint the tree.
 void BM_WindowOpenToFilledTree(benchmark::State& state) {
     const std::string dat = LevelOf(static_cast<int>(state.range(0)));
-    ui::Form1 window;
+    ui::MainWindow window;
     window.show();
     QCoreApplication::processEvents();
     auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
@@ -87,7 +87,7 @@ void BM_FreshWindowOpenToFilledTree(benchmark::State& state) {
     const std::string dat = LevelOf(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
-        auto window = std::make_unique<ui::Form1>();
+        auto window = std::make_unique<ui::MainWindow>();
         window->show();
         QCoreApplication::processEvents();
         state.ResumeTiming();
@@ -103,7 +103,7 @@ void BM_FreshWindowOpenToFilledTree(benchmark::State& state) {
 // Opening the largest group of the filled tree: the tree lays out its children.
 void BM_ExpandLargestGroup(benchmark::State& state) {
     const std::string dat = LevelOf(static_cast<int>(state.range(0)));
-    ui::Form1 window;
+    ui::MainWindow window;
     window.show();
     window.OpenLevelFile(QString::fromStdString(dat));
     auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("TreeView1"));

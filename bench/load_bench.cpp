@@ -1,10 +1,12 @@
 // Loading a large level: LoadDat alone, and LoadDat followed by the Normal view.
 
 #include "LevelBuilder.h"
-#include "container/LoadDat.h"
-#include "container/NullUserInterface.h"
-#include "container/ResourceTree.h"
-#include "container/Session.h"
+#include "app/NullUserInterface.h"
+#include "app/OpenLevel.h"
+#include "app/ResourceTree.h"
+#include "app/Session.h"
+#include "kinds/KindTable.h"
+#include "level/LoadDat.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,11 +28,10 @@ std::string LevelOf(int count) {
 
 void BM_LoadDat(benchmark::State& state) {
     const std::string dat = LevelOf(static_cast<int>(state.range(0)));
-    NullUserInterface ui;
     for (auto _ : state) {
-        Session session;
-        if (!LoadDat(session, ui, dat)) state.SkipWithError("load failed");
-        benchmark::DoNotOptimize(session.table.records.data());
+        Result<Level> level = LoadDat(dat, "", RawBlockOf);
+        if (!level) state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(level.value().table().records.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -41,7 +42,7 @@ void BM_LoadAndNormalView(benchmark::State& state) {
     for (auto _ : state) {
         Session session;
         if (OpenLevel(session, ui, dat) != OpenResult::Loaded) state.SkipWithError("load failed");
-        auto tree = BuildNormalView(session, ui);
+        auto tree = BuildNormalView(*session.level, ui);
         benchmark::DoNotOptimize(tree.groups.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

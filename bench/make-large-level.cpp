@@ -5,6 +5,8 @@
 //   make-large-level N OUTPUT_WITHOUT_EXTENSION
 
 #include "LevelBuilder.h"
+#include "level/records/BulkRecords.h"
+#include "level/records/LevelRecords.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -25,24 +27,22 @@ int main(int argc, char** argv) {
     static const char* kTags[] = {"M3GM", "TRAM", "ONCC", "AKEV", "PNTA", "IDXA", "TXCA", "OBAN", "TStr", "SUBT"};
     LevelBuilder b;
     const int points = b.Add("PNTA", "level_points", 64);
-    const int env = b.Add("AKEV", "level_environment", 128);
-    PutU32(b.resource(env).data, 0x08, LevelBuilder::IdentifierOf(points));
-    const int level = b.Add("ONLV", "level", 128);
-    PutU32(b.resource(level).data, 0x48, LevelBuilder::IdentifierOf(env));
+    drossel::EnvironmentRecord environment{};
+    environment.points = LevelBuilder::IdentifierOf(points);
+    const int env = b.AddData("AKEV", "level_environment", drossel::BytesOf(environment));
+    drossel::LevelRecord level{};
+    level.environment = LevelBuilder::IdentifierOf(env);
+    const int onlv = b.AddData("ONLV", "level", drossel::BytesOf(level));
+    b.resource(onlv).data.resize(128);
     for (long i = b.count(); i < count; ++i) {
         const std::string name = "resource_" + std::to_string(i);
         if (i % 10 == 0) {
-            Bytes d(192, 0);
-            PutU16(d, 0x8C, 64);
-            PutU16(d, 0x8E, 64);
-            PutU32(d, 0x90, 1);
-            PutU32(d, 0x9C, static_cast<std::uint32_t>(i * 8192));
-            b.AddData("TXMP", name, d);
+            b.AddData("TXMP", name, TextureRecordData(64, 64, 1, static_cast<std::uint32_t>(i * 8192)));
         } else if (i % 10 == 5) {
-            Bytes d(96, 0);
-            PutU32(d, 64, 4096);
-            PutU32(d, 68, static_cast<std::uint32_t>(i * 4096));
-            b.AddData("SNDD", name + ".aif", d);
+            drossel::SoundRecord sound{};
+            sound.sampleLength = 4096;
+            sound.sampleOffset = static_cast<std::uint32_t>(i * 4096);
+            b.AddData("SNDD", name + ".aif", drossel::BytesOf(sound));
         } else if (i % 7 == 0) {
             b.AddUnnamed(kTags[i % 10], 48);
         } else {

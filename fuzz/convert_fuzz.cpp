@@ -1,14 +1,13 @@
 // libFuzzer target: a texture whose 192-byte record and pixel data are any
 // bytes, converted alone, as every tile of a large texture and as every icon of
-// a key icon strip. The decoders must stay inside the data they were given
-// whatever the record claims about size and format.
+// a key icon strip, and unpacked. The decoders must stay inside the data they
+// were given whatever the record claims about size and format.
 
 #include "LevelBuilder.h"
-#include "container/LoadDat.h"
-#include "container/NullUserInterface.h"
-#include "container/Session.h"
-#include "extract/Unpack.h"
-#include "image/ImageConverters.h"
+#include "app/CommandShell.h"
+#include "app/NullUserInterface.h"
+#include "app/OpenLevel.h"
+#include "app/Session.h"
 
 #include <unistd.h>
 #include <array>
@@ -19,18 +18,12 @@ using namespace drossel;
 using namespace drossel::testing;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    constexpr std::size_t kRecord = 192;
+    constexpr std::size_t kRecord = sizeof(TextureRecord);
     if (size < kRecord) return 0;
     static const std::string base = "/tmp/drossel-convert-fuzz-" + std::to_string(::getpid());
 
     LevelBuilder b;
-    Bytes record(data, data + kRecord);
-    BuiltResource texture;
-    texture.tag = "TXMP";
-    texture.name = "fuzzed";
-    texture.flags = LevelBuilder::kNamed;
-    texture.data = record;
-    const int t = b.AddResource(texture);
+    const int t = b.AddData("TXMP", "fuzzed", Bytes(data, data + kRecord));
     b.AppendRaw(Bytes(data + kRecord, data + size));
     const std::uint32_t id = LevelBuilder::IdentifierOf(t);
     const int large = b.AddLargeTexture("large", {id, id, id, id, id, id});
@@ -45,13 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NullUserInterface ui;
     if (OpenLevel(session, ui, dat) != OpenResult::Loaded) return 0;
     for (int index : {t, large, strip}) {
-        session.selectedIndex = index;
-        std::string path = base + "-out.tga";
-        if (index == t) ConvertTxmp(session, ui, path);
-        if (index == large) ConvertTxmb(session, ui, path);
-        if (index == strip) ConvertKeyI(session, ui, path);
-        path = base + "-out.bin";
-        UnpackRoutineFor(session.table.at(index).tag)(session, ui, path);
+        ConvertResource(*session.level, index, session.options, ui, base + "-out.tga");
+        UnpackResource(*session.level, index, ui, base + "-out.bin");
     }
     return 0;
 }

@@ -2,10 +2,10 @@
 // them without reading outside the file, and building both tree views over
 // whatever it loaded must not fail either.
 
-#include "container/LoadDat.h"
-#include "container/NullUserInterface.h"
-#include "container/ResourceTree.h"
-#include "container/Session.h"
+#include "app/NullUserInterface.h"
+#include "app/OpenLevel.h"
+#include "app/ResourceTree.h"
+#include "app/Session.h"
 
 #include <unistd.h>
 #include <cstdint>
@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Session session;
     NullUserInterface ui;
     if (OpenLevel(session, ui, path) == OpenResult::Loaded) {
-        BuildNormalView(session, ui);
-        BuildZephyrView(session, ui);
+        BuildNormalView(*session.level, ui);
+        BuildZephyrView(*session.level, ui);
     }
     return 0;
 }

@@ -2,9 +2,9 @@
 // What every drossel-cli command shares: the options that every command takes,
 // and opening the level with them.
 
+#include "app/ResourceTree.h"
+#include "app/Session.h"
 #include "cli/ConsoleUserInterface.h"
-#include "container/ResourceTree.h"
-#include "container/Session.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
@@ -26,14 +26,7 @@ struct UsageError {
 
 struct CommonOptions {
     std::string rawPath;
-    std::string image = "tga32";
-    int modelLwo = 65;
-    int characterLwo = 60;
-    int weaponLwo = 70;
-    std::string characterGroup = "5";
-    std::string levelFormat = "lwo";
-    bool deleteGarbage = false;
-    bool oneTextFile = false;
+    Options conversion;  // starts at the program's defaults
     bool zephyr = false;
     bool quiet = false;
     bool verbose = false;
@@ -51,6 +44,7 @@ public:
     // Opens the level and applies the options; false (after a message on stderr)
     // when the file is refused.
     bool Open(const std::string& datPath);
+    const Level& level() const { return *session.level; }
     // The table index named on the command line; throws UsageError when outside the table.
     std::int32_t ResourceIndex(std::int64_t index) const;
     ResourceTree Tree();

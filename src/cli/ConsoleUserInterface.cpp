@@ -27,6 +27,11 @@ void ConsoleUserInterface::SetStatusText(const std::string& text) {
     if (verbosity_ == Verbosity::Verbose) std::cerr << text << '\n';
 }
 
+void ConsoleUserInterface::Warn(const std::string& text) {
+    status_ = text;
+    if (verbosity_ != Verbosity::Quiet) std::cerr << OnConsole(text) << '\n';
+}
+
 std::string ConsoleUserInterface::AskSavePath(const FileDialogRequest&) {
     return {};
 }

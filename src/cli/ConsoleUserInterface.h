@@ -3,7 +3,7 @@
 // prompts are answered from the command line, messages go to stderr, and every
 // written file is printed on stdout.
 
-#include "container/UserInterface.h"
+#include "app/UserInterface.h"
 
 #include <string>
 
@@ -23,6 +23,7 @@ public:
     const std::string& lastStatus() const { return status_; }
 
     void SetStatusText(const std::string& text) override;
+    void Warn(const std::string& text) override;
     std::string AskSavePath(const FileDialogRequest& request) override;
     std::string AskOpenPath(const FileDialogRequest& request) override;
     std::string BrowseForFolder(const std::string& title) override;

@@ -1,10 +1,11 @@
 // unpack, convert and their batch forms: the Edit menu's commands with the
 // output path or folder given on the command line.
 
+#include "app/Batch.h"
+#include "app/CommandShell.h"
 #include "cli/CliContext.h"
-#include "extract/Batch.h"
-#include "extract/ConverterTable.h"
-#include "extract/Unpack.h"
+#include "io/PathText.h"
+#include "kinds/KindTable.h"
 
 #include <filesystem>
 #include <iostream>
@@ -43,16 +44,27 @@ void KeepFreedMemoryForReuse() {
 #endif
 }
 
-// The folder answers the batch's folder prompt; false (after a message) when it is no folder.
+// The folder answers the batch's folder prompt; it is made, with its parents,
+// when it does not exist yet. False (after a message) when it cannot be.
 bool PrepareBatch(CliContext& context, const std::string& folder) {
     std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) {
-        std::cerr << "drossel-cli: " << folder << " is not a folder\n";
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder)) {
+        std::cerr << "drossel-cli: " << folder << " is not a folder"
+                  << (error ? " and cannot be made one: " + error.message() : std::string()) << '\n';
         return false;
     }
     context.ui->folderAnswer = folder;
     KeepFreedMemoryForReuse();
     return true;
+}
+
+// A path to write to; false (after a message) when it is empty, since a
+// command that writes nothing must say why.
+bool CheckOutputPath(const std::string& path) {
+    if (!path.empty()) return true;
+    std::cerr << "drossel-cli: OUT is empty: nothing would be written\n";
+    return false;
 }
 
 // The group node with this key, or a node without children for a resource node's
@@ -84,10 +96,10 @@ void AddExtractCommands(CLI::App& app, CliContext& context) {
     unpack->callback([&context, a] {
         context.run = [&context, a] {
             if (!context.Open(a->level)) return kFailed;
-            Session& s = context.session;
-            s.selectedIndex = context.ResourceIndex(a->index);
-            std::string path = a->out;
-            UnpackRoutineFor(s.table.at(s.selectedIndex).tag)(s, *context.ui, path);
+            const std::int32_t index = context.ResourceIndex(a->index);
+            if (!CheckOutputPath(a->out)) return kFailed;
+            const FilesOpenForCommand files(context.level());
+            UnpackResource(context.level(), index, *context.ui, a->out);
             return context.ExitCode();
         };
     });
@@ -98,18 +110,17 @@ void AddExtractCommands(CLI::App& app, CliContext& context) {
     convert->callback([&context, a] {
         context.run = [&context, a] {
             if (!context.Open(a->level)) return kFailed;
-            Session& s = context.session;
-            s.selectedIndex = context.ResourceIndex(a->index);
-            const ResourceRecord& record = s.table.at(s.selectedIndex);
-            const Converter converter = ConverterFor(record.tag);
-            if (converter == nullptr) {
+            const std::int32_t index = context.ResourceIndex(a->index);
+            const ResourceRecord& record = context.level().at(index);
+            if (KindOf(record.tag).convert == nullptr) {
                 std::cerr << "drossel-cli: resource " << a->index << " (" << record.tag << ") has no converter\n";
                 return kFailed;
             }
-            const std::string folder = std::filesystem::path(a->out).parent_path().string();
-            s.SetOutputFolder(folder.empty() ? "." : folder);
-            std::string path = a->out;
-            converter(s, *context.ui, path);
+            if (!CheckOutputPath(a->out)) return kFailed;
+            const std::string folder = FolderOf(a->out);
+            context.session.SetOutputFolder(folder.empty() ? "." : folder);
+            const FilesOpenForCommand files(context.level());
+            ConvertResource(context.level(), index, context.session.options, *context.ui, a->out);
             return context.ExitCode();
         };
     });
@@ -119,7 +130,7 @@ void AddExtractCommands(CLI::App& app, CliContext& context) {
     unpackAll->callback([&context, a] {
         context.run = [&context, a] {
             if (!context.Open(a->level) || !PrepareBatch(context, a->out)) return kFailed;
-            return Report(context, RunUnpackAll(context.session, *context.ui));
+            return Report(context, UnpackAll(context.session, *context.ui));
         };
     });
 
@@ -128,7 +139,7 @@ void AddExtractCommands(CLI::App& app, CliContext& context) {
     convertAll->callback([&context, a] {
         context.run = [&context, a] {
             if (!context.Open(a->level) || !PrepareBatch(context, a->out)) return kFailed;
-            return Report(context, RunConvertAll(context.session, *context.ui));
+            return Report(context, ConvertAll(context.session, *context.ui));
         };
     });
 
@@ -140,7 +151,7 @@ void AddExtractCommands(CLI::App& app, CliContext& context) {
             if (!context.Open(a->level)) return kFailed;
             const GroupNode node = NodeOfKey(context.Tree(), a->key);
             if (!PrepareBatch(context, a->out)) return kFailed;
-            return Report(context, RunExportFolder(context.session, *context.ui, node));
+            return Report(context, UnpackGroup(context.session, *context.ui, node));
         };
     });
 
@@ -153,7 +164,7 @@ void AddExtractCommands(CLI::App& app, CliContext& context) {
             if (!context.Open(a->level)) return kFailed;
             const GroupNode node = NodeOfKey(context.Tree(), a->key);
             if (!PrepareBatch(context, a->out)) return kFailed;
-            return Report(context, RunExportAndConvertFolder(context.session, *context.ui, node));
+            return Report(context, ConvertGroup(context.session, *context.ui, node));
         };
     });
 }

@@ -1,7 +1,7 @@
 // info, tree and show: what the information windows and the tree display.
 
+#include "app/InfoText.h"
 #include "cli/CliContext.h"
-#include "container/InfoText.h"
 
 #include <iostream>
 #include <memory>
@@ -17,7 +17,7 @@ void AddInfoCommands(CLI::App& app, CliContext& context) {
     info->callback([&context, level] {
         context.run = [&context, level] {
             if (!context.Open(*level)) return kFailed;
-            for (const auto& line : DatFileInfoLines(context.session)) std::cout << line << '\n';
+            for (const auto& line : DatFileInfoLines(context.level())) std::cout << line << '\n';
             return context.ExitCode();
         };
     });
@@ -44,7 +44,7 @@ void AddInfoCommands(CLI::App& app, CliContext& context) {
     show->callback([&context, level, index] {
         context.run = [&context, level, index] {
             if (!context.Open(*level)) return kFailed;
-            const auto& record = context.session.table.at(context.ResourceIndex(*index));
+            const auto& record = context.level().at(context.ResourceIndex(*index));
             for (const auto& field : ResourceInfoFields(record)) std::cout << field.label << ' ' << field.value << '\n';
             return context.ExitCode();
         };

@@ -1,12 +1,7 @@
 #include "image/ImageFile.h"
 
-#include "container/Error.h"
-#include "container/OutputFile.h"
-#include "container/PathText.h"
-#include "container/UserInterface.h"
-
-#include <algorithm>
-#include <cctype>
+#include "io/Error.h"
+#include "io/PathText.h"
 
 namespace drossel {
 namespace {
@@ -98,24 +93,10 @@ std::vector<std::uint8_t> EncodeTga(const PixelBuffer& pixels, int bits) {
 }
 
 ImageContainer ContainerOfPath(const std::string& path) {
-    std::string extension = ExtensionOf(path);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = LowerCase(ExtensionOf(path));
     if (extension == "bmp") return ImageContainer::Bmp;
     if (extension == "tga") return ImageContainer::Tga;
     return ImageContainer::None;
-}
-
-bool WriteImageFile(UserInterface& ui, const std::string& path, const PixelBuffer& pixels, int bits) {
-    const ImageContainer container = ContainerOfPath(path);
-    if (container == ImageContainer::None) {
-        ui.ShowMessage(kWrongImageNameText, kWrongImageNameTitle, MessageIcon::Critical);
-        return false;
-    }
-    const auto bytes = container == ImageContainer::Bmp ? EncodeBmp(pixels, bits) : EncodeTga(pixels, bits);
-    WriteFileAtomically(path, bytes);
-    ui.FileWritten(path);
-    return true;
 }
 
 }  // namespace drossel

@@ -1,8 +1,9 @@
 #include "image/TextureDecode.h"
 
-#include "container/BinaryFile.h"
-#include "container/Error.h"
 #include "image/ChannelScale.h"
+#include "io/Error.h"
+#include "io/LittleEndian.h"
+#include "level/records/TextureRecords.h"
 
 #include <array>
 #include <cstring>
@@ -11,22 +12,12 @@
 namespace drossel {
 namespace {
 
-void CheckSize(int width, int height) {
-    if (width <= 0 || height <= 0) {
-        throw DrosselError("the texture has no pixels (" + std::to_string(width) + " x " + std::to_string(height) +
-                           ")");
-    }
-}
-
-void CheckLength(std::span<const std::uint8_t> data, std::int64_t needed) {
+void CheckLength(std::span<const std::uint8_t> data, int width, int height, std::uint32_t format) {
+    const std::int64_t needed = DecodedTextureLength(width, height, format);
     if (static_cast<std::int64_t>(data.size()) < needed) {
         throw DrosselError("the pixel data holds " + std::to_string(data.size()) + " bytes, the texture needs " +
                            std::to_string(needed));
     }
-}
-
-std::int64_t Blocks(int extent) {
-    return (std::int64_t{extent} + 3) / 4;
 }
 
 template <unsigned Bits>
@@ -39,10 +30,9 @@ constexpr auto kScale4 = ScaleTable<4>();
 constexpr auto kScale5 = ScaleTable<5>();
 
 // Decoders of one 16-bit value per pixel, stored row by row from the top.
-template <typename PixelOf>
+template <std::uint32_t Format, typename PixelOf>
 PixelBuffer Decode16(std::span<const std::uint8_t> data, int width, int height, PixelOf pixelOf) {
-    CheckSize(width, height);
-    CheckLength(data, std::int64_t{width} * height * 2);
+    CheckLength(data, width, height, Format);
     PixelBuffer out(width, height, PixelBuffer::Unfilled{});
     const std::uint8_t* in = data.data();
     for (int y = 0; y < height; ++y) {
@@ -69,25 +59,24 @@ Bgra MixColour(Bgra a, Bgra b, unsigned weightA, unsigned weightB) {
 
 }  // namespace
 
-std::optional<std::int64_t> EncodedTextureSize(int width, int height, std::uint32_t format) {
-    if (width <= 0 || height <= 0) return std::nullopt;
-    const std::int64_t pixels = std::int64_t{width} * height;
-    switch (format) {
-        case 0:
-        case 1:
-        case 2:
-            return pixels * 2;
-        case 8:
-            return pixels * 4;
-        case 9:
-            return Blocks(width) * Blocks(height) * 8;
-        default:
-            return std::nullopt;
+std::int64_t DecodedTextureLength(int width, int height, std::uint32_t format) {
+    if (format != 0 && format != 1 && format != 2 && format != 8 && format != 9) {
+        throw DrosselError("pixel format " + std::to_string(format) + " is not supported");
     }
+    if (width <= 0 || height <= 0) {
+        throw DrosselError("the texture has no pixels (" + std::to_string(width) + " x " + std::to_string(height) +
+                           ")");
+    }
+    const auto length = StoredPixelLength(width, height, format);
+    if (!length) {
+        throw DrosselError("a texture of " + std::to_string(width) + " x " + std::to_string(height) +
+                           " pixels would need more pixel data than a level file can address");
+    }
+    return *length;
 }
 
 PixelBuffer DecodeArgb4444(std::span<const std::uint8_t> data, int width, int height) {
-    return Decode16(data, width, height, [](unsigned v, std::uint8_t* o) {
+    return Decode16<0>(data, width, height, [](unsigned v, std::uint8_t* o) {
         o[0] = kScale4[v & 0xF];
         o[1] = kScale4[(v >> 4) & 0xF];
         o[2] = kScale4[(v >> 8) & 0xF];
@@ -96,7 +85,7 @@ PixelBuffer DecodeArgb4444(std::span<const std::uint8_t> data, int width, int he
 }
 
 PixelBuffer DecodeArgb1555(std::span<const std::uint8_t> data, int width, int height) {
-    return Decode16(data, width, height, [](unsigned v, std::uint8_t* o) {
+    return Decode16<1>(data, width, height, [](unsigned v, std::uint8_t* o) {
         o[0] = kScale5[v & 0x1F];
         o[1] = kScale5[(v >> 5) & 0x1F];
         o[2] = kScale5[(v >> 10) & 0x1F];
@@ -105,8 +94,7 @@ PixelBuffer DecodeArgb1555(std::span<const std::uint8_t> data, int width, int he
 }
 
 PixelBuffer DecodeBgrx8888(std::span<const std::uint8_t> data, int width, int height) {
-    CheckSize(width, height);
-    CheckLength(data, std::int64_t{width} * height * 4);
+    CheckLength(data, width, height, 8);
     PixelBuffer out(width, height, PixelBuffer::Unfilled{});
     const std::uint8_t* in = data.data();
     const auto rowBytes = static_cast<std::size_t>(width) * 4;
@@ -135,9 +123,7 @@ Dxt1Palette Dxt1PaletteOf(std::uint16_t c0, std::uint16_t c1) {
 }
 
 PixelBuffer DecodeDxt1(std::span<const std::uint8_t> data, int width, int height) {
-    CheckSize(width, height);
-    const std::int64_t across = Blocks(width);
-    CheckLength(data, across * Blocks(height) * 8);
+    CheckLength(data, width, height, 9);
     PixelBuffer out(width, height, PixelBuffer::Unfilled{});
     const std::uint8_t* block = data.data();
     for (int by = 0; by < height; by += 4) {
@@ -166,6 +152,7 @@ PixelBuffer DecodeTexture(std::span<const std::uint8_t> data, int width, int hei
         case 9:
             return DecodeDxt1(data, width, height);
         default:
+            DecodedTextureLength(width, height, format);  // names the reason
             throw DrosselError("pixel format " + std::to_string(format) + " is not supported");
     }
 }

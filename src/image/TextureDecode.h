@@ -10,17 +10,17 @@
 #include "image/PixelBuffer.h"
 
 #include <cstdint>
-#include <optional>
 #include <span>
 
 namespace drossel {
 
-// Bytes of pixel data a decoder reads for a w x h texture of this format, or
-// nothing when the format is not decoded. DXT1 covers partial blocks at the right
-// and bottom edges with whole blocks.
-std::optional<std::int64_t> EncodedTextureSize(int width, int height, std::uint32_t format);
+// Bytes of pixel data the decoder of this format reads for a w x h texture: the
+// stored length of the texture records. Throws DrosselError saying why a texture
+// cannot be decoded: a format without a decoder, a size that is not positive, or
+// pixel data too large for any level file.
+std::int64_t DecodedTextureLength(int width, int height, std::uint32_t format);
 
-// Each reads exactly the bytes EncodedTextureSize gives and throws DrosselError
+// Each reads exactly the bytes DecodedTextureLength gives and throws DrosselError
 // when `data` is shorter; width and height must be positive.
 PixelBuffer DecodeArgb4444(std::span<const std::uint8_t> data, int width, int height);
 PixelBuffer DecodeArgb1555(std::span<const std::uint8_t> data, int width, int height);

@@ -9,7 +9,7 @@
 
 namespace drossel::ui {
 
-Form4::Form4(QWidget* parent) : QDialog(parent) {
+AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("About Drossel"));
 

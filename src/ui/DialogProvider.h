@@ -3,7 +3,7 @@
 // folder choosers and message boxes. The window and QtUserInterface only talk to
 // this interface, so tests can answer every dialog from a script.
 
-#include "container/UserInterface.h"
+#include "app/UserInterface.h"
 
 #include <QString>
 

@@ -1,10 +1,12 @@
 // The main window's commands and tree events: each hands its work to the core
 // and then brings the controls into the state that follows.
 
-#include "container/InfoText.h"
-#include "container/LoadDat.h"
-#include "container/PathText.h"
-#include "extract/Commands.h"
+#include "app/Batch.h"
+#include "app/Commands.h"
+#include "app/InfoText.h"
+#include "app/OpenLevel.h"
+#include "app/SelectionRules.h"
+#include "io/PathText.h"
 #include "ui/AboutWindow.h"
 #include "ui/LevelText.h"
 #include "ui/MainWindow.h"
@@ -21,19 +23,20 @@
 
 namespace drossel::ui {
 
-void Form1::StartState() {
+void MainWindow::StartState() {
+    const ToolbarButtons& b = button_;
     Enable({mnuUnp_, mnuUC_, mnuEF_, mnuECF_, mnuDatInfo_, mnuResInfo_}, false);
-    Enable({buttons_[5], buttons_[6], buttons_[8], buttons_[9], buttons_[11], buttons_[12], buttons_[14], buttons_[15]},
-           false);
+    Enable(
+        {b.unpack, b.unpackGroup, b.convert, b.convertGroup, b.datFileInfo, b.resourceInfo, b.unpackAll, b.convertAll},
+        false);
     Enable({mnuUnpAll_, mnuUCALL_, mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_}, false);
-    Enable({buttons_[16], buttons_[17], mnuZephyr_, mnuNRM_, mnuAGQG_}, false);
-    session_.CharacterGroup = 5;
-    mnuchar5_->setChecked(true);
-    session_.WeaponLwoFormat = 70;
-    mnuwep65p_->setChecked(true);
+    Enable({b.zephyrView, b.normalView, mnuZephyr_, mnuNRM_, mnuAGQG_}, false);
+    // Before the first load only the character group and the weapon layout show
+    // their values; the settings a load resets show theirs after it.
+    ShowChoices(true);
 }
 
-void Form1::Run(const std::function<void()>& command) {
+void MainWindow::Run(const std::function<void()>& command) {
     // A batch lets events through between resources; a second command started
     // from a control the batch left enabled must not pull the table away under it.
     if (batchDepth_ > 0) {
@@ -47,56 +50,60 @@ void Form1::Run(const std::function<void()>& command) {
     }
 }
 
-void Form1::OpenCommand() {
+void MainWindow::OpenCommand() {
     FinishOpen(ChooseAndOpenLevel(session_, *ui_));
 }
 
-void Form1::OpenLevelFile(const QString& path) {
+void MainWindow::OpenLevelFile(const QString& path) {
     const std::string datPath = QFileInfo(path).absoluteFilePath().toStdString();
     Run([this, datPath] { FinishOpen(OpenLevel(session_, *ui_, datPath)); });
 }
 
-void Form1::FinishOpen(OpenResult result) {
+void MainWindow::FinishOpen(OpenResult result) {
     if (result == OpenResult::Cancelled) return;
     treeView_->RemoveAllNodes();
     tree_ = ResourceTree{};
     if (result == OpenResult::Rejected) return;
 
     try {
-        tree_ = BuildNormalView(session_, *ui_);
+        tree_ = BuildNormalView(*session_.level, *ui_);
         treeView_->Fill(tree_);
     } catch (const std::exception&) {
         // A tree that cannot be built ends the open here; what was built stays.
         return;
     }
-    Enable({mnuDatInfo_, mnuResInfo_, buttons_[11], buttons_[12], mnuUnpAll_, mnuUCALL_}, true);
-    setWindowTitle(QStringLiteral("%1 - [%2]")
-                       .arg(QString::fromLatin1(kProgramTitle), QString::fromStdString(FileNameOf(session_.datPath))));
-    Enable({buttons_[14], buttons_[15]}, true);
+    const ToolbarButtons& b = button_;
+    Enable({mnuDatInfo_, mnuResInfo_, b.datFileInfo, b.resourceInfo, mnuUnpAll_, mnuUCALL_}, true);
+    setWindowTitle(
+        QStringLiteral("%1 - [%2]")
+            .arg(QString::fromLatin1(kProgramTitle), QString::fromStdString(FileNameOf(session_.level->datPath()))));
+    Enable({b.unpackAll, b.convertAll}, true);
     // The core has reset the option values; the check marks follow them.
-    for (QAction* option : {mnuTga_, mnuLwo65_, mnuCLwo60_, mnuWav_, mnuL_lwo60_}) option->setChecked(true);
-    Enable({mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_, buttons_[16], buttons_[17], mnuZephyr_, mnuNRM_,
+    ShowChoices(false);
+    Enable({mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_, b.zephyrView, b.normalView, mnuZephyr_, mnuNRM_,
             mnuAGQG_},
            true);
     treeView_->setFocus();
 }
 
-void Form1::RawFileCommand() {
+void MainWindow::RawFileCommand() {
     ChooseRawFile(session_, *ui_);
 }
 
-void Form1::CloseCommand() {
+void MainWindow::CloseCommand() {
     treeView_->RemoveAllNodes();
     tree_ = ResourceTree{};
     setWindowTitle(QString::fromLatin1(kProgramTitle));
     ui_->SetStatusText("Satus: ---");
+    const ToolbarButtons& b = button_;
     Enable({mnuUnp_, mnuUnpAll_, mnuUC_, mnuEF_, mnuECF_, mnuDatInfo_, mnuResInfo_, mnuUCALL_}, false);
-    Enable({buttons_[5], buttons_[6], buttons_[8], buttons_[9], buttons_[11], buttons_[12], buttons_[14], buttons_[15]},
-           false);
+    Enable(
+        {b.unpack, b.unpackGroup, b.convert, b.convertGroup, b.datFileInfo, b.resourceInfo, b.unpackAll, b.convertAll},
+        false);
     Enable({mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_}, false);
     Enable({mnuEdit_->menuAction(), mnuFile_->menuAction()}, true);
     treeView_->setEnabled(true);
-    Enable({buttons_[16], buttons_[17], mnuAGQG_, mnuZephyr_, mnuNRM_}, false);
+    Enable({b.zephyrView, b.normalView, mnuAGQG_, mnuZephyr_, mnuNRM_}, false);
     CloseLevel(session_);
     progressBar_->setValue(0);
     progressBar_->setMaximum(100);
@@ -104,35 +111,35 @@ void Form1::CloseCommand() {
     ui_->ProcessPendingEvents();
 }
 
-void Form1::ExitCommand() {
+void MainWindow::ExitCommand() {
     close();
 }
 
-void Form1::UnpackAllCommand() {
+void MainWindow::UnpackAllCommand() {
     UnpackAll(session_, *ui_);
 }
 
-void Form1::ConvertAllCommand() {
+void MainWindow::ConvertAllCommand() {
     ConvertAll(session_, *ui_);
 }
 
-void Form1::UnpackCommand() {
-    UnpackResource(session_, *ui_);
+void MainWindow::UnpackCommand() {
+    Unpack(session_, *ui_);
 }
 
-void Form1::UnpackAndConvertCommand() {
-    UnpackAndConvert(session_, *ui_);
+void MainWindow::ConvertCommand() {
+    Convert(session_, *ui_);
 }
 
-void Form1::ExportFolderCommand() {
-    ExportFolder(session_, *ui_, SelectedNode());
+void MainWindow::UnpackGroupCommand() {
+    UnpackGroup(session_, *ui_, SelectedNode());
 }
 
-void Form1::ExportAndConvertFolderCommand() {
-    ExportAndConvertFolder(session_, *ui_, SelectedNode());
+void MainWindow::ConvertGroupCommand() {
+    ConvertGroup(session_, *ui_, SelectedNode());
 }
 
-GroupNode Form1::SelectedNode() const {
+GroupNode MainWindow::SelectedNode() const {
     const QTreeWidgetItem* item = treeView_->currentItem();
     if (item == nullptr) return {};
     const std::string key = ResourceTreeWidget::KeyOf(item);
@@ -142,51 +149,51 @@ GroupNode Form1::SelectedNode() const {
     return {key, LevelBytes(item->text(0)), {}};
 }
 
-void Form1::DatFileInfoCommand() {
+void MainWindow::DatFileInfoCommand() {
     // With no level loaded (after a refused file) there is nothing to describe.
-    if (!session_.loaded) {
+    if (!session_.level) {
         ui_->Beep();
         return;
     }
-    ui_->ShowMessage(DatFileInfoText(session_), kProgramTitle, MessageIcon::Information);
+    ui_->ShowMessage(DatFileInfoText(*session_.level), kProgramTitle, MessageIcon::Information);
 }
 
-void Form1::ResourceInfoCommand() {
+void MainWindow::ResourceInfoCommand() {
     const ResourceRecord* record = session_.Selected();
-    if (!session_.loaded || record == nullptr) {
+    if (record == nullptr) {
         ui_->Beep();
         return;
     }
-    if (resourceInfo_ == nullptr) resourceInfo_ = new Form2(this);
+    if (resourceInfo_ == nullptr) resourceInfo_ = new ResourceInfoWindow(this);
     resourceInfo_->ShowRecord(*record);
 }
 
-void Form1::ShowView(TreeView view) {
-    if (!session_.loaded) {
+void MainWindow::ShowView(TreeView view) {
+    if (!session_.level) {
         ui_->Beep();
         return;
     }
     treeView_->RemoveAllNodes();
     tree_ = ResourceTree{};
-    tree_ = BuildView(view, session_, *ui_);
+    tree_ = BuildView(view, *session_.level, *ui_);
     treeView_->Fill(tree_);
 }
 
-void Form1::ZephyrViewCommand() {
+void MainWindow::ZephyrViewCommand() {
     ShowView(TreeView::Zephyr);
 }
 
-void Form1::NormalViewCommand() {
+void MainWindow::NormalViewCommand() {
     ShowView(TreeView::Normal);
 }
 
-void Form1::AboutCommand() {
-    if (about_ == nullptr) about_ = new Form4(this);
+void MainWindow::AboutCommand() {
+    if (about_ == nullptr) about_ = new AboutWindow(this);
     about_->show();
     about_->raise();
 }
 
-void Form1::AfterTreeClick() {
+void MainWindow::AfterTreeClick() {
     if (!treeView_->HasNodes()) return;
     const QTreeWidgetItem* item = treeView_->currentItem();
     if (item == nullptr) return;
@@ -203,7 +210,7 @@ void Form1::AfterTreeClick() {
     }
 }
 
-void Form1::ApplySelectionCommands(std::string_view clicked, bool resourceNode) {
+void MainWindow::ApplySelectionCommands(std::string_view clicked, bool resourceNode) {
     // Menu entries and toolbar buttons can differ (a batch re-enables only some
     // buttons), so each set goes through the rules from its own state.
     struct Controls {
@@ -212,7 +219,8 @@ void Form1::ApplySelectionCommands(std::string_view clicked, bool resourceNode) 
         QAction* exportFolder;
         QAction* exportAndConvertFolder;
     };
-    const Controls sets[] = {{mnuUnp_, mnuUC_, mnuEF_, mnuECF_}, {buttons_[5], buttons_[8], buttons_[6], buttons_[9]}};
+    const Controls sets[] = {{mnuUnp_, mnuUC_, mnuEF_, mnuECF_},
+                             {button_.unpack, button_.convert, button_.unpackGroup, button_.convertGroup}};
     for (const Controls& c : sets) {
         const SelectionCommands before{c.unpack->isEnabled(), c.unpackAndConvert->isEnabled(),
                                        c.exportFolder->isEnabled(), c.exportAndConvertFolder->isEnabled()};
@@ -225,7 +233,7 @@ void Form1::ApplySelectionCommands(std::string_view clicked, bool resourceNode) 
     }
 }
 
-void Form1::AfterTreeDoubleClick() {
+void MainWindow::AfterTreeDoubleClick() {
     if (!treeView_->HasNodes() || !ResourceTreeWidget::IsResourceNode(treeView_->currentItem())) return;
     Run([this] { ResourceInfoCommand(); });
 }

@@ -1,6 +1,6 @@
 #include "ui/MainWindow.h"
 
-#include "container/UserInterface.h"
+#include "app/UserInterface.h"
 #include "ui/AboutWindow.h"
 #include "ui/DialogProvider.h"
 #include "ui/MainLayout.h"
@@ -21,7 +21,7 @@
 
 namespace drossel::ui {
 
-Form1::Form1(DialogProvider* dialogs)
+MainWindow::MainWindow(DialogProvider* dialogs)
     : ownDialogs_(dialogs == nullptr ? std::make_unique<QtDialogProvider>() : nullptr),
       dialogs_(dialogs == nullptr ? *ownDialogs_ : *dialogs) {
     setObjectName(QStringLiteral("Form1"));
@@ -77,21 +77,17 @@ Form1::Form1(DialogProvider* dialogs)
     resize(760, 580);
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-QString Form1::statusText() const {
+QString MainWindow::statusText() const {
     return statusLabel_->text();
 }
 
-QAction* Form1::ToolbarButton(int position) const {
-    return position >= 1 && position <= kToolbarPositions ? buttons_[static_cast<std::size_t>(position)] : nullptr;
-}
-
-void Form1::Enable(std::initializer_list<QAction*> actions, bool enabled) {
+void MainWindow::Enable(std::initializer_list<QAction*> actions, bool enabled) {
     for (QAction* action : actions) action->setEnabled(enabled);
 }
 
-void Form1::ArrangeControls() {
+void MainWindow::ArrangeControls() {
     if (isMinimized()) return;
     const int width = client_->width();
     const int height = client_->height();
@@ -110,7 +106,7 @@ void Form1::ArrangeControls() {
     progressBar_->setGeometry(layout.progressBar);
 }
 
-void Form1::LockForBatch(BatchLock lock, bool locked) {
+void MainWindow::LockForBatch(BatchLock lock, bool locked) {
     batchDepth_ = locked ? batchDepth_ + 1 : std::max(batchDepth_ - 1, 0);
     treeView_->setEnabled(!locked);
     if (lock == BatchLock::Folder) {
@@ -119,29 +115,27 @@ void Form1::LockForBatch(BatchLock lock, bool locked) {
     }
     mnuFile_->menuAction()->setEnabled(!locked);
     mnuEdit_->menuAction()->setEnabled(!locked);
-    if (locked) {
-        for (int b : {1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15}) buttons_[static_cast<std::size_t>(b)]->setEnabled(false);
-    } else {
-        // The selection buttons (5, 6, 8, 9) wait for the next click in the tree.
-        for (int b : {1, 2, 3, 11, 12, 14, 15}) buttons_[static_cast<std::size_t>(b)]->setEnabled(true);
-    }
+    const ToolbarButtons& b = button_;
+    Enable({b.open, b.rawFile, b.close, b.datFileInfo, b.resourceInfo, b.unpackAll, b.convertAll}, !locked);
+    // The selection buttons wait for the next click in the tree.
+    if (locked) Enable({b.unpack, b.unpackGroup, b.convert, b.convertGroup}, false);
 }
 
-void Form1::SelectTreeNode(const std::string& key) {
+void MainWindow::SelectTreeNode(const std::string& key) {
     QTreeWidgetItem* item = treeView_->ItemOfKey(key);
     if (item == nullptr) return;
     treeView_->setCurrentItem(item);
     treeView_->scrollToItem(item);
 }
 
-void Form1::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // A restored window may come back at the size it was minimized with, so no
     // resize arrives; the layout runs here instead.
     if (event->type() == QEvent::WindowStateChange && !isMinimized()) ArrangeControls();
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (resourceInfo_ != nullptr) resourceInfo_->close();
     if (about_ != nullptr) about_->close();
     treeView_->RemoveAllNodes();

@@ -1,18 +1,17 @@
 #pragma once
-// Form1, the main window: menus, toolbar, resource tree, progress bar and status
+// The main window (Form1): menus, toolbar, resource tree, progress bar and status
 // bar around one Session. Every command hands its work to the core and then
 // brings the window's controls into the state that follows.
 
-#include "container/Catalogue.h"
-#include "container/LoadDat.h"
-#include "container/ResourceTree.h"
-#include "container/Session.h"
-#include "container/UserInterface.h"
+#include "app/OpenLevel.h"
+#include "app/ResourceTree.h"
+#include "app/Session.h"
+#include "app/UserInterface.h"
 
 #include <QMainWindow>
-#include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -24,22 +23,20 @@ class QToolBar;
 
 namespace drossel::ui {
 
+class AboutWindow;
 class ClientArea;
 class DialogProvider;
-class Form2;
-class Form4;
 class QtUserInterface;
+class ResourceInfoWindow;
 class ResourceTreeWidget;
 
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr int kToolbarPositions = 17;
-
     // Dialogs go through `dialogs` when given (tests), through real Qt dialogs otherwise.
-    explicit Form1(DialogProvider* dialogs = nullptr);
-    ~Form1() override;
+    explicit MainWindow(DialogProvider* dialogs = nullptr);
+    ~MainWindow() override;
 
     // Opens a level as if its path had been chosen in the open dialog.
     void OpenLevelFile(const QString& path);
@@ -49,8 +46,6 @@ public:
     QString statusText() const;
     // The port the commands talk to; the core's batch loops reach the window through it.
     QtUserInterface& userInterface() { return *ui_; }
-    // Toolbar position 1 to 17; the separators (4, 7, 10, 13) are actions too.
-    QAction* ToolbarButton(int position) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,9 +56,14 @@ private:
     void CreateMenus();
     void CreateOptionMenus(QMenu* options);
     void CreateToolbar();
-    QAction* Entry(QMenu* menu, const char* name, const char* caption, void (Form1::*command)() = nullptr);
-    QAction* Option(QMenu* menu, QActionGroup* group, const char* name, const char* caption,
-                    std::function<void()> store);
+    QAction* Entry(QMenu* menu, const char* name, const char* caption, void (MainWindow::*command)() = nullptr);
+    // One entry of a group of radio choices that stores `value` in `setting`;
+    // `shownAtStart`: its check mark follows the setting before any load too.
+    template <typename T>
+    QAction* Choice(QMenu* menu, QActionGroup* group, const char* name, const char* caption, T Options::*setting,
+                    T value, bool shownAtStart = false);
+    // Checks the choices that match the settings (those shown at start, or all).
+    void ShowChoices(bool onlyThoseShownAtStart);
     void StartState();
 
     // Commands (MainCommands.cpp).
@@ -74,9 +74,9 @@ private:
     void UnpackAllCommand();
     void ConvertAllCommand();
     void UnpackCommand();
-    void UnpackAndConvertCommand();
-    void ExportFolderCommand();
-    void ExportAndConvertFolderCommand();
+    void ConvertCommand();
+    void UnpackGroupCommand();
+    void ConvertGroupCommand();
     void DatFileInfoCommand();
     void ResourceInfoCommand();
     void ZephyrViewCommand();
@@ -114,10 +114,27 @@ private:
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
-    Form2* resourceInfo_ = nullptr;
-    Form4* about_ = nullptr;
+    ResourceInfoWindow* resourceInfo_ = nullptr;
+    AboutWindow* about_ = nullptr;
 
-    std::array<QAction*, kToolbarPositions + 1> buttons_{};  // by position; [0] unused
+    // The toolbar's buttons (their object names are Button1 to Button17 by
+    // position; 4, 7, 10 and 13 are separators).
+    struct ToolbarButtons {
+        QAction* open = nullptr;          // 1
+        QAction* rawFile = nullptr;       // 2
+        QAction* close = nullptr;         // 3
+        QAction* unpack = nullptr;        // 5
+        QAction* unpackGroup = nullptr;   // 6
+        QAction* convert = nullptr;       // 8
+        QAction* convertGroup = nullptr;  // 9
+        QAction* datFileInfo = nullptr;   // 11
+        QAction* resourceInfo = nullptr;  // 12
+        QAction* unpackAll = nullptr;     // 14
+        QAction* convertAll = nullptr;    // 15
+        QAction* zephyrView = nullptr;    // 16
+        QAction* normalView = nullptr;    // 17
+    } button_;
+
     QMenu* mnuFile_ = nullptr;
     QMenu* mnuEdit_ = nullptr;
     QAction* mnuUnpAll_ = nullptr;
@@ -134,14 +151,13 @@ private:
     QAction* mnuOverwriteSound_ = nullptr;
     QAction* mnuViewSndFile_ = nullptr;
     QAction* mnuAGQG_ = nullptr;
-    // Option entries a load or the start checks.
-    QAction* mnuTga_ = nullptr;
-    QAction* mnuLwo65_ = nullptr;
-    QAction* mnuCLwo60_ = nullptr;
-    QAction* mnuWav_ = nullptr;
-    QAction* mnuL_lwo60_ = nullptr;
-    QAction* mnuchar5_ = nullptr;
-    QAction* mnuwep65p_ = nullptr;
+
+    struct ShownChoice {
+        QAction* action;
+        std::function<bool()> isCurrent;
+        bool shownAtStart;
+    };
+    std::vector<ShownChoice> choices_;
 };
 
 }  // namespace drossel::ui

@@ -2,7 +2,7 @@
 // The desktop program's answer to everything a command asks: real dialogs (through
 // the DialogProvider), the status bar text, the progress bar and the event loop.
 
-#include "container/UserInterface.h"
+#include "app/UserInterface.h"
 
 #include <QString>
 #include <functional>
@@ -28,6 +28,7 @@ public:
     std::function<void(const std::string&)> onSelectTreeNode;
 
     void SetStatusText(const std::string& text) override;
+    void Warn(const std::string& text) override { SetStatusText(text); }
     std::string AskSavePath(const FileDialogRequest& request) override;
     std::string AskOpenPath(const FileDialogRequest& request) override;
     std::string BrowseForFolder(const std::string& title) override;

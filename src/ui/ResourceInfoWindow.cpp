@@ -1,7 +1,7 @@
 #include "ui/ResourceInfoWindow.h"
 
-#include "container/InfoText.h"
-#include "container/ResourceTable.h"
+#include "app/InfoText.h"
+#include "level/ResourceTable.h"
 #include "ui/LevelText.h"
 
 #include <QGridLayout>
@@ -31,7 +31,7 @@ constexpr std::array<FieldControls, 8> kControls{{
 
 }  // namespace
 
-Form2::Form2(QWidget* parent) : QDialog(parent) {
+ResourceInfoWindow::ResourceInfoWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Resource Info"));
 
@@ -65,7 +65,7 @@ Form2::Form2(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void Form2::ShowRecord(const ResourceRecord& record) {
+void ResourceInfoWindow::ShowRecord(const ResourceRecord& record) {
     const std::vector<InfoField> fields = ResourceInfoFields(record);
     for (std::size_t i = 0; i < boxes_.size() && i < fields.size(); ++i) {
         boxes_[i]->setText(LevelText(fields[i].value));

@@ -1,5 +1,5 @@
 #pragma once
-// Form2, "Resource Info": every field of one resource in eight read-only boxes.
+// ResourceInfoWindow, "Resource Info": every field of one resource in eight read-only boxes.
 // It does not block the main window and is refreshed each time it is shown.
 
 #include <QDialog>
@@ -13,11 +13,11 @@ struct ResourceRecord;
 
 namespace drossel::ui {
 
-class Form2 : public QDialog {
+class ResourceInfoWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit Form2(QWidget* parent);
+    explicit ResourceInfoWindow(QWidget* parent);
 
     void ShowRecord(const ResourceRecord& record);
 

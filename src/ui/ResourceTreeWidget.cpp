@@ -1,6 +1,6 @@
 #include "ui/ResourceTreeWidget.h"
 
-#include "container/ResourceTree.h"
+#include "app/ResourceTree.h"
 #include "ui/Icons.h"
 #include "ui/LevelText.h"
 

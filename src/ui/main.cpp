@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     const QStringList levels = parser.positionalArguments();
     if (levels.size() > 1) parser.showHelp(2);
 
-    drossel::ui::Form1 window;
+    drossel::ui::MainWindow window;
     window.show();
     if (!levels.isEmpty()) window.OpenLevelFile(levels.front());
     return app.exec();

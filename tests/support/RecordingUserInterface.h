@@ -1,9 +1,11 @@
 #pragma once
-// A UserInterface for tests: dialogs are answered from queues the test fills,
-// and every status text, message, dialog request and written file is kept.
+// A UserInterface for tests: dialogs are answered from queues the test fills
+// (an empty queue answers "cancelled", and Cancel to a question), and every
+// status text, warning, message, dialog request and written file is kept.
 
-#include "container/UserInterface.h"
+#include "app/UserInterface.h"
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <utility>
@@ -25,42 +27,58 @@ struct RecordedDialog {
 
 class RecordingUserInterface : public UserInterface {
 public:
-    // Answers, consumed in order; an empty queue answers "cancelled" (empty text)
-    // for dialogs and Ok (or Cancel for questions) for messages.
-    std::deque<std::string> savePaths;
-    std::deque<std::string> openPaths;
-    std::deque<std::string> folders;
+    std::deque<std::string> savePaths, openPaths, folders;
     std::deque<MessageAnswer> answers;
 
-    std::vector<std::string> statusTexts;
+    std::vector<std::string> statusTexts, warnings, writtenFiles, selectedNodes;
     std::vector<RecordedMessage> messages;
     std::vector<RecordedDialog> dialogs;
-    std::vector<std::string> writtenFiles;
-    int progressMaximum = 100;
-    int progressValue = 0;
-    int progressUpdates = 0;
-    int highestProgress = 0;
-    int pendingEventCalls = 0;
-    int beeps = 0;
-    // Every LockForBatch call, and the keys SelectTreeNode was given, in order.
     std::vector<std::pair<BatchLock, bool>> locks;
-    std::vector<std::string> selectedNodes;
+    int progressMaximum = 100, progressValue = 0, highestProgress = 0;
 
     std::string status() const { return statusTexts.empty() ? std::string() : statusTexts.back(); }
+    bool Showed(const std::string& text) const {
+        return std::find(statusTexts.begin(), statusTexts.end(), text) != statusTexts.end();
+    }
 
-    void SetStatusText(const std::string& text) override;
-    std::string AskSavePath(const FileDialogRequest& request) override;
-    std::string AskOpenPath(const FileDialogRequest& request) override;
-    std::string BrowseForFolder(const std::string& title) override;
+    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+    void Warn(const std::string& text) override { warnings.push_back(text); }
+    std::string AskSavePath(const FileDialogRequest& r) override {
+        return Ask(RecordedDialog::Kind::Save, r, savePaths);
+    }
+    std::string AskOpenPath(const FileDialogRequest& r) override {
+        return Ask(RecordedDialog::Kind::Open, r, openPaths);
+    }
+    std::string BrowseForFolder(const std::string& title) override {
+        return Ask(RecordedDialog::Kind::Folder, {title, "", ""}, folders);
+    }
     MessageAnswer ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
-                              MessageButtons buttons) override;
-    void SetProgressMaximum(int maximum) override;
-    void SetProgressValue(int value) override;
-    void ProcessPendingEvents() override { ++pendingEventCalls; }
-    void Beep() override { ++beeps; }
+                              MessageButtons buttons) override {
+        messages.push_back({text, title, icon, buttons});
+        if (answers.empty()) return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void SetProgressMaximum(int maximum) override { progressMaximum = maximum; }
+    void SetProgressValue(int value) override {
+        progressValue = value;
+        highestProgress = std::max(highestProgress, value);
+    }
+    void ProcessPendingEvents() override {}
+    void Beep() override {}
     void FileWritten(const std::string& path) override { writtenFiles.push_back(path); }
     void LockForBatch(BatchLock lock, bool locked) override { locks.emplace_back(lock, locked); }
     void SelectTreeNode(const std::string& key) override { selectedNodes.push_back(key); }
+
+private:
+    std::string Ask(RecordedDialog::Kind kind, const FileDialogRequest& request, std::deque<std::string>& queue) {
+        dialogs.push_back({kind, request});
+        if (queue.empty()) return {};
+        std::string answer = queue.front();
+        queue.pop_front();
+        return answer;
+    }
 };
 
 }  // namespace drossel::testing

@@ -1,6 +1,7 @@
 #include "DemoLevel.h"
 
 #include "DemoPictures.h"
+#include "level/records/LevelRecords.h"
 
 #include <array>
 #include <string>
@@ -11,7 +12,6 @@ using testing::Bytes;
 using testing::EncodeTexturePixels;
 using testing::LevelBuilder;
 using testing::Picture;
-using testing::PutU32;
 using testing::Rgba;
 
 namespace {
@@ -115,15 +115,21 @@ LevelBuilder BuildDemoLevel() {
     const int points = b.Add("PNTA", "level1_points", 64);
     const int coords = b.Add("TXCA", "level1_uv", 64);
     const int indices = b.Add("IDXA", "level1_indices", 64);
-    const int octree = b.Add("AKOT", "level1_octree", 64);
-    PutU32(b.resource(octree).data, 0x14, LevelBuilder::IdentifierOf(indices));
-    const int environment = b.Add("AKEV", "level1_environment", 192);
-    Bytes& env = b.resource(environment).data;
-    PutU32(env, 0x08, LevelBuilder::IdentifierOf(points));
-    PutU32(env, 0x10, LevelBuilder::IdentifierOf(coords));
-    PutU32(env, 0x40, LevelBuilder::IdentifierOf(octree));
-    const int level = b.Add("ONLV", "level1", 128);
-    PutU32(b.resource(level).data, 0x48, LevelBuilder::IdentifierOf(environment));
+    OctreeRecord octreeRecord{};
+    octreeRecord.indexList = LevelBuilder::IdentifierOf(indices);
+    const int octree = b.AddData("AKOT", "level1_octree", BytesOf(octreeRecord));
+    EnvironmentRecord env{};
+    env.points = LevelBuilder::IdentifierOf(points);
+    env.textureCoordinates = LevelBuilder::IdentifierOf(coords);
+    env.octree = LevelBuilder::IdentifierOf(octree);
+    const int environment = b.AddData("AKEV", "level1_environment", BytesOf(env));
+    LevelRecord level{};
+    level.environment = LevelBuilder::IdentifierOf(environment);
+    const int levelIndex = b.AddData("ONLV", "level1", BytesOf(level));
+    // The game's records are longer than the fields read here.
+    b.resource(octree).data.resize(64);
+    b.resource(environment).data.resize(192);
+    b.resource(levelIndex).data.resize(128);
     b.Add("IDXA", "crate_indices", 64);
 
     // A font chunk, filed under "Fonts Data Chunks", and a kind without a group.

@@ -1,0 +1,69 @@
+#include "app/BatchRun.h"
+#include "app/OutputNames.h"
+#include "app/Session.h"
+#include "kinds/KindTable.h"
+
+namespace drossel {
+namespace {
+
+constexpr const char* kTextQuestion =
+    "Export end Convert Oni Text resources to:\r\nYES - 1 Text File\r\nNO - more text file";
+
+}  // namespace
+
+BatchSummary ConvertAll(Session& session, UserInterface& ui) {
+    const std::string folder = ui.BrowseForFolder("Select Directory");
+    if (folder.empty() || !session.level) return {};
+    session.SetOutputFolder(folder);
+    const Level& level = *session.level;
+    const FilesOpenForCommand files(level);
+    BatchLockGuard lock(ui, BatchLock::WholeFile);
+    BatchRun run(ui, session.OutputFolder);
+    run.ForEachRecord(level, [&](std::int32_t i, const ResourceRecord& r) {
+        const Kind& kind = KindOf(r.tag);
+        const ConvertAllRule& rule = kind.convertAll;
+        if (!rule.included || kind.convert == nullptr) {
+            ui.SetStatusText("Status: Skiping " + r.name);
+        } else if ((rule.skipHidden && r.flags == kHiddenFlags) || (rule.skipNoneName && r.name == "<none>")) {
+            ++run.summary().skipped;
+        } else if (!run.SkipPlaceholder(r, "convert")) {
+            session.selectedIndex = i;  // left at the last resource converted
+            ConvertResource(level, i, session.options, run.reporting(),
+                            ConvertAllPath(session.OutputFolder, r, session.options), &run.claims());
+        }
+    });
+    return run.summary();
+}
+
+BatchSummary ConvertGroup(Session& session, UserInterface& ui, const GroupNode& node) {
+    BatchLockGuard lock(ui, BatchLock::Folder);
+    const Kind& group = KindOf(node.key);
+    const FolderRule& rule = group.folder;
+    BatchSummary summary;
+    if (!rule.prompt.empty() && group.convert != nullptr && session.level) {
+        const std::string folder = ui.BrowseForFolder(std::string(rule.prompt));
+        if (folder.empty()) return {};
+        session.SetOutputFolder(folder);
+        if (rule.asksOneTextFile) {
+            const MessageAnswer answer =
+                ui.ShowMessage(kTextQuestion, kProgramTitle, MessageIcon::Information, MessageButtons::YesNoCancel);
+            if (answer == MessageAnswer::Cancel) return {};
+            session.options.OneTextFile = answer == MessageAnswer::Yes;
+        }
+        const Level& level = *session.level;
+        const FilesOpenForCommand files(level);
+        BatchRun run(ui, session.OutputFolder);
+        run.ForEachChild(level, node, "convert", [&](std::int32_t i, const ResourceRecord& r) {
+            if (run.SkipPlaceholder(r, "convert")) return;
+            ConvertResource(level, i, session.options, run.reporting(),
+                            ConvertGroupPath(session.OutputFolder, node.key, r, session.options), &run.claims());
+        });
+        run.ReportFolderDone(node, std::string(rule.doneText), std::string(rule.doneTitle), "converted");
+        summary = run.summary();
+    }
+    ui.SetProgressValue(0);
+    ui.SetStatusText("Status: ---");
+    return summary;
+}
+
+}  // namespace drossel

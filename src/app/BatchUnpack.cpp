@@ -1,0 +1,58 @@
+#include "app/BatchRun.h"
+#include "app/OutputNames.h"
+#include "app/Session.h"
+#include "kinds/KindTable.h"
+
+namespace drossel {
+
+BatchSummary UnpackAll(Session& session, UserInterface& ui) {
+    const std::string folder = ui.BrowseForFolder("Select Directory...");
+    if (folder.empty() || !session.level) return {};
+    session.SetOutputFolder(folder);
+    const Level& level = *session.level;
+    const FilesOpenForCommand files(level);
+    BatchLockGuard lock(ui, BatchLock::WholeFile);
+    BatchRun run(ui, session.OutputFolder);
+    run.ForEachRecord(level, [&](std::int32_t i, const ResourceRecord& r) {
+        const Kind& kind = KindOf(r.tag);
+        if (!kind.unpacksRaw) {
+            ui.SetStatusText("Unpacking: " + r.name);
+            if (r.size == 0) {
+                ++run.summary().skipped;
+                return;
+            }
+        } else if (kind.unpackAllSkipsHidden && r.flags == kHiddenFlags) {
+            ++run.summary().skipped;
+            return;
+        } else if (run.SkipPlaceholder(r, "unpack")) {
+            return;
+        }
+        session.selectedIndex = i;  // left at the last resource unpacked
+        UnpackResource(level, i, run.reporting(), UnpackAllPath(session.OutputFolder, r), &run.claims());
+    });
+    ui.SetStatusText("Status: Unpacked");
+    return run.summary();
+}
+
+BatchSummary UnpackGroup(Session& session, UserInterface& ui, const GroupNode& node) {
+    BatchLockGuard lock(ui, BatchLock::Folder);
+    const std::string folder = ui.BrowseForFolder("Select directory for unpacking files");
+    if (folder.empty() || !session.level) return {};
+    session.SetOutputFolder(folder);
+    const Level& level = *session.level;
+    const FilesOpenForCommand files(level);
+    BatchRun run(ui, session.OutputFolder);
+    // The group decides how its resources unpack.
+    const Kind& routine = KindOf(node.key);
+    run.ForEachChild(level, node, "unpack", [&](std::int32_t i, const ResourceRecord& r) {
+        if (run.SkipPlaceholder(r, "unpack")) return;
+        UnpackResource(level, i, run.reporting(), UnpackGroupPath(session.OutputFolder, node.key, r), &run.claims(),
+                       &routine);
+    });
+    ui.SetProgressValue(0);
+    run.ReportFolderDone(node, "Files Unpacked", "Success", "unpacked");
+    ui.SetStatusText("Status: ---");
+    return run.summary();
+}
+
+}  // namespace drossel

@@ -1,0 +1,146 @@
+#include "app/CommandShell.h"
+
+#include "app/OutputNames.h"
+#include "app/UserInterface.h"
+#include "image/ImageFile.h"
+#include "io/Error.h"
+#include "io/OutputFile.h"
+#include "io/PathText.h"
+#include "kinds/KindTable.h"
+
+#include <exception>
+#include <functional>
+#include <variant>
+
+namespace drossel {
+namespace {
+
+// Runs one routine's work. A failure (a DrosselError, or any other exception of
+// the standard library, such as memory running out) ends the work and becomes
+// one critical message naming what was being done and why. False when it failed.
+bool RunReported(UserInterface& ui, const std::string& what, const std::function<void()>& work) {
+    std::string reason;
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        reason = e.what();
+    }
+    ui.ShowMessage(what + ": " + reason, kProgramTitle, MessageIcon::Critical);
+    return false;
+}
+
+void RefusePlaceholder(const ResourceRecord& resource) {
+    if (resource.size == 0) throw DrosselError(PlaceholderReason());
+}
+
+// The path the person chose, or the given one; empty when the dialog was cancelled.
+std::string TargetPath(const std::string& given, UserInterface& ui, const FileDialogRequest& dialog) {
+    return given.empty() ? ui.AskSavePath(dialog) : given;
+}
+
+void Write(const std::string& path, std::span<const std::uint8_t> bytes, UserInterface& ui, OutputClaims& claims) {
+    WriteFileAtomically(path, bytes);
+    ui.FileWritten(path);
+    claims.Wrote(path);
+}
+
+// Writes every piece; false (after the message) when a picture's file name has
+// an extension that names no picture format.
+bool WriteConversion(Conversion& conversion, const std::string& chosen, UserInterface& ui, OutputClaims& claims) {
+    for (OutputPiece& piece : conversion.pieces) {
+        const std::string wanted = piece.extension.empty() ? chosen : StripExtension(chosen) + piece.extension;
+        const std::string path = claims.Claim(wanted, ui);
+        if (const auto* image = std::get_if<ImageOutput>(&piece.content)) {
+            const ImageContainer container = ContainerOfPath(path);
+            if (container == ImageContainer::None) {
+                ui.ShowMessage(kWrongImageNameText, kWrongImageNameTitle, MessageIcon::Critical);
+                return false;
+            }
+            Write(path,
+                  container == ImageContainer::Bmp ? EncodeBmp(image->pixels, image->bits)
+                                                   : EncodeTga(image->pixels, image->bits),
+                  ui, claims);
+        } else {
+            Write(path, std::get<std::vector<std::uint8_t>>(piece.content), ui, claims);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string PlaceholderReason() {
+    return "it has no data in this level file (its size is 0; the data lives in another level file)";
+}
+
+std::string OutputClaims::Claim(const std::string& wanted, UserInterface& ui) const {
+    if (!IsFileInFolder(wanted, folder_)) {
+        throw DrosselError("the output name " + wanted + " names no file in " +
+                           (folder_.empty() ? std::string("the current folder") : folder_));
+    }
+    if (!written_.contains(wanted)) return wanted;
+    const std::string stem = StripExtension(wanted);
+    const std::string extension = wanted.substr(stem.size());
+    for (int n = 2;; ++n) {
+        std::string candidate = stem + " (" + std::to_string(n) + ")" + extension;
+        if (!written_.contains(candidate)) {
+            ui.Warn("Status: " + FileNameOf(wanted) + " was already written in this run: writing " +
+                    FileNameOf(candidate) + " instead");
+            return candidate;
+        }
+    }
+}
+
+bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, const std::string& path,
+                    OutputClaims* run, const Kind* routine) {
+    const ResourceRecord& resource = level.at(index);
+    const Kind& kind = routine != nullptr ? *routine : KindOf(resource.tag);
+    ui.SetStatusText("Status: UnPacking " + resource.name);
+    bool wrote = false;
+    const bool ok = RunReported(ui, "Cannot unpack " + resource.name, [&] {
+        RefusePlaceholder(resource);
+        std::vector<std::uint8_t> bytes;
+        if (kind.unpacksRaw) {
+            bytes = level.ReadRecordWithRaw(resource, *kind.raw);
+        } else {
+            if (resource.size < 0) throw DrosselError("its size is negative (" + std::to_string(resource.size) + ")");
+            bytes = level.ReadData(resource, resource.size);
+        }
+        const std::string chosen =
+            TargetPath(path, ui, {"Unpack resource...", UnpackDialogName(resource), "All Files...|*.*"});
+        if (chosen.empty()) return;
+        OutputClaims single(FolderOf(chosen));
+        OutputClaims& claims = run != nullptr ? *run : single;
+        Write(claims.Claim(chosen, ui), bytes, ui, claims);
+        wrote = true;
+    });
+    if (!ok) ui.SetStatusText("NONE");
+    return wrote;
+}
+
+bool ConvertResource(const Level& level, std::int32_t index, const Options& options, UserInterface& ui,
+                     const std::string& path, OutputClaims* run) {
+    const ResourceRecord& resource = level.at(index);
+    const Kind& kind = KindOf(resource.tag);
+    if (kind.convert == nullptr) return false;
+    if (!kind.convertStatus.empty()) ui.SetStatusText(std::string(kind.convertStatus) + resource.name);
+    const std::string noun = kind.noun.empty() ? std::string() : std::string(kind.noun) + " ";
+    bool wrote = false;
+    RunReported(ui, "Cannot convert " + noun + resource.name, [&] {
+        RefusePlaceholder(resource);
+        Conversion conversion = kind.convert(level, resource, options);
+        const SaveDialog& dialog = kind.saveDialog;
+        const std::string chosen =
+            TargetPath(path, ui, {std::string(dialog.title), ConvertDialogName(resource), std::string(dialog.filter)});
+        if (chosen.empty()) return;
+        OutputClaims single(FolderOf(chosen));
+        wrote = WriteConversion(conversion, chosen, ui, run != nullptr ? *run : single);
+        if (wrote && !conversion.missingParts.empty()) {
+            ui.SetStatusText("Status: " + resource.name + ": " + conversion.missingParts);
+        }
+    });
+    return wrote;
+}
+
+}  // namespace drossel

@@ -1,0 +1,60 @@
+#pragma once
+// The one shell every unpack and conversion runs in, alone ("Unpack", "Unpack
+// and Convert", drossel-cli unpack and convert) or as a step of a batch: the
+// status text, the placeholder check, the save dialog when no path is given,
+// encoding pictures, writing every file whole, FileWritten, and the boundary
+// that turns a failure into one message. During a batch the caller hands in a
+// BatchReporting interface, which turns that message into a status text.
+
+#include "convert/Options.h"
+#include "level/Level.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+
+namespace drossel {
+
+class UserInterface;
+struct Kind;
+
+inline constexpr const char* kWrongImageNameTitle = "Error!";
+inline constexpr const char* kWrongImageNameText = "The Filename is wrong!\r\nThe file has to end with .bmp or .tga !";
+
+// What one command (a single conversion, or a whole batch run) may write: files
+// directly in one folder, each at most once. A path the run has already written
+// gets a distinct name ("name (2).ext") instead of replacing that file, and the
+// person is told.
+class OutputClaims {
+public:
+    explicit OutputClaims(std::string folder) : folder_(std::move(folder)) {}
+
+    // The path to write for `wanted`. Throws DrosselError when it names no file
+    // directly in the folder.
+    std::string Claim(const std::string& wanted, UserInterface& ui) const;
+    void Wrote(const std::string& path) { written_.insert(path); }
+
+private:
+    std::string folder_;
+    std::unordered_set<std::string> written_;
+};
+
+// Unpacks resource `index`: its record, and for kinds with bulk data the bytes
+// the record points at in the .raw file. An empty path asks with the save
+// dialog. `routine` is the kind whose way of unpacking is used: the resource's
+// own, unless "Export Folder" unpacks a group by the group's. True when a file
+// was written.
+bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, const std::string& path,
+                    OutputClaims* run = nullptr, const Kind* routine = nullptr);
+
+// Converts resource `index` with the converter of its kind (a kind without one
+// does nothing). An empty path asks with the save dialog after the resource has
+// been read, so nothing is asked for what cannot be converted. True when every
+// file of the conversion was written.
+bool ConvertResource(const Level& level, std::int32_t index, const Options& options, UserInterface& ui,
+                     const std::string& path, OutputClaims* run = nullptr);
+
+// The reason a placeholder (a resource whose descriptor size is 0) is refused.
+std::string PlaceholderReason();
+
+}  // namespace drossel

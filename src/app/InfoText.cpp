@@ -1,0 +1,42 @@
+#include "app/InfoText.h"
+
+#include "level/Level.h"
+
+namespace drossel {
+
+std::vector<std::string> DatFileInfoLines(const Level& level) {
+    return {
+        "Oni Dat File Info:",
+        "Name: " + level.datPath(),
+        "RAW File: " + level.rawPath(),
+        "ID: " + std::to_string(kDatMagic),
+        "Resources: " + std::to_string(level.header().resourceCount),
+        "Resource Names: " + std::to_string(level.header().nameCount),
+        "File Data Offset: " + std::to_string(level.header().dataTableOffset),
+        "Name Table Offset: " + std::to_string(level.header().nameTableOffset),
+    };
+}
+
+std::string DatFileInfoText(const Level& level) {
+    std::string text;
+    for (const auto& line : DatFileInfoLines(level)) text += line + "\r\n";
+    return text;
+}
+
+std::vector<InfoField> ResourceInfoFields(const ResourceRecord& r) {
+    // A raw location is shown only with a length: a texture of a format without
+    // decoded pixels has an offset but nothing to point at.
+    const bool hasRaw = r.rawSize != 0 && r.rawOffset.has_value();
+    return {
+        {"Name:", r.name},
+        {"Size:", std::to_string(r.size)},
+        {"Type:", r.tag.str()},
+        {"Code:", r.storedTag.str()},
+        {"Flags:", std::to_string(static_cast<std::int32_t>(r.flags))},
+        {"Data Position:", std::to_string(r.dataOffset + 1)},
+        {"Size in RAW:", hasRaw ? std::to_string(r.rawSize) : "None"},
+        {"Offset in RAW:", hasRaw ? std::to_string(std::int64_t{*r.rawOffset} + 1) : "None"},
+    };
+}
+
+}  // namespace drossel

@@ -1,0 +1,26 @@
+#pragma once
+// The texts of the "Dat File Info" message and of the "Resource Info" window.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace drossel {
+
+class Level;
+struct ResourceRecord;
+
+// The lines of "Dat File Info", without line ends.
+std::vector<std::string> DatFileInfoLines(const Level& level);
+// The message text: every line ended by a carriage return and line feed.
+std::string DatFileInfoText(const Level& level);
+
+struct InfoField {
+    std::string label;  // "Name:", "Size:", ...
+    std::string value;
+};
+// The eight fields of "Resource Info" in the order the window lists them:
+// Name, Size, Type, Code, Flags, Data Position, Size in RAW, Offset in RAW.
+std::vector<InfoField> ResourceInfoFields(const ResourceRecord& record);
+
+}  // namespace drossel

@@ -1,0 +1,28 @@
+#pragma once
+// The session's part of the File menu's open, choose-.raw and close commands,
+// which both front ends run.
+
+#include <string>
+
+namespace drossel {
+
+struct Session;
+class UserInterface;
+
+enum class OpenResult { Cancelled, Rejected, Loaded };
+
+// The open sequence from a chosen path: derives the .raw path, loads, and on
+// success resets the options every load sets. A refused file gets the
+// not-a-level message and leaves no level open; when `reason` is given it
+// receives what was wrong with the file. The tree is built by the caller.
+OpenResult OpenLevel(Session& session, UserInterface& ui, const std::string& datPath, std::string* reason = nullptr);
+// Asks for a .dat file with the open dialog, then runs OpenLevel.
+OpenResult ChooseAndOpenLevel(Session& session, UserInterface& ui);
+// Asks for another .raw file for the open level; a cancelled dialog leaves it
+// none. Without an open level the choice has nothing to apply to: the next open
+// derives the .raw path from the .dat path again.
+void ChooseRawFile(Session& session, UserInterface& ui);
+// Closes the level; the options stay.
+void CloseLevel(Session& session);
+
+}  // namespace drossel

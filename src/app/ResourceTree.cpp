@@ -1,0 +1,149 @@
+#include "app/ResourceTree.h"
+
+#include "app/UserInterface.h"
+#include "kinds/KindTable.h"
+#include "level/Level.h"
+#include "level/records/LevelRecords.h"
+
+#include <algorithm>
+#include <charconv>
+#include <exception>
+#include <unordered_map>
+
+namespace drossel {
+namespace {
+
+// Collects nodes into groups found by key, in catalogue order.
+class TreeFiller {
+public:
+    explicit TreeFiller(TreeView view) {
+        tree_.view = view;
+        for (const Kind& kind : Kinds()) {
+            if (kind.description.empty() || (kind.zephyrOnly && view != TreeView::Zephyr)) continue;
+            byKey_.emplace(PackTag(kind.tag), tree_.groups.size());
+            tree_.groups.push_back({kind.tag.str(), std::string(kind.description), {}});
+        }
+        other_ = byKey_.at(PackTag(kOtherKey));
+    }
+
+    // Files the node under the group of this key, or under "Other" with a "k" key
+    // when the key has no group.
+    void Add(std::string_view groupKey, char prefix, std::int32_t index, const std::string& name) {
+        std::size_t group = other_;
+        const auto it = byKey_.find(PackTag(groupKey));
+        if (it != byKey_.end()) {
+            group = it->second;
+        } else {
+            prefix = 'k';
+        }
+        char key[16];
+        key[0] = prefix;
+        const auto end = std::to_chars(key + 1, key + sizeof key, index).ptr;
+        tree_.groups[group].children.push_back({std::string(key, end), name, index});
+    }
+
+    ResourceTree Take() { return std::move(tree_); }
+
+private:
+    ResourceTree tree_;
+    std::unordered_map<std::uint32_t, std::size_t> byKey_;
+    std::size_t other_ = 0;
+};
+
+bool Matches(const ResourceRecord& r, const std::optional<std::uint32_t>& levelIdentifier) {
+    return levelIdentifier && r.identifier && *r.identifier == *levelIdentifier;
+}
+
+}  // namespace
+
+const GroupNode* ResourceTree::FindGroup(std::string_view key) const {
+    const auto it = std::find_if(groups.begin(), groups.end(), [&](const GroupNode& g) { return g.key == key; });
+    return it == groups.end() ? nullptr : &*it;
+}
+
+std::size_t ResourceTree::ResourceCount() const {
+    std::size_t n = 0;
+    for (const auto& g : groups) n += g.children.size();
+    return n;
+}
+
+std::optional<std::int32_t> IndexOfNodeKey(std::string_view key) {
+    if (key.size() < 2) return std::nullopt;
+    std::int32_t index = 0;
+    const auto digits = key.substr(1);
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+    if (error != std::errc() || end != digits.data() + digits.size() || index < 0) return std::nullopt;
+    return index;
+}
+
+LevelIdentifiers FindLevelIdentifiers(const Level& level) {
+    LevelIdentifiers ids;
+    const auto& records = level.table().records;
+    const auto onlv =
+        std::find_if(records.begin(), records.end(), [](const ResourceRecord& r) { return r.tag == "ONLV"; });
+    // A record that cannot be read (outside the file, or the file changed or
+    // vanished since the load) leaves the level's own lists in their groups.
+    if (onlv == records.end()) return ids;
+    const auto levelRecord = level.TryReadRecord<LevelRecord>(*onlv);
+    const ResourceRecord* environment = levelRecord ? level.Resolve(levelRecord->environment) : nullptr;
+    const auto env = environment ? level.TryReadRecord<EnvironmentRecord>(*environment) : std::nullopt;
+    if (!env) return ids;
+    ids.points = env->points;
+    ids.textureCoordinates = env->textureCoordinates;
+    const ResourceRecord* octree = level.Resolve(env->octree);
+    const auto oct = octree ? level.TryReadRecord<OctreeRecord>(*octree) : std::nullopt;
+    if (oct) ids.indexList = oct->indexList;
+    return ids;
+}
+
+ResourceTree BuildNormalView(const Level& level, UserInterface& ui) {
+    const FilesOpenForCommand files(level);
+    TreeFiller filler(TreeView::Normal);
+    const auto& records = level.table().records;
+    ui.SetProgressMaximum(static_cast<int>(records.size()));
+    const LevelIdentifiers own = FindLevelIdentifiers(level);
+    for (std::size_t n = 0; n < records.size(); ++n) {
+        const auto i = static_cast<std::int32_t>(n);
+        const ResourceRecord& r = records[n];
+        if (r.flags != kHiddenFlags) {
+            const Tag& t = r.tag;
+            const std::string_view fileUnder = KindOf(t).fileUnder;
+            // The level's own point, index and texture coordinate lists join
+            // its chunks; their keys keep the prefixes they always had.
+            if (fileUnder == kLevelChunksKey || (t == "PNTA" && Matches(r, own.points)))
+                filler.Add(kLevelChunksKey, 'K', i, r.name);
+            else if ((t == "IDXA" && Matches(r, own.indexList)) || (t == "TXCA" && Matches(r, own.textureCoordinates)))
+                filler.Add(kLevelChunksKey, 'k', i, r.name);
+            else
+                filler.Add(fileUnder.empty() ? std::string_view(t) : fileUnder, 'k', i, r.name);
+        }
+        ui.SetProgressValue(i + 1);
+    }
+    ui.SetProgressValue(0);
+    ui.SetStatusText("Status: Loaded");
+    return filler.Take();
+}
+
+ResourceTree BuildZephyrView(const Level& level, UserInterface& ui) {
+    TreeFiller filler(TreeView::Zephyr);
+    const auto& records = level.table().records;
+    ui.SetProgressMaximum(static_cast<int>(records.size()));
+    for (std::size_t n = 0; n < records.size(); ++n) {
+        const auto i = static_cast<std::int32_t>(n);
+        const ResourceRecord& r = records[n];
+        if (r.flags != kHiddenFlags) {
+            // UNKN exists only here, so a resource tagged UNKN lands under it too.
+            filler.Add(r.IsNamed() ? std::string_view(r.tag) : kUnnamedKey, 'K', i, r.name);
+        }
+        ui.SetProgressValue(i + 1);
+    }
+    ui.SetProgressValue(0);
+    ui.SetStatusText("Loaded");
+    return filler.Take();
+}
+
+ResourceTree BuildView(TreeView view, const Level& level, UserInterface& ui) {
+    return view == TreeView::Normal ? BuildNormalView(level, ui) : BuildZephyrView(level, ui);
+}
+
+}  // namespace drossel

@@ -1,0 +1,63 @@
+#pragma once
+// The resource tree as data: group nodes with the resource nodes filed under
+// them, in the two ways the program can list a level. The desktop program shows
+// it in its tree widget, drossel-cli prints it, and the folder commands walk it.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace drossel {
+
+class Level;
+class UserInterface;
+
+struct ResourceNode {
+    std::string key;   // "k" or "K" followed by the table index
+    std::string text;  // the resource's name
+    std::int32_t index = 0;
+};
+
+struct GroupNode {
+    std::string key;   // a tag, "LEVL", "----" or "UNKN"
+    std::string text;  // the group's description
+    std::vector<ResourceNode> children;
+};
+
+enum class TreeView { Normal, Zephyr };
+
+struct ResourceTree {
+    TreeView view = TreeView::Normal;
+    std::vector<GroupNode> groups;
+
+    const GroupNode* FindGroup(std::string_view key) const;
+    std::size_t ResourceCount() const;
+};
+
+// Image numbers of the tree's nodes.
+inline constexpr int kGroupImage = 1;
+inline constexpr int kSelectedGroupImage = 2;
+inline constexpr int kResourceImage = 3;
+
+// The table index a resource node's key names, or nothing for a malformed key.
+std::optional<std::int32_t> IndexOfNodeKey(std::string_view key);
+
+// The identifiers of the resources the level itself uses, found through the
+// first ONLV record, its environment and its octree. A missing record leaves
+// the identifiers it would have given unset: they then match no resource.
+struct LevelIdentifiers {
+    std::optional<std::uint32_t> points;              // PNTA
+    std::optional<std::uint32_t> textureCoordinates;  // TXCA
+    std::optional<std::uint32_t> indexList;           // IDXA
+};
+LevelIdentifiers FindLevelIdentifiers(const Level& level);
+
+// Both build the whole tree in one pass over the table, drive the progress bar
+// once per record and end with their status text.
+ResourceTree BuildNormalView(const Level& level, UserInterface& ui);
+ResourceTree BuildZephyrView(const Level& level, UserInterface& ui);
+ResourceTree BuildView(TreeView view, const Level& level, UserInterface& ui);
+
+}  // namespace drossel

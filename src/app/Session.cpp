@@ -1,0 +1,10 @@
+#include "app/Session.h"
+
+namespace drossel {
+
+void Session::SetOutputFolder(const std::string& folder) {
+    OutputFolder = folder;
+    if (OutputFolder.empty() || OutputFolder.back() != '/') OutputFolder += '/';
+}
+
+}  // namespace drossel

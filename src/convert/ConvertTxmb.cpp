@@ -1,0 +1,52 @@
+// A large texture: six textures, named by identifier, laid out as a picture of
+// 640 x 512 pixels in two rows of three tiles. The game's large textures are
+// 640 x 480, so the lower tiles are usually shorter than their cells; what a tile
+// does not cover stays black.
+
+#include "convert/Converters.h"
+#include "convert/TexturePicture.h"
+
+#include <array>
+
+namespace drossel {
+namespace {
+
+constexpr int kPictureWidth = 640;
+constexpr int kPictureHeight = 512;
+
+struct Cell {
+    int left, top, width, height;
+};
+constexpr std::array<Cell, 6> kCells{{
+    {0, 0, 256, 256},
+    {256, 0, 256, 256},
+    {512, 0, 128, 256},
+    {0, 256, 256, 256},
+    {256, 256, 256, 256},
+    {512, 256, 128, 256},
+}};
+
+}  // namespace
+
+Conversion ConvertTxmb(const Level& level, const ResourceRecord& resource, const Options& options) {
+    const auto record = level.ReadRecord<LargeTextureRecord>(resource);
+    Conversion out;
+    PixelBuffer picture(kPictureWidth, kPictureHeight);
+    for (std::size_t t = 0; t < kCells.size(); ++t) {
+        std::string missing;
+        const auto tile = ReadLinkedTexture(level, record.tiles[t], missing);
+        const Cell& c = kCells[t];
+        if (tile) {
+            picture.CopyInto(*tile, c.left, c.top, c.width, c.height);
+        } else {
+            out.NoteMissing("tile " + std::to_string(t + 1), missing);
+        }
+    }
+    // A large texture is a backdrop: it is opaque whatever its tiles' alpha says.
+    picture.MakeOpaque();
+    // The Textures option decides the picture's type, whatever name was typed.
+    out.pieces.push_back({ImageExtension(options.Image), ImageOutput{std::move(picture), ImageBits(options.Image)}});
+    return out;
+}
+
+}  // namespace drossel

@@ -1,0 +1,13 @@
+#include "convert/Converters.h"
+#include "convert/TexturePicture.h"
+
+namespace drossel {
+
+Conversion ConvertTxmp(const Level& level, const ResourceRecord& resource, const Options& options) {
+    PixelBuffer picture = ReadTexturePicture(level, level.ReadRecord<TextureRecord>(resource));
+    Conversion out;
+    out.pieces.push_back({"", ImageOutput{std::move(picture), ImageBits(options.Image)}});
+    return out;
+}
+
+}  // namespace drossel

@@ -1,0 +1,214 @@
+#include "kinds/KindTable.h"
+
+#include "convert/Converters.h"
+#include "level/records/BulkRecords.h"
+#include "level/records/TextureRecords.h"
+
+#include <algorithm>
+#include <array>
+
+namespace drossel {
+namespace {
+
+constexpr RawBlock kTextureRaw = RawBlockFor<TextureRecord>();
+constexpr RawBlock kSoundRaw = RawBlockFor<SoundRecord>();
+constexpr RawBlock kBulkRaw = RawBlockFor<BulkRecord>();
+constexpr RawBlock kSubtitleRaw = RawBlockFor<SubtitleRecord>();
+
+constexpr auto kUnpackOnly = ResourceClass::UnpackOnly;
+constexpr auto kConvertible = ResourceClass::Convertible;
+constexpr auto kFolderUnpackOnly = GroupClass::FolderUnpackOnly;
+constexpr auto kFolderConvertible = GroupClass::FolderConvertible;
+constexpr auto kStripped = NameBase::NameWithoutExtension;
+constexpr auto kName = NameBase::Name;
+constexpr std::string_view kImage = kImageOptionExtension;
+
+constexpr std::string_view kTargaFilter = "TARGA (*.tga)|*.tga|Bitmap (*.bmp)|*.bmp";
+constexpr std::string_view kTexturePrompt = "Select the directory to export TXMPs to:";
+constexpr std::string_view kTextPrompt = "Select the directory to export to:";
+constexpr std::string_view kSubtitlePrompt = "Select the directory to export SUBT to:";
+
+// A group whose resources only unpack, one by one and as a group.
+constexpr Kind UnpackOnlyGroup(std::string_view tag, std::string_view description) {
+    return {.tag = tag, .description = description, .resourceClass = kUnpackOnly, .groupClass = kFolderUnpackOnly};
+}
+// A group that neither class lists.
+constexpr Kind PlainGroup(std::string_view tag, std::string_view description) {
+    return {.tag = tag, .description = description};
+}
+// A level chunk: filed under "Level Chunks" in the Normal view, no group of its own.
+constexpr Kind LevelChunk(std::string_view tag, GroupClass groupClass = GroupClass::Other) {
+    return {.tag = tag, .fileUnder = kLevelChunksKey, .resourceClass = kUnpackOnly, .groupClass = groupClass};
+}
+// Files "Export Folder" writes with the group's own routine, and texts.
+constexpr FolderRule Folder(std::string_view prompt, NameBase base, std::string_view extension,
+                            std::string_view doneTitle = "Success", std::string_view doneText = "Files Unpacked",
+                            bool asksOneTextFile = false) {
+    return {prompt, {base, extension}, doneTitle, doneText, asksOneTextFile};
+}
+constexpr ConvertAllRule ConvertAll(NameBase base, std::string_view extension, bool skipHidden = false,
+                                    bool skipNoneName = false) {
+    return {true, skipHidden, skipNoneName, {base, extension}};
+}
+
+// clang-format off
+constexpr std::array kRows{
+    // Groups, in the tree's order.
+    Kind{.tag = "BINA", .description = "Generic Binary Data Reference", .resourceClass = kUnpackOnly,
+         .groupClass = kFolderUnpackOnly, .raw = &kBulkRaw, .unpacksRaw = true, .unpackAllSkipsHidden = true},
+    UnpackOnlyGroup("DPge", "Diary Page Reference"),
+    UnpackOnlyGroup("FILM", "Cutscenes"),
+    UnpackOnlyGroup("IDXA", "3D Data Point Index List"),
+    PlainGroup("IGHH", "In-Game Help "),
+    UnpackOnlyGroup("IGPG", "Console Page"),
+    Kind{.tag = "IGSA", .description = "String List", .resourceClass = kConvertible, .groupClass = kFolderConvertible,
+         .folder = Folder("Select the directory to export IGSA files:", kStripped, ".txt")},
+    UnpackOnlyGroup("Impt", "Impact tree list"),
+    UnpackOnlyGroup("IPge", "Console Page Reference"),
+    Kind{.tag = "KeyI", .description = "Key Icons", .resourceClass = kConvertible, .groupClass = kFolderConvertible,
+         .convert = ConvertKeyI, .noun = "key icons",
+         .saveDialog = {"Unpack resource...", {kStripped, ".tga"}, kTargaFilter},
+         .convertAll = ConvertAll(kName, kImage),
+         .folder = Folder(kTexturePrompt, kName, kImage, "Success!", "Converted Successfully!")},
+    Kind{.tag = "M3GM", .description = "3D Model", .resourceClass = kConvertible, .groupClass = kFolderConvertible,
+         .convertAll = ConvertAll(kName, ".lwo"), .folder = Folder(kTexturePrompt, kName, ".lwo")},
+    UnpackOnlyGroup("Mtrl", "Material Tree Entry"),
+    UnpackOnlyGroup("OBAN", "Animations"),
+    UnpackOnlyGroup("ONCV", "Character Variants"),
+    PlainGroup("ONGS", "Game Settings"),
+    UnpackOnlyGroup("ONLD", "Level Descriptions"),
+    UnpackOnlyGroup("ONVL", "Character Variant Lists"),
+    Kind{.tag = "OSBD", .description = "Data Groups", .resourceClass = kUnpackOnly, .groupClass = kFolderUnpackOnly,
+         .raw = &kBulkRaw, .unpacksRaw = true, .unpackAllSkipsHidden = true},
+    UnpackOnlyGroup("PNTA", "3D Point Lists"),
+    UnpackOnlyGroup("PSpc", "Interface Widgets"),
+    UnpackOnlyGroup("PSpL", "Interface Widget Tables?"),
+    UnpackOnlyGroup("PSUI", "User Interface Descriptions"),
+    Kind{.tag = "SNDD", .description = "Sounds", .resourceClass = kConvertible, .groupClass = kFolderConvertible,
+         .raw = &kSoundRaw, .unpacksRaw = true, .unpackBase = kStripped,
+         .convertAll = ConvertAll(kStripped, ".wav"),
+         .folder = Folder("Select the directory to export SNDD's to:", kStripped, ".wav")},
+    Kind{.tag = "StNA", .description = "String Lists", .resourceClass = kConvertible, .groupClass = kFolderConvertible,
+         .convertAll = ConvertAll(kName, ".txt"), .folder = Folder(kSubtitlePrompt, kStripped, ".txt")},
+    Kind{.tag = "SUBT", .description = "Subtitle Lists", .resourceClass = kConvertible,
+         .groupClass = kFolderConvertible, .raw = &kSubtitleRaw,
+         .convertAll = ConvertAll(kName, ".txt"), .folder = Folder(kSubtitlePrompt, kStripped, ".txt")},
+    UnpackOnlyGroup("TRAC", "Character Animation Collections"),
+    UnpackOnlyGroup("TRAM", "Character Animations"),
+    Kind{.tag = "TRMA", .description = "Character Textures", .resourceClass = kConvertible,
+         .groupClass = kFolderConvertible,
+         .folder = Folder("Select the directory to export TRMA's to:", kStripped, ".txt")},
+    Kind{.tag = "TStr", .description = "Strings", .resourceClass = kConvertible, .groupClass = kFolderConvertible,
+         .convertAll = ConvertAll(kName, ".txt"),
+         .folder = Folder(kTextPrompt, kName, ".txt", "Success", "Files Unpacked", true)},
+    PlainGroup("TSFL", "Fonts Data Chunks"),
+    UnpackOnlyGroup("TSFF", "Fonts [TSFF]"),
+    UnpackOnlyGroup("TURR", "Turrets"),
+    UnpackOnlyGroup("TXCA", "Texture Coordinate Lists"),
+    Kind{.tag = "TXMB", .description = "Large Textures", .resourceClass = kConvertible,
+         .groupClass = kFolderConvertible, .convert = ConvertTxmb, .noun = "large texture",
+         .convertStatus = "Status: Converting ", .saveDialog = {"Unpack resource...", {kName, ""}, kTargaFilter},
+         .convertAll = ConvertAll(kName, kImage),
+         .folder = Folder(kTexturePrompt, kName, kImage, "Success!", "Converted Successfully!")},
+    Kind{.tag = "TXMP", .description = "Texture Maps", .resourceClass = kConvertible,
+         .groupClass = kFolderConvertible, .raw = &kTextureRaw, .unpacksRaw = true,
+         .unpackDialogExtension = ".txmp", .unpackAllSkipsHidden = true, .convert = ConvertTxmp, .noun = "texture",
+         .convertStatus = "Status: Converting ",
+         .saveDialog = {"Save Texture to BMP/TGA File...", {kName, ""},
+                        "Windows Bitmap (*.bmp)|*.bmp|TGA Files (*.tga)|*.tga|All Files (*.*)|*.*"},
+         .convertAll = ConvertAll(kName, kImage, true, true),
+         .folder = Folder(kTexturePrompt, kName, kImage, "Success!", "All Textures have been exported successfully!")},
+    UnpackOnlyGroup("VCRA", "3D Coordinate Lists"),
+    UnpackOnlyGroup("WMCL", "Window Manager Cursor Lists"),
+    PlainGroup("WMDD", "Window Descriptors"),
+    UnpackOnlyGroup("WMMB", "Window Menu Items List"),
+    PlainGroup("WMM_", "Window Menu Items"),
+    UnpackOnlyGroup("TRGE", "Character skeleton part size"),
+    UnpackOnlyGroup("TRIG", "Trigger definition"),
+    PlainGroup("CONS", "Console definition"),
+    PlainGroup("DOOR", "Door definition"),
+    UnpackOnlyGroup("TRCM", "Character skeleton data reference"),
+    Kind{.tag = "ONCC", .description = "Character 3D Models", .resourceClass = kConvertible,
+         .groupClass = kFolderConvertible, .convertAll = ConvertAll(kName, ".lwo", true),
+         .folder = Folder("Select the directory to export:", kName, ".lwo", "Success", "Converted successfully")},
+    Kind{.tag = "ONWC", .description = "Weapon Class", .resourceClass = kConvertible, .groupClass = kFolderConvertible,
+         .folder = Folder("Select the directory to export ONWC files:", kStripped, ".lwo")},
+    // A level converts alone; its group only unpacks.
+    Kind{.tag = "ONLV", .description = "ONI LEVEL", .resourceClass = kConvertible, .groupClass = kFolderUnpackOnly,
+         .convertAll = ConvertAll(kName, ".lwo")},
+    PlainGroup(kLevelChunksKey, "Level Chunks"),
+    UnpackOnlyGroup("TRBS", "Character data reference"),
+    UnpackOnlyGroup("M3GA", "3D Model Reference"),
+    UnpackOnlyGroup("WPge", "Weapon Page Reference"),
+    UnpackOnlyGroup("HPge", "Help Page Reference"),
+    PlainGroup("TSGA", "Font Size Data"),
+    Kind{.tag = "TXAN", .description = "Animated Texture Data", .resourceClass = kConvertible,
+         .groupClass = kFolderConvertible},
+    UnpackOnlyGroup("TRGA", "Character Skeleton Part List"),
+    Kind{.tag = "IGSt", .description = "String", .resourceClass = kConvertible, .groupClass = kFolderConvertible,
+         .convertAll = ConvertAll(kName, ".txt"),
+         .folder = Folder(kTextPrompt, kName, ".txt", "Success", "Files Unpacked", true)},
+    PlainGroup("CRSA", "Corpse List"),
+    PlainGroup("TRIA", "Character Bones"),
+    PlainGroup("TRTA", "Character Joints"),
+    PlainGroup(kOtherKey, "Other"),
+    Kind{.tag = kUnnamedKey, .description = "UnNamed resources", .zephyrOnly = true},
+
+    // Kinds without a group of their own.
+    LevelChunk("PLEA"), LevelChunk("AGDB"), LevelChunk("AGQC"), LevelChunk("AGQR"), LevelChunk("AGQG"),
+    LevelChunk("AKVA"), LevelChunk("AKBA"), LevelChunk("AKBP"), LevelChunk("ABNA"),
+    LevelChunk("AKOT", kFolderUnpackOnly), LevelChunk("AKAA"), LevelChunk("AKDA"),
+    LevelChunk("AKEV", kFolderUnpackOnly), LevelChunk("OBOA"), LevelChunk("ONMA"), LevelChunk("ONFA"),
+    LevelChunk("ONTA"), LevelChunk("AISA"), LevelChunk("AITR"), LevelChunk("ONSA"), LevelChunk("OBDC"),
+    LevelChunk("ONOA", kFolderUnpackOnly), LevelChunk("OTIT"), LevelChunk("OTLF"), LevelChunk("QTNA"),
+    Kind{.tag = "ONSK", .fileUnder = kLevelChunksKey, .resourceClass = kConvertible},
+    Kind{.tag = "TXMA", .fileUnder = kLevelChunksKey, .resourceClass = kConvertible,
+         .groupClass = kFolderConvertible},
+    Kind{.tag = "TSFT", .fileUnder = "TSFL"},
+    Kind{.tag = "TRAS", .resourceClass = kUnpackOnly},
+};
+// clang-format on
+
+// Rows by packed tag, for lookups without string compares.
+struct Entry {
+    std::uint32_t packed;
+    std::size_t row;
+    constexpr bool operator<(const Entry& other) const { return packed < other.packed; }
+};
+
+constexpr std::array<Entry, kRows.size()> SortedEntries() {
+    std::array<Entry, kRows.size()> entries{};
+    for (std::size_t i = 0; i < kRows.size(); ++i) entries[i] = {PackTag(kRows[i].tag), i};
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+constexpr auto kEntries = SortedEntries();
+
+constexpr bool UniqueTags() {
+    for (std::size_t i = 1; i < kEntries.size(); ++i) {
+        if (kEntries[i].packed == kEntries[i - 1].packed) return false;
+    }
+    return true;
+}
+static_assert(UniqueTags(), "every tag has one row");
+
+constexpr Kind kUnknownKind{};
+
+}  // namespace
+
+std::span<const Kind> Kinds() {
+    return kRows;
+}
+
+const Kind& KindOf(std::string_view tag) {
+    const std::uint32_t packed = PackTag(tag);
+    const auto it = std::lower_bound(kEntries.begin(), kEntries.end(), Entry{packed, 0});
+    if (packed == 0 || it == kEntries.end() || it->packed != packed) return kUnknownKind;
+    return kRows[it->row];
+}
+
+const RawBlock* RawBlockOf(const Tag& tag) {
+    return KindOf(tag).raw;
+}
+
+}  // namespace drossel

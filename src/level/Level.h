@@ -1,0 +1,99 @@
+#pragma once
+// An open level: the paths of its .dat and .raw files, the header, the resource
+// table with its identifier index, and reads of a resource's data or of .raw
+// bytes. The files are opened on first use and stay open until CloseFiles();
+// the command shell closes them when a command ends, so each command reads the
+// files as they are when it runs.
+
+#include "io/BinaryFile.h"
+#include "level/ResourceTable.h"
+#include "level/records/Record.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace drossel {
+
+class Level {
+public:
+    Level(std::string datPath, std::string rawPath, DatHeader header, ResourceTable table);
+    Level(Level&&) noexcept;
+    Level& operator=(Level&&) noexcept;
+    ~Level();
+
+    const std::string& datPath() const { return datPath_; }
+    const std::string& rawPath() const { return rawPath_; }
+    void SetRawPath(std::string path);
+    const DatHeader& header() const { return header_; }
+    const ResourceTable& table() const { return table_; }
+    std::int32_t count() const { return table_.count(); }
+    bool Contains(std::int64_t index) const { return table_.Contains(index); }
+    const ResourceRecord& at(std::int64_t index) const { return table_.at(index); }
+    // The first record in table order that carries this identifier, or nullptr.
+    const ResourceRecord* Resolve(std::uint32_t identifier) const { return table_.Resolve(identifier); }
+
+    // `length` bytes of the resource's data, from its data offset. Throws
+    // DrosselError when the .dat file does not hold them all.
+    std::vector<std::uint8_t> ReadData(const ResourceRecord& resource, std::int64_t length) const;
+    template <typename Record>
+    Record ReadRecord(const ResourceRecord& resource) const {
+        return RecordFrom<Record>(ReadData(resource, sizeof(Record)));
+    }
+    // The record, or nothing when the .dat file does not hold it whole (or
+    // cannot be read at all).
+    template <typename Record>
+    std::optional<Record> TryReadRecord(const ResourceRecord& resource) const;
+
+    // Throws DrosselError, saying where, unless the .raw file holds these bytes:
+    // for checking before memory is taken for them.
+    void RequireRaw(std::int64_t offset, std::int64_t length) const { RawHolding(offset, length); }
+    // Fills `out` from the .raw file at `offset`. Throws DrosselError, saying
+    // where, when the bytes do not all lie in the file.
+    void ReadRaw(std::int64_t offset, std::span<std::uint8_t> out) const;
+    // The leading record of this family followed by the .raw bytes it points at:
+    // what unpacking writes for the kinds with bulk data.
+    std::vector<std::uint8_t> ReadRecordWithRaw(const ResourceRecord& resource, const RawBlock& block) const;
+
+    void CloseFiles() const;
+
+private:
+    BinaryFile& Dat() const;
+    BinaryFile& Raw() const;
+    // The .raw file, after checking that it holds these bytes.
+    BinaryFile& RawHolding(std::int64_t offset, std::int64_t length) const;
+
+    std::string datPath_;
+    std::string rawPath_;
+    DatHeader header_;
+    ResourceTable table_;
+    mutable std::unique_ptr<BinaryFile> dat_;
+    mutable std::unique_ptr<BinaryFile> raw_;
+};
+
+template <typename Record>
+std::optional<Record> Level::TryReadRecord(const ResourceRecord& resource) const {
+    try {
+        if (!Dat().Contains(resource.dataOffset, sizeof(Record))) return std::nullopt;
+        return ReadRecord<Record>(resource);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+// Closes the level's files when a command ends, on every way out.
+class FilesOpenForCommand {
+public:
+    explicit FilesOpenForCommand(const Level& level) : level_(level) {}
+    ~FilesOpenForCommand() { level_.CloseFiles(); }
+    FilesOpenForCommand(const FilesOpenForCommand&) = delete;
+    FilesOpenForCommand& operator=(const FilesOpenForCommand&) = delete;
+
+private:
+    const Level& level_;
+};
+
+}  // namespace drossel

@@ -1,0 +1,67 @@
+#pragma once
+// The level file's header values and its table of resources, as loaded.
+
+#include "level/Tag.h"
+#include "level/records/DatFileRecords.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace drossel {
+
+// The header values the program shows. dataTableOffset holds the stored value
+// minus 8, the base that descriptor data offsets are relative to.
+struct DatHeader {
+    std::int32_t resourceCount = 0;
+    std::int32_t nameCount = 0;
+    std::int32_t dataTableOffset = 0;
+    std::int32_t nameTableOffset = 0;
+};
+
+struct ResourceRecord {
+    Tag storedTag;                // the four characters as stored (reversed)
+    std::int64_t dataOffset = 0;  // absolute; the 8-byte prefix included
+    std::int64_t nameOffset = 0;  // absolute offset of the name table entry
+    std::int32_t size = 0;
+    std::uint32_t flags = 0;
+    Tag tag;
+    std::string name;
+    std::int64_t rawSize = 0;
+    std::optional<std::uint32_t> rawOffset;   // unset: no bulk data, or its block could not be read
+    std::optional<std::uint32_t> identifier;  // unset when the data lies outside the file
+
+    bool IsNamed() const { return flags == kNamedFlags; }
+};
+
+// Resolves links in constant time: the first record in table order for each
+// identifier. An open-addressing table in one allocation, since a level holds
+// up to a few hundred thousand identifiers and is indexed on every load.
+class IdentifierIndex {
+public:
+    void Build(const std::vector<ResourceRecord>& records);
+    std::optional<std::int32_t> Find(std::uint32_t identifier) const;
+    void Clear() { slots_.clear(); }
+
+private:
+    struct Slot {
+        std::uint32_t identifier = 0;
+        std::int32_t index = -1;  // -1: empty
+    };
+    std::vector<Slot> slots_;  // size is a power of two, at most half full
+};
+
+struct ResourceTable {
+    std::vector<ResourceRecord> records;
+    IdentifierIndex identifiers;
+
+    std::int32_t count() const { return static_cast<std::int32_t>(records.size()); }
+    bool Contains(std::int64_t index) const { return index >= 0 && index < count(); }
+    const ResourceRecord& at(std::int64_t index) const { return records.at(static_cast<std::size_t>(index)); }
+    // The record a link points to, or nullptr when nothing carries that identifier.
+    const ResourceRecord* Resolve(std::uint32_t identifier) const;
+    std::optional<std::int32_t> IndexOf(std::uint32_t identifier) const { return identifiers.Find(identifier); }
+};
+
+}  // namespace drossel

@@ -1,0 +1,171 @@
+#include "app/Batch.h"
+#include "Fixture.h"
+#include "Pictures.h"
+#include "app/CommandShell.h"
+#include "kinds/KindTable.h"
+#include "level/records/BulkRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace drossel;
+using namespace drossel::testing;
+
+namespace {
+
+using Locks = std::vector<std::pair<BatchLock, bool>>;
+const Locks kWholeFileLocks{{BatchLock::WholeFile, true}, {BatchLock::WholeFile, false}};
+const Locks kFolderLocks{{BatchLock::Folder, true}, {BatchLock::Folder, false}};
+
+}  // namespace
+
+// The demo level, and the resources whose skip rules and names are irregular.
+TEST(UnpackAll, WritesEveryListedResourceOnceInsideItsFolder) {
+    LevelBuilder b = demo::BuildDemoLevel();
+    const int demo = b.count();
+    for (const char* tag : {"TXMP", "BINA", "OSBD", "SNDD"}) b.AddUnnamed(tag, 96, kHiddenFlags);
+    b.resource(b.Add("M3GM", "empty")).sizeField = 0;
+    b.AddData("M3GM", "empty_model", {});
+    BulkRecord big{};
+    big.length = 1 << 30;  // past the end of the .raw file
+    b.AddData("BINA", "broken", BytesOf(big));
+    b.resource(b.Add("BINA", "shared")).sizeField = 0;
+    b.Add("/evl", ".");  // the tag is level data too
+    b.Add("M3GM", "twice");
+    b.Add("M3GM", "twice");
+    OpenedLevel l(b);
+    l.ui.folders.push_back(l.Out());  // without the trailing "/": it is added
+    const BatchSummary summary = UnpackAll(l.session, l.ui);
+    for (int i = 0; i < demo; ++i) {
+        const ResourceRecord& r = l.level().at(i);
+        EXPECT_EQ(Exists(l.Out(r.name + "." + r.tag)), r.flags != kHiddenFlags) << r.name;
+    }
+    for (const char* name : {"File_#8.SNDD", ".._evl", "twice.M3GM", "twice (2).M3GM"})
+        EXPECT_TRUE(Exists(l.Out(name)));
+    EXPECT_EQ(CountFiles(l.Out()), static_cast<std::size_t>(demo - 1 + 4));
+    EXPECT_EQ(summary.filesWritten, demo - 1 + 4);
+    EXPECT_EQ(summary.skipped, 7) << "the demo's hidden resource, and six of these";
+    EXPECT_EQ(l.ui.warnings.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(l.Out("wall_arrow_dxt1.TXMP")).size(), 192u + 64 * 64 / 2);
+    ASSERT_EQ(summary.failures.size(), 1u);
+    EXPECT_NE(summary.failures[0].find("Cannot unpack broken"), std::string::npos);
+    EXPECT_TRUE(l.ui.messages.empty()) << "a batch never stops for a message box";
+    EXPECT_TRUE(l.ui.Showed(summary.failures[0]));
+    EXPECT_TRUE(l.ui.Showed("Cannot unpack shared: " + PlaceholderReason()));
+    EXPECT_TRUE(l.ui.Showed("Unpacking: empty_model"));
+    EXPECT_EQ(l.session.OutputFolder, l.Out());
+    EXPECT_EQ(l.session.selectedIndex, l.level().count() - 1);
+    EXPECT_EQ(l.ui.highestProgress, l.level().count());
+    EXPECT_EQ(l.ui.status(), "Status: Unpacked");
+    EXPECT_EQ(l.ui.locks, kWholeFileLocks);
+    EXPECT_EQ(l.ui.dialogs.at(0).request.title, "Select Directory...");
+}
+
+TEST(UnpackGroup, TheGroupDecidesRoutineAndNames) {
+    LevelBuilder b;
+    const int texture = b.AddTexture("a<b>c", 4, 4, 1, Bytes(32, 0));
+    b.Add("SNDD", "door.aif", 96);
+    b.Add("M3GM", "gun<1>");
+    const int other = b.Add("M3GM", "<none>");
+    OpenedLevel l(b);
+    l.session.selectedIndex = other;
+    for (const char* key : {"TXMP", "SNDD", "M3GM"}) {
+        l.ui.folders.push_back(l.Out());
+        UnpackGroup(l.session, l.ui, l.Group(key));
+    }
+    EXPECT_EQ(ReadFileBytes(l.Out("abc.txmp")).size(), 192u + 32);
+    EXPECT_TRUE(Exists(l.Out("door.sndd")));
+    EXPECT_TRUE(Exists(l.Out("gun1.M3GM")));
+    EXPECT_TRUE(Exists(l.Out("none.M3GM")));
+    EXPECT_EQ(CountFiles(l.Out()), 4u);
+    EXPECT_EQ(l.session.selectedIndex, other) << "the selection is restored";
+    EXPECT_EQ(l.ui.selectedNodes.front(), "k" + std::to_string(texture));
+    EXPECT_EQ(l.ui.messages.at(0).title, "Success");
+    EXPECT_EQ(l.ui.messages.at(0).text, "Files Unpacked");
+    EXPECT_EQ(l.ui.dialogs.at(0).request.title, "Select directory for unpacking files");
+    EXPECT_EQ(l.ui.status(), "Status: ---");
+    EXPECT_EQ(l.ui.progressValue, 0);
+    // Cancelled: unlocked again, nothing written.
+    l.ui.locks.clear();
+    EXPECT_EQ(UnpackGroup(l.session, l.ui, l.Group("M3GM")).filesWritten, 0);
+    EXPECT_EQ(l.ui.locks, kFolderLocks);
+    EXPECT_EQ(l.ui.messages.size(), 3u);
+}
+
+TEST(ConvertAll, DemoLevelConvertsItsPicturesAndSkipsTheRest) {
+    OpenedLevel l(demo::BuildDemoLevel());
+    l.ui.folders.push_back(l.Out());
+    const BatchSummary summary = ConvertAll(l.session, l.ui);
+    int converted = 0;
+    for (const ResourceRecord& r : l.level().table().records) {
+        const bool picture = (r.tag == "TXMP" && r.flags != kHiddenFlags) || r.tag == "TXMB" || r.tag == "KeyI";
+        EXPECT_EQ(Exists(l.Out(r.name + ".tga")), picture) << r.name;
+        EXPECT_EQ(l.ui.Showed("Status: Skiping " + r.name), KindOf(r.tag).convert == nullptr) << r.name;
+        converted += picture ? 1 : 0;
+    }
+    EXPECT_EQ(converted, 24) << "22 textures, the large texture and the key icons";
+    EXPECT_EQ(summary.filesWritten, converted);
+    EXPECT_EQ(CountFiles(l.Out()), 24u);
+    EXPECT_EQ(l.ui.locks, kWholeFileLocks);
+    EXPECT_EQ(l.ui.dialogs.at(0).request.title, "Select Directory");
+    const auto title = ReadWithImageMagick(l.Out("title_screen.tga"));
+    ASSERT_TRUE(title.has_value());
+    EXPECT_EQ(title->width, 640);
+    EXPECT_EQ(title->height, 512);
+}
+
+TEST(ConvertAll, SkipsByNameAndFlagsAndNeverOverwritesItsOwnFiles) {
+    LevelBuilder b;
+    const int icon = b.AddTexture("KeyIcons", 4, 4, 1, Bytes(32, 0));
+    b.AddTexture("<none>", 4, 4, 1, Bytes(32, 0));
+    b.AddUnnamed("TXMP", 192, kHiddenFlags);
+    std::array<std::uint32_t, 10> icons{};
+    icons.fill(LevelBuilder::IdentifierOf(icon));
+    b.AddKeyIcons("KeyIcons", icons);
+    b.AddTexture("broken", 64, 64, 1, Bytes(10, 0));
+    OpenedLevel l(b);
+    l.session.options.Image = ImageFormat::Bmp24;
+    l.ui.folders.push_back(l.Out());
+    const BatchSummary summary = ConvertAll(l.session, l.ui);
+    EXPECT_EQ(CountFiles(l.Out()), 2u);
+    EXPECT_EQ(ReadWithImageMagick(l.Out("KeyIcons.bmp"))->width, 4);
+    EXPECT_EQ(ReadWithImageMagick(l.Out("KeyIcons (2).bmp"))->width, 40);
+    EXPECT_EQ(l.ui.warnings.size(), 1u);
+    EXPECT_EQ(summary.skipped, 2);
+    ASSERT_EQ(summary.failures.size(), 1u);
+    EXPECT_NE(summary.failures[0].find("Cannot convert texture broken"), std::string::npos);
+}
+
+TEST(ConvertGroup, ConvertsTheGroupAndReportsHowManyFailed) {
+    LevelBuilder b;
+    b.AddTexture("a<b>c", 4, 4, 1, Bytes(32, 0));
+    const int other = b.Add("AKEV", "env");
+    OpenedLevel l(b);
+    l.session.selectedIndex = other;
+    l.ui.folders.push_back(l.Out());
+    ConvertGroup(l.session, l.ui, l.Group("TXMP"));
+    EXPECT_TRUE(Exists(l.Out("abc.tga")));
+    EXPECT_EQ(l.ui.dialogs.at(0).request.title, "Select the directory to export TXMPs to:");
+    ASSERT_EQ(l.ui.messages.size(), 1u);
+    EXPECT_EQ(l.ui.messages[0].title, "Success!");
+    EXPECT_EQ(l.ui.messages[0].text, "All Textures have been exported successfully!");
+    EXPECT_EQ(l.ui.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(l.session.selectedIndex, other);
+    EXPECT_EQ(l.ui.status(), "Status: ---");
+    EXPECT_EQ(l.ui.locks, kFolderLocks);
+    // Every resource failing: no success message, but how many failed.
+    std::filesystem::remove(l.level().rawPath());
+    l.ui.folders.push_back(l.Out());
+    EXPECT_EQ(ConvertGroup(l.session, l.ui, l.Group("TXMP")).failures.size(), 1u);
+    ASSERT_EQ(l.ui.messages.size(), 2u);
+    EXPECT_EQ(l.ui.messages[1].text, "1 of 1 resources could not be converted.");
+    EXPECT_EQ(l.ui.messages[1].icon, MessageIcon::Critical);
+    // Nodes without a converter, a resource node and no node convert nothing and ask nothing.
+    for (const GroupNode& node : {l.Group("SNDD"), l.Group("AKEV"), GroupNode{"k1", "env", {}}, GroupNode{}}) {
+        l.ui.statusTexts.clear();
+        ConvertGroup(l.session, l.ui, node);
+        EXPECT_EQ(l.ui.statusTexts, std::vector<std::string>{"Status: ---"}) << node.key;
+    }
+    EXPECT_EQ(l.ui.dialogs.size(), 2u);
+}

@@ -1,0 +1,220 @@
+#include "Fixture.h"
+#include "app/CommandShell.h"
+#include "app/Commands.h"
+#include "io/Error.h"
+#include "kinds/KindTable.h"
+#include "level/records/BulkRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace drossel;
+using namespace drossel::testing;
+
+namespace {
+
+Bytes Counting(std::size_t n, std::uint8_t start = 1) {
+    Bytes b(n);
+    for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<std::uint8_t>(start + i * 7);
+    return b;
+}
+
+Bytes Concat(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The demo level holds a resource of every kind that converts.
+class EveryConvertibleKind : public ::testing::TestWithParam<const Kind*> {};
+std::vector<const Kind*> ConvertibleKinds() {
+    std::vector<const Kind*> kinds;
+    for (const Kind& k : Kinds()) kinds.insert(kinds.end(), k.convert != nullptr ? 1 : 0, &k);
+    return kinds;
+}
+
+}  // namespace
+
+TEST_P(EveryConvertibleKind, DialogCancelPlaceholderAndFailure) {
+    const Kind& kind = *GetParam();
+    LevelBuilder b = demo::BuildDemoLevel();
+    int index = -1;
+    for (int i = 0; i < b.count() && index < 0; ++i) index = b.resource(i).tag == kind.tag.view() ? i : -1;
+    ASSERT_GE(index, 0) << "the demo level has no " << kind.tag;
+    b.resource(b.Add(kind.tag.str(), "placeholder")).sizeField = 0;
+    OpenedLevel l(b);
+    const ResourceRecord& r = l.level().at(index);
+    const Options& options = l.session.options;
+
+    // Asked after reading; a cancel writes nothing and says nothing.
+    EXPECT_FALSE(ConvertResource(l.level(), index, options, l.ui, ""));
+    ASSERT_EQ(l.ui.dialogs.size(), 1u);
+    EXPECT_EQ(l.ui.dialogs[0].request.title, kind.saveDialog.title);
+    EXPECT_EQ(l.ui.dialogs[0].request.filter, kind.saveDialog.filter);
+    EXPECT_EQ(l.ui.dialogs[0].request.fileName.substr(0, 3), r.name.substr(0, 3));
+    EXPECT_TRUE(l.ui.messages.empty());
+    EXPECT_TRUE(l.ui.writtenFiles.empty());
+
+    // A chosen name is written, and only what the kind writes.
+    l.ui.savePaths.push_back(l.Out("chosen.tga"));
+    EXPECT_TRUE(ConvertResource(l.level(), index, options, l.ui, ""));
+    EXPECT_EQ(l.ui.writtenFiles.size(), 1u);
+    EXPECT_EQ(CountFiles(l.Out()), 1u);
+
+    // A placeholder holds nothing to convert.
+    EXPECT_FALSE(ConvertResource(l.level(), l.level().count() - 1, options, l.ui, l.Out("placeholder.tga")));
+    ASSERT_EQ(l.ui.messages.size(), 1u);
+    EXPECT_EQ(l.ui.messages[0].text,
+              "Cannot convert " + std::string(kind.noun) + " placeholder: " + PlaceholderReason());
+
+    // Without its .raw file it fails with one message naming it, asks nothing and
+    // leaves an older file of that name as it was.
+    std::filesystem::remove(l.level().rawPath());
+    l.level().CloseFiles();
+    WriteFileBytes(l.Out("old.tga"), Bytes{1, 2, 3});
+    EXPECT_FALSE(ConvertResource(l.level(), index, options, l.ui, ""));
+    EXPECT_FALSE(ConvertResource(l.level(), index, options, l.ui, l.Out("old.tga")));
+    EXPECT_EQ(l.ui.dialogs.size(), 2u);
+    ASSERT_EQ(l.ui.messages.size(), 3u);
+    EXPECT_EQ(l.ui.messages[2].icon, MessageIcon::Critical);
+    EXPECT_NE(l.ui.messages[2].text.find(r.name), std::string::npos) << l.ui.messages[2].text;
+    EXPECT_EQ(ReadFileBytes(l.Out("old.tga")), (Bytes{1, 2, 3}));
+    EXPECT_EQ(CountFiles(l.Out()), 2u) << "no temporary file stays behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, EveryConvertibleKind, ::testing::ValuesIn(ConvertibleKinds()),
+                         [](const auto& info) { return info.param->tag.str(); });
+
+TEST(ConvertResource, PicturesNeedAPictureNameAndKindsWithoutConverterDoNothing) {
+    LevelBuilder b;
+    const int texture = b.AddTexture("wall", 4, 4, 1, Bytes(32, 0));
+    std::array<std::uint32_t, 10> icons{};
+    icons.fill(LevelBuilder::IdentifierOf(texture));
+    const int keys = b.AddKeyIcons("keys", icons);
+    const int model = b.Add("M3GM", "gun");
+    OpenedLevel l(b);
+    for (int index : {texture, keys}) {
+        EXPECT_FALSE(ConvertResource(l.level(), index, l.session.options, l.ui, l.Out("pic.png")));
+        EXPECT_EQ(l.ui.messages.back().title, "Error!");
+        EXPECT_EQ(l.ui.messages.back().text, "The Filename is wrong!\r\nThe file has to end with .bmp or .tga !");
+    }
+    EXPECT_EQ(CountFiles(l.Out()), 0u);
+    EXPECT_TRUE(ConvertResource(l.level(), keys, l.session.options, l.ui, l.Out("keys.BMP")));
+    EXPECT_EQ(ReadFileBytes(l.Out("keys.BMP")).size(), 54u + 4 * 3 * 10 * 32) << "24 bits whatever the option";
+    l.ui.statusTexts.clear();
+    EXPECT_FALSE(ConvertResource(l.level(), model, l.session.options, l.ui, l.Out("gun.lwo")));
+    EXPECT_TRUE(l.ui.statusTexts.empty());
+}
+
+TEST(UnpackResource, WritesTheRecordAndTheRawBytesItPointsAt) {
+    LevelBuilder b;
+    b.AppendRaw(Counting(40));  // something first, so offsets are not 0
+    const Bytes bulk = Counting(300, 9);
+    BulkRecord record{};
+    record.length = 300;
+    record.offset = b.AppendRaw(bulk);
+    SoundRecord sound{};
+    const Bytes samples = Counting(1000, 3);
+    sound.sampleLength = 1000;
+    sound.sampleOffset = b.AppendRaw(samples);
+    const Bytes pixels = Counting(100);
+    const int gun = b.AddData("M3GM", "gun", Counting(72));
+    const int bina = b.AddData("BINA", "data", BytesOf(record));
+    const int osbd = b.AddData("OSBD", "crowd", BytesOf(record));
+    const int sndd = b.AddData("SNDD", "door", BytesOf(sound));
+    const int dxt1 = b.AddTexture("odd", 6, 6, 9, pixels);  // whole 4 x 4 blocks: 32 bytes
+    const int none = b.AddTexture("none", 64, 64, 5, {});
+    const int subt = b.AddData("SUBT", "subs", Bytes(32, 0));  // a raw location, yet unpacked alone
+    OpenedLevel l(b);
+    auto data = [&](int i) {
+        Bytes d = b.resource(i).data;
+        PutU32(d, 0, LevelBuilder::IdentifierOf(i));
+        return d;
+    };
+    const std::vector<std::pair<int, Bytes>> cases{
+        {gun, data(gun)},
+        {bina, Concat(data(bina), bulk)},
+        {osbd, Concat(data(osbd), bulk)},
+        {sndd, Concat(data(sndd), samples)},
+        {dxt1, Concat(data(dxt1), Bytes(pixels.begin(), pixels.begin() + 32))},
+        {none, data(none)},
+        {subt, data(subt)},
+    };
+    for (const auto& [index, expected] : cases) {
+        const std::string path = l.Out(std::to_string(index));
+        WriteFileBytes(path, Bytes(5000, 0xEE));  // a longer file is replaced whole
+        EXPECT_TRUE(UnpackResource(l.level(), index, l.ui, path)) << index;
+        EXPECT_EQ(ReadFileBytes(path), expected) << index;
+    }
+    EXPECT_TRUE(l.ui.messages.empty());
+    EXPECT_EQ(l.ui.statusTexts.front(), "Status: UnPacking gun");
+}
+
+TEST(UnpackResource, DialogNamesCancelAndFailure) {
+    LevelBuilder b;
+    const std::vector<std::pair<int, std::string>> names{
+        {b.Add("M3GM", "gun"), "gun.M3GM"},         {b.Add("SNDD", "door.aif", 96), "door.SNDD"},
+        {b.Add("SNDD", "door", 96), "door.SNDD"},   {b.AddTexture("wall", 4, 4, 1, Bytes(32, 0)), "wall.txmp"},
+        {b.Add("BINA", "TMBdata"), "TMBdata.BINA"}, {(b.AddUnnamed("AKEV"), b.AddUnnamed("AKEV")), "File_#2.AKEV"},
+        {b.Add("/evl", "a\\b"), "a_b._evl"},
+    };
+    BulkRecord big{};
+    big.length = 5000;  // more than the .raw file holds
+    const int broken = b.AddData("BINA", "big", BytesOf(big));
+    const int placeholder = b.Add("M3GM", "shared");
+    b.resource(placeholder).sizeField = 0;
+    OpenedLevel l(b);
+    for (const auto& [index, name] : names) {
+        l.ui.dialogs.clear();
+        EXPECT_FALSE(UnpackResource(l.level(), index, l.ui, ""));
+        ASSERT_EQ(l.ui.dialogs.size(), 1u);
+        EXPECT_EQ(l.ui.dialogs[0].request.title, "Unpack resource...");
+        EXPECT_EQ(l.ui.dialogs[0].request.fileName, name);
+        EXPECT_EQ(l.ui.dialogs[0].request.filter, "All Files...|*.*");
+    }
+    EXPECT_EQ(l.ui.status(), "Status: UnPacking " + l.level().at(names.back().first).name) << "a cancel keeps it";
+    EXPECT_TRUE(l.ui.messages.empty());
+    WriteFileBytes(l.Out("old.BINA"), Bytes{1, 2, 3});
+    for (int index : {broken, placeholder}) EXPECT_FALSE(UnpackResource(l.level(), index, l.ui, l.Out("old.BINA")));
+    EXPECT_EQ(ReadFileBytes(l.Out("old.BINA")), (Bytes{1, 2, 3}));
+    EXPECT_EQ(CountFiles(l.Out()), 1u);
+    EXPECT_EQ(l.ui.status(), "NONE");
+    ASSERT_EQ(l.ui.messages.size(), 2u);
+    EXPECT_NE(l.ui.messages[0].text.find("Cannot unpack big: the 5000 bytes of data at offset 0 lie outside"),
+              std::string::npos)
+        << l.ui.messages[0].text;
+    EXPECT_EQ(l.ui.messages[1].text, "Cannot unpack shared: " + PlaceholderReason());
+}
+
+TEST(OutputClaims, KeepsARunInsideItsFolderAndNeverOverwritesItsOwnFiles) {
+    RecordingUserInterface ui;
+    OutputClaims claims("out/");
+    EXPECT_EQ(claims.Claim("out/KeyIcons.tga", ui), "out/KeyIcons.tga");
+    claims.Wrote("out/KeyIcons.tga");
+    EXPECT_EQ(claims.Claim("out/KeyIcons.tga", ui), "out/KeyIcons (2).tga");
+    claims.Wrote("out/KeyIcons (2).tga");
+    EXPECT_EQ(claims.Claim("out/KeyIcons.tga", ui), "out/KeyIcons (3).tga");
+    EXPECT_EQ(ui.warnings.front(),
+              "Status: KeyIcons.tga was already written in this run: writing KeyIcons (2).tga instead");
+    EXPECT_EQ(claims.Claim("out/other.tga", ui), "out/other.tga");
+    for (const char* path : {"out/../evl", "elsewhere/a.tga", "out/.", "out/sub/a"}) {
+        EXPECT_THROW(claims.Claim(path, ui), DrosselError) << path;
+    }
+}
+
+TEST(Commands, ActOnTheSelectedResource) {
+    LevelBuilder b;
+    b.Add("M3GM", "gun");
+    b.AddTexture("wall", 4, 4, 1, Bytes(32, 0));
+    OpenedLevel l(b);
+    l.session.selectedIndex = 1;
+    l.ui.savePaths = {l.Out("a.tga"), l.Out("b.txmp")};
+    Convert(l.session, l.ui);
+    Unpack(l.session, l.ui);
+    EXPECT_EQ(l.ui.dialogs.at(0).request.fileName, "wall");
+    EXPECT_EQ(l.ui.dialogs.at(1).request.fileName, "wall.txmp");
+    EXPECT_EQ(l.ui.writtenFiles, (std::vector<std::string>{l.Out("a.tga"), l.Out("b.txmp")}));
+    l.session.selectedIndex = 7;  // outside the table: nothing to act on
+    Unpack(l.session, l.ui);
+    EXPECT_EQ(l.ui.dialogs.size(), 2u);
+}

@@ -1,0 +1,102 @@
+// The session's side of opening, choosing the .raw file and closing, and the
+// information texts of an open level.
+
+#include "Fixture.h"
+#include "app/InfoText.h"
+#include "app/OpenLevel.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace drossel;
+using namespace drossel::testing;
+
+TEST(OpenLevel, DerivesTheRawPathAndResetsTheOptionsALoadSets) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "my.levels");
+    const std::string dat = LevelBuilder{}.Write(dir / "my.levels/level1_Final");
+    std::filesystem::remove(dir / "my.levels/level1_Final.raw");  // not checked at open
+    Session s;
+    s.options = {ImageFormat::Bmp24, 70, 65, 60, 2, 8, ".wav", true, true};
+    RecordingUserInterface ui;
+    ASSERT_EQ(OpenLevel(s, ui, dat), OpenResult::Loaded);
+    EXPECT_EQ(s.level->rawPath(), dir / "my.levels/level1_Final.raw");
+    EXPECT_EQ(ui.statusTexts, std::vector<std::string>{"Status: Loading..."});
+    const Options reset = {ImageFormat::Tga32, 65, 60, 60, 2, 1, ".wav", true, true};
+    EXPECT_EQ(s.options.Image, reset.Image);
+    EXPECT_EQ(s.options.ModelLwoFormat, reset.ModelLwoFormat);
+    EXPECT_EQ(s.options.CharacterLwoFormat, reset.CharacterLwoFormat);
+    EXPECT_EQ(s.options.WeaponLwoFormat, reset.WeaponLwoFormat) << "a load leaves the weapon layout";
+    EXPECT_EQ(s.options.CharacterGroup, reset.CharacterGroup) << "and the character group";
+    EXPECT_EQ(s.options.LevelFormat, reset.LevelFormat);
+    EXPECT_TRUE(s.options.OneTextFile);
+}
+
+TEST(OpenLevel, ARefusedFileLeavesNoLevelAndSaysSo) {
+    TempDir dir;
+    Session s;
+    RecordingUserInterface ui;
+    ASSERT_EQ(OpenLevel(s, ui, LevelBuilder{}.Write(dir / "good")), OpenResult::Loaded);
+    WriteFileBytes(dir / "bad.dat", Bytes(100, 7));
+    s.options.Image = ImageFormat::Bmp24;
+    std::string reason;
+    EXPECT_EQ(OpenLevel(s, ui, dir / "bad.dat", &reason), OpenResult::Rejected);
+    EXPECT_FALSE(s.level.has_value());
+    EXPECT_FALSE(reason.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "This File is not valid a Oni DAT File!");
+    EXPECT_EQ(ui.messages[0].title, "Drossel");
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(ui.statusTexts.back(), "Status: ---");
+    EXPECT_EQ(s.options.Image, ImageFormat::Bmp24) << "a refused file resets no option";
+}
+
+TEST(OpenLevel, DialogsAndClose) {
+    LevelBuilder b;
+    b.Add("TXMP", "wall");
+    OpenedLevel l(b);
+    RecordingUserInterface& ui = l.ui;
+    EXPECT_EQ(ChooseAndOpenLevel(l.session, ui), OpenResult::Cancelled);
+    EXPECT_EQ(ui.dialogs.at(0).request.title, "Open Oni Source Dat File...");
+    EXPECT_EQ(ui.dialogs.at(0).request.filter, "Oni, Oni-II Source Dat File (*.dat)|*.dat");
+    EXPECT_TRUE(l.session.level.has_value()) << "cancelling changes nothing";
+    ui.openPaths.push_back("/other/level9.raw");
+    ChooseRawFile(l.session, ui);
+    EXPECT_EQ(l.level().rawPath(), "/other/level9.raw");
+    EXPECT_EQ(ui.messages.at(0).text, "RAW File = /other/level9.raw");
+    EXPECT_EQ(ui.messages.at(0).icon, MessageIcon::Information);
+    ChooseRawFile(l.session, ui);
+    EXPECT_EQ(l.level().rawPath(), "");
+    EXPECT_EQ(ui.messages.size(), 1u) << "no message after a cancel";
+    l.session.options.Image = ImageFormat::Tga24;
+    CloseLevel(l.session);
+    EXPECT_FALSE(l.session.level.has_value());
+    EXPECT_EQ(l.session.options.Image, ImageFormat::Tga24);
+}
+
+TEST(InfoText, DatFileInfoAndResourceInfo) {
+    LevelBuilder b;
+    b.AddData("TXMP", "wall", TextureRecordData(128, 128, 9, 0));
+    b.AddUnnamed("AKEV");
+    b.nameCountOverride = 7;
+    const auto layout = b.LayoutOf();
+    OpenedLevel l(b);
+    EXPECT_EQ(DatFileInfoText(l.level()),
+              "Oni Dat File Info:\r\nName: " + l.dir / "level.dat" + "\r\nRAW File: " + l.dir / "level.raw" +
+                  "\r\nID: 870065951\r\nResources: 2\r\nResource Names: 7\r\nFile Data Offset: " +
+                  std::to_string(layout.dataTable - 8) + "\r\nName Table Offset: " + std::to_string(layout.nameTable) +
+                  "\r\n");
+    ResourceRecord r = l.level().at(0);
+    auto text = [&r] {
+        std::string all;
+        for (const auto& f : ResourceInfoFields(r)) all += f.label + " " + f.value + "\n";
+        return all;
+    };
+    EXPECT_EQ(text(), "Name: wall\nSize: 192\nType: TXMP\nCode: PMXT\nFlags: 3145728\nData Position: " +
+                          std::to_string(layout.dataOffsets[0] + 1) + "\nSize in RAW: 8192\nOffset in RAW: 1\n");
+    r.rawSize = 0;  // an undecoded format: an offset but no length shows neither
+    r.flags = 0xFFFFFFFE;
+    EXPECT_NE(text().find("Flags: -2\n"), std::string::npos);
+    EXPECT_NE(text().find("Size in RAW: None\nOffset in RAW: None\n"), std::string::npos);
+}

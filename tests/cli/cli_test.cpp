@@ -1,0 +1,100 @@
+// drossel-cli, run as a user runs it: each command's wiring, its output lines
+// and its exit status. What the commands do is tested in the core.
+
+#include "Fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace drossel::testing;
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+struct CliLevel : ::testing::Test {
+    void SetUp() override {
+        LevelBuilder b;
+        b.AddTexture("wall", 4, 4, 1, Bytes(32, 0));  // 0
+        b.AddUnnamed("AKEV");                         // 1
+        b.AddTexture("broken", 64, 64, 1, {});        // 2
+        dat = b.Write(dir / "level");
+    }
+    TempDir dir;
+    std::string dat;
+};
+
+}  // namespace
+
+TEST_F(CliLevel, InfoTreeAndShowPrintWhatTheWindowsShow) {
+    auto r = RunCli({"info", "--raw", "/elsewhere/x.raw", dat});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Lines(r.out).at(0), "Oni Dat File Info:");
+    EXPECT_EQ(Lines(r.out).at(2), "RAW File: /elsewhere/x.raw");
+    r = RunCli({"tree", "--zephyr", dat});
+    const auto lines = Lines(r.out);
+    EXPECT_EQ(lines.size(), 62u + 3);
+    EXPECT_EQ(lines.at(0), "BINA\tGeneric Binary Data Reference");
+    EXPECT_EQ(lines.back(), "\tK1\tFile_#1") << "the unnamed group comes last";
+    r = RunCli({"show", dat, "0"});
+    EXPECT_EQ(Lines(r.out).at(0), "Name: wall");
+    EXPECT_EQ(Lines(r.out).size(), 8u);
+    EXPECT_TRUE(r.err.empty()) << r.err;
+}
+
+TEST_F(CliLevel, ExitStatusTellsFailureFromMisuse) {
+    WriteFileBytes(dir / "bad.dat", Bytes(64, 1));
+    const std::vector<std::pair<std::vector<std::string>, int>> cases{
+        {{"info", dir / "bad.dat"}, 1},
+        {{"show", dat, "3"}, 2},
+        {{"frobnicate", dat}, 2},
+        {{"info", "--image", "gif", dat}, 2},
+        {{"convert", dat, "1", dir / "x.tga"}, 1},  // no converter for AKEV
+        {{"convert", dat, "0", ""}, 1},             // nothing would be written
+        {{"convert", dat, "0", dir / "x.png"}, 1},  // neither .bmp nor .tga
+        {{"convert", dat, "2", dir / "x.tga"}, 1},  // the pixels are not there
+    };
+    for (const auto& [arguments, status] : cases) {
+        const auto r = RunCli(arguments);
+        EXPECT_EQ(r.exitCode, status) << arguments[0] << " " << arguments.back() << ": " << r.err;
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_FALSE(r.err.empty());
+    }
+    EXPECT_EQ(RunCli({"info", dir / "bad.dat"}).err.substr(0, 39), "This File is not valid a Oni DAT File!\n");
+}
+
+TEST_F(CliLevel, SingleCommandsPrintTheFilesTheyWrite) {
+    auto r = RunCli({"convert", "--image", "bmp24", dat, "0", dir / "wall.bmp"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, dir / "wall.bmp\n");
+    EXPECT_EQ(ReadFileBytes(dir / "wall.bmp").size(), 54u + 4 * 12);
+    r = RunCli({"unpack", dat, "1", dir / "env.bin"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, dir / "env.bin\n");
+}
+
+TEST_F(CliLevel, BatchesMakeTheirFolderAndFailWhenAResourceFails) {
+    const std::string out = dir / "new/out";
+    auto r = RunCli({"convert-all", dat, out});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(Lines(r.out), std::vector<std::string>{out + "/wall.tga"});
+    EXPECT_NE(r.err.find("Cannot convert texture broken"), std::string::npos) << r.err;
+    r = RunCli({"unpack-all", dat, out});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(Lines(r.out).size(), 2u);
+    r = RunCli({"convert-group", dat, "TXMP", out});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("1 of 2 resources could not be converted."), std::string::npos) << r.err;
+    r = RunCli({"unpack-group", "--zephyr", dat, "UNKN", out});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Lines(r.out), std::vector<std::string>{out + "/File_#1.AKEV"});
+    EXPECT_EQ(RunCli({"unpack-group", dat, "NOPE", out}).exitCode, 2);
+    WriteFileBytes(dir / "file", {});
+    EXPECT_EQ(RunCli({"unpack-all", dat, dir / "file"}).exitCode, 1);
+}

@@ -1,0 +1,101 @@
+// The three picture converters, called as the command shell calls them: a level,
+// a resource and the options in, the picture and how it is to be named out.
+
+#include "Fixture.h"
+#include "Pictures.h"
+#include "convert/Converters.h"
+#include "io/Error.h"
+
+#include <gtest/gtest.h>
+
+using namespace drossel;
+using namespace drossel::testing;
+
+namespace {
+
+const ImageOutput& Image(const Conversion& c) {
+    EXPECT_EQ(c.pieces.size(), 1u);
+    return std::get<ImageOutput>(c.pieces.at(0).content);
+}
+
+// Linked textures: one picture per texture, in the given formats and sizes.
+struct Linked {
+    LevelBuilder builder;
+    std::vector<Picture> pictures;
+    std::vector<std::uint32_t> links;
+
+    void Add(std::uint32_t format, int width, int height) {
+        pictures.push_back(ExactPicture(format, width, height, static_cast<int>(pictures.size()) + 1));
+        links.push_back(
+            LevelBuilder::IdentifierOf(builder.AddTexture("t" + std::to_string(pictures.size()), width, height, format,
+                                                          EncodeTexturePixels(pictures.back(), format))));
+    }
+    // Each picture, opaque, with its top-left corner at (left, top) of `into`, cut to w x h.
+    void Place(Picture& into, std::size_t i, int left, int top, int w, int h) const {
+        const Picture p = Opaque(pictures[i]);
+        for (int y = 0; y < std::min(h, p.height); ++y) {
+            for (int x = 0; x < std::min(w, p.width); ++x) into.at(left + x, top + y) = p.at(x, y);
+        }
+    }
+};
+
+}  // namespace
+
+TEST(ConvertTxmp, DecodesAtTheOptionsDepthAndRefusesWhatItCannotRead) {
+    LevelBuilder b;
+    const Picture picture = ExactPicture(1, 7, 5);
+    const int good = b.AddTexture("wall", 7, 5, 1, EncodeTexturePixels(picture, 1));
+    const int past = b.AddTexture("past", 64, 64, 1, Bytes(10, 0));
+    const int odd = b.AddTexture("odd", 4, 4, 5, Bytes(32, 0));
+    OpenedLevel l(b);
+    l.session.options.Image = ImageFormat::Bmp24;
+    const Conversion c = ConvertTxmp(l.level(), l.level().at(good), l.session.options);
+    EXPECT_EQ(Image(c).bits, 24);
+    EXPECT_TRUE(c.pieces[0].extension.empty()) << "the chosen name decides the container";
+    EXPECT_TRUE(SamePicture(PictureOf(Image(c).pixels), picture));
+    EXPECT_THROW(ConvertTxmp(l.level(), l.level().at(past), l.session.options), DrosselError);
+    EXPECT_THROW(ConvertTxmp(l.level(), l.level().at(odd), l.session.options), DrosselError);
+}
+
+TEST(ConvertTxmb, SixTilesInTwoRowsOfThreeUprightAndOpaque) {
+    Linked t;
+    // The game's large textures are 640 x 480: the lower tiles are 224 rows high.
+    const int heights[6] = {256, 256, 256, 224, 224, 224};
+    const std::uint32_t formats[6] = {0, 8, 9, 1, 2, 9};
+    const int lefts[6] = {0, 256, 512, 0, 256, 512};
+    for (int i = 0; i < 6; ++i) t.Add(formats[i], i % 3 == 2 ? 128 : 256, heights[i]);
+    t.links[4] = 0xABCDEF01;  // a tile that links to nothing
+    std::array<std::uint32_t, 6> links{};
+    std::copy(t.links.begin(), t.links.end(), links.begin());
+    const int large = t.builder.AddLargeTexture("title", links);
+    OpenedLevel l(t.builder);
+    l.session.options.Image = ImageFormat::Bmp32;
+    const Conversion c = ConvertTxmb(l.level(), l.level().at(large), l.session.options);
+    EXPECT_EQ(c.pieces.at(0).extension, ".bmp") << "the Textures option decides the type, whatever name was typed";
+    EXPECT_EQ(Image(c).bits, 32);
+    Picture expected(640, 512, {0, 0, 0, 255});
+    for (std::size_t i = 0; i < 6; ++i) {
+        if (i != 4) t.Place(expected, i, lefts[i], i < 3 ? 0 : 256, i % 3 == 2 ? 128 : 256, 256);
+    }
+    EXPECT_TRUE(SamePicture(PictureOf(Image(c).pixels), expected));
+    EXPECT_EQ(c.missingParts, "tile 5 is missing (no resource has identifier " + std::to_string(0xABCDEF01) + ")");
+}
+
+TEST(ConvertKeyI, TenIconsSideBySideAlwaysAtTwentyFourBits) {
+    Linked t;
+    for (int i = 0; i < 10; ++i) t.Add(std::array{0u, 1u, 2u, 8u, 9u}[i % 5], i == 2 ? 16 : 32, i == 7 ? 20 : 32);
+    std::array<std::uint32_t, 10> links{};
+    std::copy(t.links.begin(), t.links.end(), links.begin());
+    links[3] = LevelBuilder::IdentifierOf(t.builder.Add("M3GM", "not_a_texture"));
+    const int keys = t.builder.AddKeyIcons("keys", links);
+    OpenedLevel l(t.builder);
+    const Conversion c = ConvertKeyI(l.level(), l.level().at(keys), l.session.options);
+    EXPECT_EQ(Image(c).bits, 24);
+    // A missing icon keeps its 32 columns black; a low icon keeps its first row at the top.
+    Picture expected(32 * 9 + 16, 32, {0, 0, 0, 255});
+    for (std::size_t i = 0, left = 0; i < 10; left += i == 2 ? 16 : 32, ++i) {
+        if (i != 3) t.Place(expected, i, static_cast<int>(left), 0, 32, 32);
+    }
+    EXPECT_TRUE(SamePicture(Opaque(PictureOf(Image(c).pixels)), expected)) << "alpha goes with the 24 bits";
+    EXPECT_EQ(c.missingParts, "icon 4 is missing (not_a_texture is not a texture)");
+}

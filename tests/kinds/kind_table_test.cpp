@@ -1,0 +1,73 @@
+#include "app/SelectionRules.h"
+#include "kinds/KindTable.h"
+
+#include <gtest/gtest.h>
+
+using namespace drossel;
+
+// Properties every row must have; the rows themselves are the table's to state.
+TEST(KindTable, EveryRowIsConsistent) {
+    int groups = 0;
+    for (const Kind& k : Kinds()) {
+        SCOPED_TRACE(k.tag.str());
+        EXPECT_EQ(&KindOf(k.tag), &k) << "every tag finds its own row";
+        groups += k.description.empty() ? 0 : 1;
+        EXPECT_TRUE(k.description.empty() || k.fileUnder.empty()) << "a kind files under its own group or another";
+        if (k.convert != nullptr) {
+            EXPECT_EQ(k.resourceClass, ResourceClass::Convertible);
+            EXPECT_FALSE(k.saveDialog.title.empty());
+        }
+        EXPECT_TRUE(k.groupClass != GroupClass::FolderConvertible || k.convert == nullptr || !k.folder.prompt.empty());
+        EXPECT_TRUE(k.folder.prompt.empty() || k.groupClass == GroupClass::FolderConvertible);
+        EXPECT_TRUE(!k.convertAll.included || k.resourceClass == ResourceClass::Convertible);
+        EXPECT_TRUE(!k.unpacksRaw || k.raw != nullptr);
+    }
+    EXPECT_EQ(groups, 62);
+    EXPECT_EQ(Kinds().front().tag, "BINA");
+    EXPECT_EQ(Kinds()[4].description, "In-Game Help ") << "the trailing space is part of it";
+    EXPECT_EQ(Kinds()[48].tag, kLevelChunksKey);
+    EXPECT_EQ(Kinds()[60].tag, kOtherKey);
+    EXPECT_EQ(Kinds()[61].tag, kUnnamedKey);
+    EXPECT_TRUE(Kinds()[61].zephyrOnly);
+}
+
+TEST(KindTable, TagsAreExactAndCaseSensitive) {
+    for (const char* tag : {"keyi", "IMPT", "", "TXMPX", "ZZZZ"}) {
+        EXPECT_EQ(KindOf(tag).resourceClass, ResourceClass::Other) << tag;
+        EXPECT_EQ(KindOf(tag).convert, nullptr) << tag;
+        EXPECT_TRUE(KindOf(tag).description.empty()) << tag;
+    }
+    EXPECT_EQ(KindOf("Impt").groupClass, GroupClass::FolderUnpackOnly);
+    EXPECT_EQ(RawBlockOf("TXMP"), KindOf("TXMP").raw);
+    EXPECT_EQ(RawBlockOf("M3GM"), nullptr);
+}
+
+// The rows whose classes differ between a resource and its group, or that have no group.
+TEST(KindTable, IrregularRows) {
+    EXPECT_EQ(KindOf("ONLV").groupClass, GroupClass::FolderUnpackOnly) << "converts alone, unpacks as a group";
+    EXPECT_EQ(KindOf("ONSK").groupClass, GroupClass::Other);
+    EXPECT_EQ(KindOf("AKEV").groupClass, GroupClass::FolderUnpackOnly) << "though it has no group node";
+    EXPECT_EQ(KindOf("TXMA").resourceClass, ResourceClass::Convertible);
+    EXPECT_EQ(KindOf("TSFT").fileUnder, "TSFL");
+    EXPECT_EQ(KindOf("TRAS").resourceClass, ResourceClass::UnpackOnly);
+    int levelChunks = 0;
+    for (const Kind& k : Kinds()) levelChunks += k.fileUnder == kLevelChunksKey ? 1 : 0;
+    EXPECT_EQ(levelChunks, 27);
+}
+
+TEST(SelectionRules, ClicksFollowTheClassesAndOtherKindsKeepTheState) {
+    SelectionCommands s{false, false, true, true};
+    s = AfterResourceClick(s, "TXMP");
+    EXPECT_EQ(s, (SelectionCommands{true, true, false, false}));
+    s = AfterResourceClick(s, "TSGA");  // neither class: convert keeps its state
+    EXPECT_EQ(s, (SelectionCommands{true, true, false, false}));
+    s = AfterResourceClick(s, "OSBD");
+    EXPECT_EQ(s, (SelectionCommands{true, false, false, false}));
+    EXPECT_EQ(AfterResourceClick(s, "TSGA"), s);
+    s = AfterGroupClick(s, "TXMP");
+    EXPECT_EQ(s, (SelectionCommands{false, false, true, true}));
+    EXPECT_EQ(AfterGroupClick(s, "LEVL"), s);
+    s = AfterGroupClick(s, "BINA");
+    EXPECT_EQ(s, (SelectionCommands{false, false, true, false}));
+    EXPECT_EQ(AfterGroupClick(SelectionCommands{true, true, false, false}, "UNKN"), (SelectionCommands{}));
+}

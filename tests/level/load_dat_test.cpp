@@ -1,0 +1,164 @@
+#include "Fixture.h"
+#include "kinds/KindTable.h"
+#include "level/LoadDat.h"
+#include "level/records/BulkRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace drossel;
+using namespace drossel::testing;
+
+namespace {
+
+Result<Level> Load(const Bytes& dat) {
+    static TempDir dir;
+    WriteFileBytes(dir / "level.dat", dat);
+    return LoadDat(dir / "level.dat", dir / "level.raw", RawBlockOf);
+}
+
+Level LoadBuilt(const LevelBuilder& b) {
+    Result<Level> level = Load(b.BuildDat());
+    if (!level) throw std::runtime_error(level.error());
+    return std::move(level.value());
+}
+
+template <typename Record>
+Bytes Data(const std::function<void(Record&)>& fill) {
+    Record r{};
+    fill(r);
+    return BytesOf(r);
+}
+
+}  // namespace
+
+TEST(LoadDat, ReadsHeaderDescriptorsAndNames) {
+    LevelBuilder b;
+    b.Add("TXMP", "wall/a\tb\\c", 40);
+    b.AddUnnamed("AKEV");
+    b.Add("M3GM", "gun");
+    // One bit more or one bit less than the named flags: unnamed, even with a name entry.
+    for (std::uint32_t flags : {0x00300001u, 0x00200000u}) {
+        b.AddResource({"SNDD", "ignored", flags, Bytes(32, 0), true, std::nullopt});
+    }
+    b.nameCountOverride = 7;
+    const auto layout = b.LayoutOf();
+    const Level level = LoadBuilt(b);
+    EXPECT_EQ(level.header().resourceCount, 5);
+    EXPECT_EQ(level.header().nameCount, 7);
+    EXPECT_EQ(level.header().dataTableOffset, layout.dataTable - 8);
+    EXPECT_EQ(level.header().nameTableOffset, layout.nameTable);
+    const ResourceRecord& r = level.at(0);
+    EXPECT_EQ(r.storedTag, "PMXT");
+    EXPECT_EQ(r.tag, "TXMP");
+    EXPECT_EQ(r.name, "wall_a_b\\c") << "slashes and control bytes become _";
+    EXPECT_EQ(r.dataOffset, layout.dataOffsets[0]);
+    EXPECT_EQ(r.nameOffset, layout.nameOffsets[0]);
+    EXPECT_EQ(r.size, 40);
+    EXPECT_EQ(r.flags, kNamedFlags);
+    EXPECT_EQ(r.identifier, LevelBuilder::IdentifierOf(0));
+    // Unnamed records are numbered in table order, their tag the stored one reversed.
+    EXPECT_EQ(level.at(1).name, "File_#1");
+    EXPECT_EQ(level.at(1).tag, "AKEV");
+    EXPECT_EQ(level.at(3).name, "File_#2");
+    EXPECT_EQ(level.at(3).tag, "SNDD");
+    EXPECT_EQ(level.at(4).name, "File_#3");
+}
+
+TEST(LoadDat, RawLocationsFollowEachKindsRecord) {
+    struct Case {
+        const char* tag;
+        Bytes data;
+        std::int64_t rawSize;
+        std::optional<std::uint32_t> rawOffset;
+    };
+    const Case cases[] = {
+        {"TXMP", TextureRecordData(256, 128, 8, 64), 131072, 64},
+        {"TXMP", TextureRecordData(256, 128, 1, 96), 65536, 96},
+        {"TXMP", TextureRecordData(256, 128, 9, 128), 16384, 128},
+        {"TXMP", TextureRecordData(6, 6, 9, 0), 32, 0},  // whole 4 x 4 blocks; offset 0 is a real location
+        {"TXMP", TextureRecordData(1, 1, 9, 0), 8, 0},
+        {"TXMP", TextureRecordData(256, 128, 4, 160), 0, 160},  // no length, but its offset
+        {"TXMP", TextureRecordData(-4, 4, 1, 0), 0, 0},
+        {"TXMP", TextureRecordData(32767, 32767, 8, 0), 0, 0},  // past what a 32-bit offset addresses
+        {"SNDD", Data<SoundRecord>([](auto& s) { s.sampleLength = 5000, s.sampleOffset = 320; }), 5000, 320},
+        {"OSBD", Data<BulkRecord>([](auto& d) { d.length = 70, d.offset = 640; }), 70, 640},
+        {"BINA", Data<BulkRecord>([](auto& d) { d.length = 80, d.offset = 0; }), 80, 0},
+        {"SUBT", Data<SubtitleRecord>([](auto& s) { s.textBlocks = 3, s.textOffset = 1024; }), 768, 1024},
+        {"M3GM", Data<SoundRecord>([](auto& s) { s.sampleLength = 5000, s.sampleOffset = 320; }), 0, std::nullopt},
+    };
+    LevelBuilder b;
+    for (const Case& c : cases) b.AddData(c.tag, "r", c.data);
+    const Level level = LoadBuilt(b);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(level.at(static_cast<std::int64_t>(i)).rawSize, cases[i].rawSize) << i;
+        EXPECT_EQ(level.at(static_cast<std::int64_t>(i)).rawOffset, cases[i].rawOffset) << i;
+    }
+}
+
+TEST(LoadDat, IdentifiersResolveToTheFirstRecordAndDataOutsideTheFileIsNoRefusal) {
+    LevelBuilder b;
+    for (const char* name : {"first", "second", "third", "far"}) b.Add("TXMP", name);
+    for (int i : {1, 2}) {
+        b.resource(i).setIdentifier = false;
+        PutU32(b.resource(i).data, 0, 0xABCD);
+    }
+    Bytes dat = b.BuildDat();
+    PutU32(dat, kDescriptorTableOffset + 3 * sizeof(ResourceDescriptor) + 4, 0x7FFFFF00);
+    Result<Level> level = Load(dat);
+    ASSERT_TRUE(level) << level.error();
+    EXPECT_EQ(level.value().table().IndexOf(0xABCD), 1);
+    EXPECT_EQ(level.value().Resolve(LevelBuilder::IdentifierOf(0)), &level.value().at(0));
+    EXPECT_EQ(level.value().Resolve(0x12345678), nullptr);
+    EXPECT_FALSE(level.value().at(3).identifier.has_value());
+    EXPECT_FALSE(level.value().at(3).rawOffset.has_value());
+}
+
+// Damaged files: every one is refused with a reason, none makes the loader
+// crash, hang or read outside the file (the sanitizers watch the reads).
+TEST(LoadDat, RefusesDamagedFiles) {
+    LevelBuilder b;
+    b.Add("TXMP", "wall", 192);
+    b.AddUnnamed("AKEV", 64);
+    b.Add("SNDD", "door.aif", 96);
+    b.Add("M3GM", "gun", 48);
+    const auto l = b.LayoutOf();
+    const Bytes good = b.BuildDat();
+    ASSERT_TRUE(Load(good));
+    auto cut = [&](std::int64_t n) { return Bytes(good.begin(), good.begin() + n); };
+    auto with = [&](std::size_t at, std::uint32_t v) {
+        Bytes d = good;
+        PutU32(d, at, v);
+        return d;
+    };
+    auto nameOffsetOf = [](int i) { return static_cast<std::size_t>(64 + 20 * i + 8); };
+    Bytes noZero = good;
+    std::fill(noZero.begin() + l.nameTable, noZero.end(), static_cast<std::uint8_t>('x'));
+    Bytes wrongMagic = good;
+    std::reverse(wrongMagic.begin(), wrongMagic.begin() + 4);
+    const std::vector<std::pair<const char*, Bytes>> damages{
+        {"empty", {}},
+        {"magic reversed", wrongMagic},
+        {"magic only", cut(4)},
+        {"cut inside the header", cut(47)},
+        {"cut inside a descriptor", cut(64 + 20 + 7)},
+        {"cut inside the data", cut(l.dataOffsets[2] + 10)},
+        {"cut at the name table", cut(l.nameTable)},
+        {"cut inside a name", cut(l.nameOffsets[3] + 6)},
+        {"names without zero bytes", noZero},
+        {"negative count", with(20, 0x80000000)},
+        {"largest count", with(20, 0x7FFFFFFF)},
+        {"name table past the end", with(40, 0x7FFFFFF0)},
+        {"name offset past the end", with(nameOffsetOf(0), 0x00FFFFFF)},
+        {"name offset before the start", with(nameOffsetOf(2), static_cast<std::uint32_t>(-l.nameTable - 1))},
+    };
+    for (const auto& [what, bytes] : damages) {
+        const Result<Level> level = Load(bytes);
+        ASSERT_FALSE(level) << what;
+        EXPECT_FALSE(level.error().empty()) << what;
+    }
+    TempDir dir;
+    EXPECT_FALSE(LoadDat(dir / "absent.dat", "", RawBlockOf));
+    EXPECT_FALSE(LoadDat(dir.path(), "", RawBlockOf));
+}

@@ -1,0 +1,80 @@
+#include "Fixture.h"
+
+#include "app/OpenLevel.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace drossel::testing {
+
+OpenedLevel::OpenedLevel(const LevelBuilder& builder) {
+    RecordingUserInterface quiet;
+    if (OpenLevel(session, quiet, builder.Write(dir / "level")) != OpenResult::Loaded) {
+        ADD_FAILURE() << "the built level did not load";
+    }
+}
+
+std::string OpenedLevel::Out(const std::string& name) const {
+    std::filesystem::create_directories(dir / "out");
+    return dir / ("out/" + name);
+}
+
+GroupNode OpenedLevel::Group(const std::string& key) const {
+    RecordingUserInterface quiet;
+    const ResourceTree tree = BuildNormalView(level(), quiet);
+    const GroupNode* group = tree.FindGroup(key);
+    return group != nullptr ? *group : GroupNode{key, "", {}};
+}
+
+std::size_t CountFiles(const std::string& folder) {
+    std::size_t n = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) n += entry.is_regular_file() ? 1 : 0;
+    return n;
+}
+
+bool Exists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
+    quoted += '\'';
+    return quoted;
+}
+
+}  // namespace
+
+ProgramResult RunCli(const std::vector<std::string>& arguments) {
+    TempDir dir;
+    std::string command = Quoted(DROSSEL_CLI_PATH);
+    for (const auto& argument : arguments) {
+        command += ' ';
+        command += Quoted(argument);
+    }
+    command += " </dev/null >";
+    command += Quoted(dir / "out");
+    command += " 2>";
+    command += Quoted(dir / "err");
+    const int status = std::system(command.c_str());
+    ProgramResult result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const auto out = ReadFileBytes(dir / "out");
+    const auto err = ReadFileBytes(dir / "err");
+    result.out.assign(out.begin(), out.end());
+    result.err.assign(err.begin(), err.end());
+    return result;
+}
+
+}  // namespace drossel::testing

@@ -1,0 +1,43 @@
+#pragma once
+// What most tests start from: a level built by LevelBuilder, written to a
+// temporary folder and opened as the program opens it; the demo level; running
+// drossel-cli; and counting what a command wrote.
+
+#include "DemoLevel.h"
+#include "LevelBuilder.h"
+#include "RecordingUserInterface.h"
+#include "app/ResourceTree.h"
+#include "app/Session.h"
+
+#include <string>
+#include <vector>
+
+namespace drossel::testing {
+
+struct OpenedLevel {
+    TempDir dir;
+    Session session;
+    RecordingUserInterface ui;
+
+    // Fails the test when the level does not load.
+    explicit OpenedLevel(const LevelBuilder& builder);
+    const Level& level() const { return *session.level; }
+    // A path in the folder "out" (made on first use) of the temporary folder.
+    std::string Out(const std::string& name = "") const;
+    // The group node of this key in the Normal view, as the tree hands it to a
+    // folder command; a node without children when there is no such group.
+    GroupNode Group(const std::string& key) const;
+};
+
+std::size_t CountFiles(const std::string& folder);
+bool Exists(const std::string& path);
+
+struct ProgramResult {
+    int exitCode = -1;
+    std::string out;  // standard output
+    std::string err;  // standard error
+};
+// Runs drossel-cli as a shell would, without standard input.
+ProgramResult RunCli(const std::vector<std::string>& arguments);
+
+}  // namespace drossel::testing

@@ -1,0 +1,105 @@
+#include "Pictures.h"
+
+#include "image/ChannelScale.h"
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+
+namespace drossel::testing {
+namespace {
+
+std::string Run(const std::string& command, bool& ok) {
+    std::string out;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ok = pipe != nullptr;
+    if (!ok) return out;
+    std::array<char, 65536> buffer{};
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) out.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return out;
+}
+
+}  // namespace
+
+Picture ExactPicture(std::uint32_t format, int width, int height, int seed) {
+    Picture p(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned k = static_cast<unsigned>(x * 7 + y * 13 + seed * 5);
+            Rgba& c = p.at(x, y);
+            if (format == 0) {
+                c = {Scale4(k), Scale4(k / 3 + y), Scale4(x), Scale4(15 - (y % 16))};
+            } else if (format == 1 || format == 2) {
+                c = {Scale5(k), Scale5(k / 2 + y), Scale5(x + seed), static_cast<std::uint8_t>((x + y) % 3 ? 255 : 0)};
+            } else if (format == 8) {
+                c = {static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(3 * y + seed),
+                     static_cast<std::uint8_t>(255 - x), 255};
+            } else {
+                // DXT1: each 4x4 block holds two colours the 5-6-5 end colours store exactly.
+                const unsigned block = static_cast<unsigned>((y / 4) * 64 + x / 4 + seed);
+                const bool second = ((x % 4) + (y % 4) * 2 + static_cast<int>(block)) % 3 == 0;
+                const unsigned v = block * 5 + (second ? 17 : 0);
+                c = {Scale5(v), Scale6(v * 3), Scale5(v / 2 + 7), 255};
+            }
+        }
+    }
+    return p;
+}
+
+Picture Opaque(Picture p) {
+    for (Rgba& c : p.pixels) c.a = 255;
+    return p;
+}
+
+Picture PictureOf(const PixelBuffer& buffer) {
+    Picture p(buffer.width(), buffer.height());
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) {
+            const Bgra c = buffer.GetFromTop(x, y);
+            p.at(x, y) = {c.red, c.green, c.blue, c.alpha};
+        }
+    }
+    return p;
+}
+
+std::optional<Picture> ReadWithImageMagick(const std::string& path) {
+    bool ok = false;
+    std::istringstream size(Run("identify -format '%w %h' '" + path + "' 2>/dev/null", ok));
+    Picture p;
+    if (!ok || !(size >> p.width >> p.height)) return std::nullopt;
+    const std::string rgba = Run("convert '" + path + "' -auto-orient -depth 8 rgba:- 2>/dev/null", ok);
+    if (!ok || rgba.size() != static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height) * 4) {
+        return std::nullopt;
+    }
+    p.pixels.resize(rgba.size() / 4);
+    for (std::size_t i = 0; i < p.pixels.size(); ++i) {
+        p.pixels[i] = {static_cast<std::uint8_t>(rgba[4 * i]), static_cast<std::uint8_t>(rgba[4 * i + 1]),
+                       static_cast<std::uint8_t>(rgba[4 * i + 2]), static_cast<std::uint8_t>(rgba[4 * i + 3])};
+    }
+    return p;
+}
+
+::testing::AssertionResult SamePicture(const Picture& actual, const Picture& expected) {
+    if (actual.width != expected.width || actual.height != expected.height) {
+        return ::testing::AssertionFailure() << "size " << actual.width << " x " << actual.height << ", expected "
+                                             << expected.width << " x " << expected.height;
+    }
+    for (int y = 0; y < expected.height; ++y) {
+        for (int x = 0; x < expected.width; ++x) {
+            const Rgba a = actual.at(x, y), e = expected.at(x, y);
+            if (!(a == e)) {
+                return ::testing::AssertionFailure()
+                       << "pixel (" << x << ", " << y << ") is rgba(" << int(a.r) << "," << int(a.g) << "," << int(a.b)
+                       << "," << int(a.a) << "), expected rgba(" << int(e.r) << "," << int(e.g) << "," << int(e.b)
+                       << "," << int(e.a) << ")";
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace drossel::testing
