@@ -29,7 +29,7 @@ std::string LevelOf(int count) {
 void BM_LoadDat(benchmark::State& state) {
     const std::string dat = LevelOf(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        Result<Level> level = LoadDat(dat, "", RawBlockOf);
+        Result<Level> level = LoadDat(dat, "", RawBlocks());
         if (!level) state.SkipWithError("load failed");
         benchmark::DoNotOptimize(level.value().table().records.data());
     }

@@ -10,7 +10,7 @@ namespace drossel {
 
 OpenResult OpenLevel(Session& session, UserInterface& ui, const std::string& datPath, std::string* reason) {
     session.level.reset();
-    Result<Level> loaded = LoadDat(datPath, StripExtension(datPath) + ".raw", RawBlockOf);
+    Result<Level> loaded = LoadDat(datPath, StripExtension(datPath) + ".raw", RawBlocks());
     if (!loaded) {
         if (reason != nullptr) *reason = loaded.error();
         ui.ShowMessage(kNotALevelMessage, kProgramTitle, MessageIcon::Critical);

@@ -169,28 +169,35 @@ constexpr std::array kRows{
 };
 // clang-format on
 
-// Rows by packed tag, for lookups without string compares.
-struct Entry {
-    std::uint32_t packed;
-    std::size_t row;
-    constexpr bool operator<(const Entry& other) const { return packed < other.packed; }
+// Rows by packed tag in an open-addressing table: the loader looks up every
+// record's kind, and a level has hundreds of thousands of records.
+constexpr std::size_t kSlots = 256;
+constexpr std::uint16_t kEmpty = 0xFFFF;
+
+struct Slot {
+    std::uint32_t packed = 0;
+    std::uint16_t row = kEmpty;
 };
 
-constexpr std::array<Entry, kRows.size()> SortedEntries() {
-    std::array<Entry, kRows.size()> entries{};
-    for (std::size_t i = 0; i < kRows.size(); ++i) entries[i] = {PackTag(kRows[i].tag), i};
-    std::sort(entries.begin(), entries.end());
-    return entries;
+constexpr std::size_t SlotOf(std::uint32_t packed) {
+    return static_cast<std::size_t>((packed * 0x9E3779B1u) >> 24) % kSlots;
 }
-constexpr auto kEntries = SortedEntries();
 
-constexpr bool UniqueTags() {
-    for (std::size_t i = 1; i < kEntries.size(); ++i) {
-        if (kEntries[i].packed == kEntries[i - 1].packed) return false;
+constexpr std::array<Slot, kSlots> SlotsOfRows() {
+    std::array<Slot, kSlots> slots{};
+    for (std::size_t i = 0; i < kRows.size(); ++i) {
+        const std::uint32_t packed = kRows[i].tag.packed();
+        std::size_t slot = SlotOf(packed);
+        while (slots[slot].row != kEmpty) {
+            if (slots[slot].packed == packed) throw "every tag has one row";
+            slot = (slot + 1) % kSlots;
+        }
+        slots[slot] = {packed, static_cast<std::uint16_t>(i)};
     }
-    return true;
+    return slots;
 }
-static_assert(UniqueTags(), "every tag has one row");
+constexpr auto kSlotsOfRows = SlotsOfRows();
+static_assert(kRows.size() * 2 < kSlots);
 
 constexpr Kind kUnknownKind{};
 
@@ -202,13 +209,25 @@ std::span<const Kind> Kinds() {
 
 const Kind& KindOf(std::string_view tag) {
     const std::uint32_t packed = PackTag(tag);
-    const auto it = std::lower_bound(kEntries.begin(), kEntries.end(), Entry{packed, 0});
-    if (packed == 0 || it == kEntries.end() || it->packed != packed) return kUnknownKind;
-    return kRows[it->row];
+    if (packed == 0) return kUnknownKind;
+    for (std::size_t slot = SlotOf(packed); kSlotsOfRows[slot].row != kEmpty; slot = (slot + 1) % kSlots) {
+        if (kSlotsOfRows[slot].packed == packed) return kRows[kSlotsOfRows[slot].row];
+    }
+    return kUnknownKind;
 }
 
-const RawBlock* RawBlockOf(const Tag& tag) {
-    return KindOf(tag).raw;
+std::span<const KindRawBlock> RawBlocks() {
+    static constexpr auto kRawBlocks = [] {
+        std::array<KindRawBlock,
+                   std::count_if(kRows.begin(), kRows.end(), [](const Kind& k) { return k.raw != nullptr; })>
+            blocks{};
+        std::size_t n = 0;
+        for (const Kind& k : kRows) {
+            if (k.raw != nullptr) blocks[n++] = {k.tag, k.raw};
+        }
+        return blocks;
+    }();
+    return kRawBlocks;
 }
 
 }  // namespace drossel

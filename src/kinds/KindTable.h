@@ -8,6 +8,7 @@
 // Adding a kind is one row here and, where it converts, one function in convert/.
 
 #include "convert/Conversion.h"
+#include "level/LoadDat.h"
 #include "level/Tag.h"
 #include "level/records/Record.h"
 
@@ -96,8 +97,8 @@ std::span<const Kind> Kinds();
 // The row of a tag; an empty row (no group, class Other, nothing to convert)
 // for a tag the table does not hold.
 const Kind& KindOf(std::string_view tag);
-// The record family that says where a kind's bulk data lies, for the loader.
-const RawBlock* RawBlockOf(const Tag& tag);
+// The kinds whose bulk data lies in the .raw file, for the loader.
+std::span<const KindRawBlock> RawBlocks();
 
 inline constexpr std::string_view kLevelChunksKey = "LEVL";
 inline constexpr std::string_view kOtherKey = "----";

@@ -25,12 +25,15 @@ Tag FourChars(const std::uint8_t* p) {
 
 // Fills rawSize and rawOffset for the kinds that keep bulk data in the .raw file.
 // A record that does not lie inside the file leaves the raw location unset.
-void ReadRawLocation(BinaryFile& file, ResourceRecord& r, RawBlockOfTag rawBlockOf) {
-    const RawBlock* block = rawBlockOf(r.tag);
+void ReadRawLocation(BinaryFile& file, ResourceRecord& r, std::span<const KindRawBlock> rawBlocks) {
+    const RawBlock* block = nullptr;
+    for (const KindRawBlock& kind : rawBlocks) {
+        if (kind.tag == r.tag) block = kind.block;
+    }
     if (block == nullptr) return;
     const auto size = static_cast<std::int64_t>(block->recordSize);
     if (!file.Contains(r.dataOffset, size)) return;
-    std::array<std::uint8_t, kLargestRawBlockRecord> bytes{};
+    std::array<std::uint8_t, kLargestRawBlockRecord> bytes;  // the read fills what the record uses
     const auto record = std::span(bytes).first(block->recordSize);
     file.Read(r.dataOffset, record);
     const RawLocation location = block->locate(record);
@@ -46,7 +49,8 @@ void CleanName(std::string& name) {
     }
 }
 
-Level ReadTable(BinaryFile& file, const std::string& datPath, const std::string& rawPath, RawBlockOfTag rawBlockOf) {
+Level ReadTable(BinaryFile& file, const std::string& datPath, const std::string& rawPath,
+                std::span<const KindRawBlock> rawBlocks) {
     const std::int64_t size = file.size();
     if (size < kHeaderSize) throw Rejected{"the header is cut short (" + std::to_string(size) + " bytes)"};
 
@@ -114,7 +118,7 @@ Level ReadTable(BinaryFile& file, const std::string& datPath, const std::string&
 
     for (ResourceRecord& r : records) {
         if (file.Contains(r.dataOffset, 4)) r.identifier = file.U32(r.dataOffset);
-        ReadRawLocation(file, r, rawBlockOf);
+        ReadRawLocation(file, r, rawBlocks);
     }
 
     ResourceTable table;
@@ -125,13 +129,13 @@ Level ReadTable(BinaryFile& file, const std::string& datPath, const std::string&
 
 }  // namespace
 
-Result<Level> LoadDat(const std::string& datPath, const std::string& rawPath, RawBlockOfTag rawBlockOf) {
+Result<Level> LoadDat(const std::string& datPath, const std::string& rawPath, std::span<const KindRawBlock> rawBlocks) {
     try {
         BinaryFile file(datPath);
         if (file.size() < 4 || file.U32(0) != kDatMagic) {
             return Result<Level>::Failure("the file does not begin with the level file magic");
         }
-        return ReadTable(file, datPath, rawPath, rawBlockOf);
+        return ReadTable(file, datPath, rawPath, rawBlocks);
     } catch (const Rejected& rejected) {
         return Result<Level>::Failure(rejected.reason);
     } catch (const std::exception& e) {

@@ -6,21 +6,25 @@
 #include "io/Error.h"
 #include "level/Level.h"
 
+#include <span>
 #include <string>
 
 namespace drossel {
 
 inline constexpr const char* kNotALevelMessage = "This File is not valid a Oni DAT File!";
 
-// The record family that gives a kind's .raw location, or nullptr for kinds
-// without bulk data (the kind table answers it).
-using RawBlockOfTag = const RawBlock* (*)(const Tag& tag);
+// The kinds that keep bulk data in the .raw file, with the record family that
+// says where (the kind table gives them).
+struct KindRawBlock {
+    Tag tag;
+    const RawBlock* block;
+};
 
 // The level in the file at datPath, or why it is refused: it does not begin with
 // the level file magic, or it is damaged so that its table cannot be read.
 // Names have every "/" and every control byte replaced by "_". Data that lies
 // outside the file is no refusal: that resource's identifier and raw location
 // stay unset.
-Result<Level> LoadDat(const std::string& datPath, const std::string& rawPath, RawBlockOfTag rawBlockOf);
+Result<Level> LoadDat(const std::string& datPath, const std::string& rawPath, std::span<const KindRawBlock> rawBlocks);
 
 }  // namespace drossel

@@ -4,6 +4,7 @@
 // has to touch.
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <ostream>
@@ -22,6 +23,8 @@ constexpr std::uint32_t PackTag(std::string_view tag) {
            (static_cast<std::uint32_t>(static_cast<unsigned char>(tag[3])) << 24);
 }
 
+static_assert(std::endian::native == std::endian::little, "a tag's number is its characters in memory order");
+
 class Tag {
 public:
     constexpr Tag() = default;
@@ -32,6 +35,8 @@ public:
     constexpr Tag(const char* text) : Tag(std::string_view(text)) {}  // NOLINT
 
     constexpr std::string_view view() const { return {chars_.data(), chars_.size()}; }
+    // The four characters as one number, as PackTag gives it.
+    constexpr std::uint32_t packed() const { return std::bit_cast<std::uint32_t>(chars_); }
     constexpr operator std::string_view() const { return view(); }  // NOLINT
     std::string str() const { return std::string(view()); }
     // The same four characters in reverse order, as the descriptor stores them.
@@ -41,7 +46,7 @@ public:
         return r;
     }
 
-    constexpr bool operator==(const Tag&) const = default;
+    constexpr bool operator==(const Tag& other) const { return packed() == other.packed(); }
     constexpr bool operator==(std::string_view text) const { return view() == text; }
     constexpr bool operator==(const char* text) const { return view() == std::string_view(text); }
 

@@ -80,7 +80,7 @@ TEST(UnpackGroup, TheGroupDecidesRoutineAndNames) {
     EXPECT_TRUE(Exists(l.Out("none.M3GM")));
     EXPECT_EQ(CountFiles(l.Out()), 4u);
     EXPECT_EQ(l.session.selectedIndex, other) << "the selection is restored";
-    EXPECT_EQ(l.ui.selectedNodes.front(), "k" + std::to_string(texture));
+    EXPECT_EQ(l.ui.selectedNodes.front(), std::string("k") += std::to_string(texture));
     EXPECT_EQ(l.ui.messages.at(0).title, "Success");
     EXPECT_EQ(l.ui.messages.at(0).text, "Files Unpacked");
     EXPECT_EQ(l.ui.dialogs.at(0).request.title, "Select directory for unpacking files");

@@ -12,7 +12,7 @@
 using namespace drossel;
 using namespace drossel::testing;
 
-TEST(OpenLevel, DerivesTheRawPathAndResetsTheOptionsALoadSets) {
+TEST(OpenLevel, LoadsOrRefusesAndResetsTheOptionsALoadSets) {
     TempDir dir;
     std::filesystem::create_directory(dir / "my.levels");
     const std::string dat = LevelBuilder{}.Write(dir / "my.levels/level1_Final");
@@ -23,21 +23,14 @@ TEST(OpenLevel, DerivesTheRawPathAndResetsTheOptionsALoadSets) {
     ASSERT_EQ(OpenLevel(s, ui, dat), OpenResult::Loaded);
     EXPECT_EQ(s.level->rawPath(), dir / "my.levels/level1_Final.raw");
     EXPECT_EQ(ui.statusTexts, std::vector<std::string>{"Status: Loading..."});
-    const Options reset = {ImageFormat::Tga32, 65, 60, 60, 2, 1, ".wav", true, true};
-    EXPECT_EQ(s.options.Image, reset.Image);
-    EXPECT_EQ(s.options.ModelLwoFormat, reset.ModelLwoFormat);
-    EXPECT_EQ(s.options.CharacterLwoFormat, reset.CharacterLwoFormat);
-    EXPECT_EQ(s.options.WeaponLwoFormat, reset.WeaponLwoFormat) << "a load leaves the weapon layout";
-    EXPECT_EQ(s.options.CharacterGroup, reset.CharacterGroup) << "and the character group";
-    EXPECT_EQ(s.options.LevelFormat, reset.LevelFormat);
-    EXPECT_TRUE(s.options.OneTextFile);
-}
+    const Options& o = s.options;
+    // Textures, 3D objects, characters' layout and level format are reset; the
+    // weapon layout, the character group and the text file choice stay.
+    EXPECT_EQ(std::tuple(o.Image, o.ModelLwoFormat, o.CharacterLwoFormat, o.LevelFormat),
+              std::tuple(ImageFormat::Tga32, 65, 60, 1));
+    EXPECT_EQ(std::tuple(o.WeaponLwoFormat, o.CharacterGroup, o.OneTextFile, o.DeleteGarbage),
+              std::tuple(60, 2, true, true));
 
-TEST(OpenLevel, ARefusedFileLeavesNoLevelAndSaysSo) {
-    TempDir dir;
-    Session s;
-    RecordingUserInterface ui;
-    ASSERT_EQ(OpenLevel(s, ui, LevelBuilder{}.Write(dir / "good")), OpenResult::Loaded);
     WriteFileBytes(dir / "bad.dat", Bytes(100, 7));
     s.options.Image = ImageFormat::Bmp24;
     std::string reason;
@@ -53,9 +46,7 @@ TEST(OpenLevel, ARefusedFileLeavesNoLevelAndSaysSo) {
 }
 
 TEST(OpenLevel, DialogsAndClose) {
-    LevelBuilder b;
-    b.Add("TXMP", "wall");
-    OpenedLevel l(b);
+    OpenedLevel l(LevelBuilder{});
     RecordingUserInterface& ui = l.ui;
     EXPECT_EQ(ChooseAndOpenLevel(l.session, ui), OpenResult::Cancelled);
     EXPECT_EQ(ui.dialogs.at(0).request.title, "Open Oni Source Dat File...");
@@ -78,13 +69,12 @@ TEST(OpenLevel, DialogsAndClose) {
 TEST(InfoText, DatFileInfoAndResourceInfo) {
     LevelBuilder b;
     b.AddData("TXMP", "wall", TextureRecordData(128, 128, 9, 0));
-    b.AddUnnamed("AKEV");
     b.nameCountOverride = 7;
     const auto layout = b.LayoutOf();
     OpenedLevel l(b);
     EXPECT_EQ(DatFileInfoText(l.level()),
               "Oni Dat File Info:\r\nName: " + l.dir / "level.dat" + "\r\nRAW File: " + l.dir / "level.raw" +
-                  "\r\nID: 870065951\r\nResources: 2\r\nResource Names: 7\r\nFile Data Offset: " +
+                  "\r\nID: 870065951\r\nResources: 1\r\nResource Names: 7\r\nFile Data Offset: " +
                   std::to_string(layout.dataTable - 8) + "\r\nName Table Offset: " + std::to_string(layout.nameTable) +
                   "\r\n");
     ResourceRecord r = l.level().at(0);
@@ -97,6 +87,7 @@ TEST(InfoText, DatFileInfoAndResourceInfo) {
                           std::to_string(layout.dataOffsets[0] + 1) + "\nSize in RAW: 8192\nOffset in RAW: 1\n");
     r.rawSize = 0;  // an undecoded format: an offset but no length shows neither
     r.flags = 0xFFFFFFFE;
-    EXPECT_NE(text().find("Flags: -2\n"), std::string::npos);
-    EXPECT_NE(text().find("Size in RAW: None\nOffset in RAW: None\n"), std::string::npos);
+    EXPECT_NE(text().find("Flags: -2\nData Position: " + std::to_string(layout.dataOffsets[0] + 1) +
+                          "\nSize in RAW: None\nOffset in RAW: None\n"),
+              std::string::npos);
 }

@@ -69,14 +69,14 @@ TEST(ResourceTree, HiddenUnnamedAndUngroupedResources) {
     LevelBuilder b;
     b.Add("TXMP", "hidden_texture");
     b.resource(0).flags = kHiddenFlags;
-    b.AddUnnamed("TXMP");                                                    // 1
-    b.Add("TSFT", "glyphs");                                                 // 2
-    b.Add("ZZZZ", "stranger");                                               // 3
-    b.Add("AKEV", "env");                                                    // 4: a level chunk
-    b.AddUnnamed("AKEV");                                                    // 5
-    b.Add("LEVL", "odd");                                                    // 6
-    b.Add("UNKN", "odd2");                                                   // 7
-    for (int i = 0; i < 3; ++i) b.Add("SNDD", "s" + std::to_string(2 - i));  // 8 to 10
+    b.AddUnnamed("TXMP");                                             // 1
+    b.Add("TSFT", "glyphs");                                          // 2
+    b.Add("ZZZZ", "stranger");                                        // 3
+    b.Add("AKEV", "env");                                             // 4: a level chunk
+    b.AddUnnamed("AKEV");                                             // 5
+    b.Add("LEVL", "odd");                                             // 6
+    b.Add("UNKN", "odd2");                                            // 7
+    for (const char* name : {"s2", "s1", "s0"}) b.Add("SNDD", name);  // 8 to 10
     OpenedLevel l(b);
     const ResourceTree normal = BuildNormalView(l.level(), l.ui);
     EXPECT_EQ(l.ui.progressMaximum, 11);

@@ -26,9 +26,9 @@ struct Linked {
 
     void Add(std::uint32_t format, int width, int height) {
         pictures.push_back(ExactPicture(format, width, height, static_cast<int>(pictures.size()) + 1));
-        links.push_back(
-            LevelBuilder::IdentifierOf(builder.AddTexture("t" + std::to_string(pictures.size()), width, height, format,
-                                                          EncodeTexturePixels(pictures.back(), format))));
+        links.push_back(LevelBuilder::IdentifierOf(
+            builder.AddTexture(std::string("t") += std::to_string(pictures.size()), width, height, format,
+                               EncodeTexturePixels(pictures.back(), format))));
     }
     // Each picture, opaque, with its top-left corner at (left, top) of `into`, cut to w x h.
     void Place(Picture& into, std::size_t i, int left, int top, int w, int h) const {

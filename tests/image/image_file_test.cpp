@@ -65,7 +65,10 @@ TEST(ImageFile, HeadersAndSizes) {
         header[17] = bits == 32 ? 8 : 0;  // alpha bits; the first row stored is the bottom row
         EXPECT_EQ(Bytes(tga.begin(), tga.begin() + 18), header);
     }
-    EXPECT_EQ(EncodeBmp(PixelBuffer(640, 512), 24).size(), 983094u);
+    const auto large = EncodeBmp(PixelBuffer(640, 512), 24);
+    EXPECT_EQ(large.size(), 983094u);
+    EXPECT_EQ(LoadU32(&large[2]), 983094u);
+    EXPECT_EQ(EncodeTga(PixelBuffer(65535, 1), 24).size(), 18u + 65535 * 3);
     EXPECT_THROW(EncodeBmp(PixelBuffer(2, 2), 16), DrosselError);
     EXPECT_THROW(EncodeTga(PixelBuffer(2, 2), 8), DrosselError);
     EXPECT_THROW(EncodeTga(PixelBuffer(70000, 1), 24), DrosselError);

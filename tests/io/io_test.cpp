@@ -67,6 +67,9 @@ TEST(BinaryFile, ReadsInsideTheFileOnlyAndOpensRegularFilesOnly) {
     EXPECT_THROW(file.U32(4), DrosselError);
     EXPECT_THROW(file.ReadBytes(-1, 2), DrosselError);
     EXPECT_THROW(file.ReadZeroTerminated(6), DrosselError);  // no zero byte before the end
+    BinaryFile shrinking(dir / "f");
+    WriteFileBytes(dir / "f", Bytes{1});  // cut short after it was opened: a read fails instead of waiting
+    EXPECT_THROW(shrinking.U32(0), DrosselError);
     // A FIFO would block at open for a writer that never comes.
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
     EXPECT_THROW(BinaryFile(dir / "fifo"), DrosselError);

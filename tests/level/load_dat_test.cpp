@@ -15,7 +15,7 @@ namespace {
 Result<Level> Load(const Bytes& dat) {
     static TempDir dir;
     WriteFileBytes(dir / "level.dat", dat);
-    return LoadDat(dir / "level.dat", dir / "level.raw", RawBlockOf);
+    return LoadDat(dir / "level.dat", dir / "level.raw", RawBlocks());
 }
 
 Level LoadBuilt(const LevelBuilder& b) {
@@ -113,6 +113,12 @@ TEST(LoadDat, IdentifiersResolveToTheFirstRecordAndDataOutsideTheFileIsNoRefusal
     EXPECT_EQ(level.value().Resolve(0x12345678), nullptr);
     EXPECT_FALSE(level.value().at(3).identifier.has_value());
     EXPECT_FALSE(level.value().at(3).rawOffset.has_value());
+    // Enough identifiers to share slots of the index.
+    LevelBuilder many;
+    for (int i = 0; i < 600; ++i) many.Add("M3GM", "m");
+    const Level big = LoadBuilt(many);
+    for (int i = 0; i < 600; ++i) ASSERT_EQ(big.Resolve(LevelBuilder::IdentifierOf(i)), &big.at(i)) << i;
+    EXPECT_EQ(big.Resolve(LevelBuilder::IdentifierOf(600)), nullptr);
 }
 
 // Damaged files: every one is refused with a reason, none makes the loader
@@ -159,6 +165,6 @@ TEST(LoadDat, RefusesDamagedFiles) {
         EXPECT_FALSE(level.error().empty()) << what;
     }
     TempDir dir;
-    EXPECT_FALSE(LoadDat(dir / "absent.dat", "", RawBlockOf));
-    EXPECT_FALSE(LoadDat(dir.path(), "", RawBlockOf));
+    EXPECT_FALSE(LoadDat(dir / "absent.dat", "", RawBlocks()));
+    EXPECT_FALSE(LoadDat(dir.path(), "", RawBlocks()));
 }
