@@ -8,6 +8,7 @@
 #include "app/NullUserInterface.h"
 #include "app/OpenLevel.h"
 #include "app/Session.h"
+#include "level/records/TextureRecords.h"
 
 #include <unistd.h>
 #include <array>
