@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NullUserInterface ui;
     if (OpenLevel(session, ui, dat) != OpenResult::Loaded) return 0;
     for (int index : {t, large, strip}) {
-        ConvertResource(*session.level, index, session.options, ui, base + "-out.tga");
+        ConvertResource(session, index, ui, base + "-out.tga");
         UnpackResource(*session.level, index, ui, base + "-out.bin");
     }
     return 0;

@@ -68,6 +68,7 @@ public:
     int AddResource(BuiltResource resource);
 
     BuiltResource& resource(int index) { return resources_.at(static_cast<std::size_t>(index)); }
+    const BuiltResource& resource(int index) const { return resources_.at(static_cast<std::size_t>(index)); }
     int count() const { return static_cast<int>(resources_.size()); }
 
     // The identifier the builder gives resource `index`.

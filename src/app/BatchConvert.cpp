@@ -28,8 +28,8 @@ BatchSummary ConvertAll(Session& session, UserInterface& ui) {
             ++run.summary().skipped;
         } else if (!run.SkipPlaceholder(r, "convert")) {
             session.selectedIndex = i;  // left at the last resource converted
-            ConvertResource(level, i, session.options, run.reporting(),
-                            ConvertAllPath(session.OutputFolder, r, session.options), &run.claims());
+            ConvertResource(session, i, run.reporting(), ConvertAllPath(session.OutputFolder, r, session.options),
+                            &run.claims());
         }
     });
     return run.summary();
@@ -55,7 +55,7 @@ BatchSummary ConvertGroup(Session& session, UserInterface& ui, const GroupNode& 
         BatchRun run(ui, session.OutputFolder);
         run.ForEachChild(level, node, "convert", [&](std::int32_t i, const ResourceRecord& r) {
             if (run.SkipPlaceholder(r, "convert")) return;
-            ConvertResource(level, i, session.options, run.reporting(),
+            ConvertResource(session, i, run.reporting(),
                             ConvertGroupPath(session.OutputFolder, node.key, r, session.options), &run.claims());
         });
         run.ReportFolderDone(node, std::string(rule.doneText), std::string(rule.doneTitle), "converted");

@@ -39,7 +39,7 @@ void BatchRun::ForEachChild(const Level& level, const GroupNode& node, const std
 }
 
 bool BatchRun::SkipPlaceholder(const ResourceRecord& resource, const std::string& verb) {
-    if (resource.size != 0) return false;
+    if (!resource.IsPlaceholder()) return false;
     ui_.SetStatusText("Cannot " + verb + " " + resource.name + ": " + PlaceholderReason());
     ++summary().skipped;
     return true;

@@ -1,6 +1,7 @@
 #include "app/CommandShell.h"
 
 #include "app/OutputNames.h"
+#include "app/Session.h"
 #include "app/UserInterface.h"
 #include "image/ImageFile.h"
 #include "io/Error.h"
@@ -8,6 +9,7 @@
 #include "io/PathText.h"
 #include "kinds/KindTable.h"
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <variant>
@@ -30,8 +32,21 @@ bool RunReported(UserInterface& ui, const std::string& what, const std::function
     return false;
 }
 
+// A converter's progress, shown in the status bar and the progress bar. Events
+// are not processed here: a command must not be started while one runs.
+class ShownProgress : public Progress {
+public:
+    explicit ShownProgress(UserInterface& ui) : ui_(ui) {}
+    void Status(const std::string& text) override { ui_.SetStatusText(text); }
+    void Steps(int maximum) override { ui_.SetProgressMaximum(maximum); }
+    void Step(int value) override { ui_.SetProgressValue(value); }
+
+private:
+    UserInterface& ui_;
+};
+
 void RefusePlaceholder(const ResourceRecord& resource) {
-    if (resource.size == 0) throw DrosselError(PlaceholderReason());
+    if (resource.IsPlaceholder()) throw DrosselError(PlaceholderReason());
 }
 
 // The path the person chose, or the given one; empty when the dialog was cancelled.
@@ -45,11 +60,34 @@ void Write(const std::string& path, std::span<const std::uint8_t> bytes, UserInt
     claims.Wrote(path);
 }
 
+std::string PathOf(const OutputPiece& piece, const std::string& chosen, const std::string& outputFolder) {
+    switch (piece.place) {
+        case OutputPiece::Place::Chosen:
+            return chosen;
+        case OutputPiece::Place::ChosenStem:
+            return StripExtension(chosen) + piece.name;
+        case OutputPiece::Place::BesideChosen:
+            return FolderOf(chosen) + piece.name;
+        case OutputPiece::Place::OutputFolder:
+            // No batch folder chosen yet: the folder of the chosen file stands for it.
+            return (outputFolder.empty() ? FolderOf(chosen) : outputFolder) + piece.name;
+    }
+    return chosen;
+}
+
 // Writes every piece; false (after the message) when a picture's file name has
 // an extension that names no picture format.
-bool WriteConversion(Conversion& conversion, const std::string& chosen, UserInterface& ui, OutputClaims& claims) {
+bool WriteConversion(Conversion& conversion, const std::string& chosen, const std::string& outputFolder,
+                     UserInterface& ui, OutputClaims& claims) {
     for (OutputPiece& piece : conversion.pieces) {
-        const std::string wanted = piece.extension.empty() ? chosen : StripExtension(chosen) + piece.extension;
+        const std::string wanted = PathOf(piece, chosen, outputFolder);
+        if (piece.append) {
+            claims.Allow(FolderOf(wanted));
+            claims.Claim(wanted, ui);  // only to check the place: collecting files are added to
+            AppendToFile(wanted, std::get<std::vector<std::uint8_t>>(piece.content));
+            ui.FileWritten(wanted);
+            continue;
+        }
         const std::string path = claims.Claim(wanted, ui);
         if (const auto* image = std::get_if<ImageOutput>(&piece.content)) {
             const ImageContainer container = ContainerOfPath(path);
@@ -75,9 +113,11 @@ std::string PlaceholderReason() {
 }
 
 std::string OutputClaims::Claim(const std::string& wanted, UserInterface& ui) const {
-    if (!IsFileInFolder(wanted, folder_)) {
+    if (std::none_of(folders_.begin(), folders_.end(),
+                     [&](const std::string& folder) { return IsFileInFolder(wanted, folder); })) {
+        const std::string& folder = folders_.front();
         throw DrosselError("the output name " + wanted + " names no file in " +
-                           (folder_.empty() ? std::string("the current folder") : folder_));
+                           (folder.empty() ? std::string("the current folder") : folder));
     }
     if (!written_.contains(wanted)) return wanted;
     const std::string stem = StripExtension(wanted);
@@ -119,8 +159,9 @@ bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, c
     return wrote;
 }
 
-bool ConvertResource(const Level& level, std::int32_t index, const Options& options, UserInterface& ui,
-                     const std::string& path, OutputClaims* run) {
+bool ConvertResource(const Session& session, std::int32_t index, UserInterface& ui, const std::string& path,
+                     OutputClaims* run) {
+    const Level& level = *session.level;
     const ResourceRecord& resource = level.at(index);
     const Kind& kind = KindOf(resource.tag);
     if (kind.convert == nullptr) return false;
@@ -129,15 +170,22 @@ bool ConvertResource(const Level& level, std::int32_t index, const Options& opti
     bool wrote = false;
     RunReported(ui, "Cannot convert " + noun + resource.name, [&] {
         RefusePlaceholder(resource);
-        Conversion conversion = kind.convert(level, resource, options);
+        ShownProgress progress(ui);
+        Conversion conversion = kind.convert(level, resource, session.options, progress);
+        if (conversion.pieces.empty()) {
+            ui.Warn("Status: " + resource.name + ": nothing to write: " + conversion.nothingToWrite);
+            return;
+        }
         const SaveDialog& dialog = kind.saveDialog;
         const std::string chosen =
             TargetPath(path, ui, {std::string(dialog.title), ConvertDialogName(resource), std::string(dialog.filter)});
         if (chosen.empty()) return;
         OutputClaims single(FolderOf(chosen));
-        wrote = WriteConversion(conversion, chosen, ui, run != nullptr ? *run : single);
+        wrote = WriteConversion(conversion, chosen, session.OutputFolder, ui, run != nullptr ? *run : single);
         if (wrote && !conversion.missingParts.empty()) {
             ui.SetStatusText("Status: " + resource.name + ": " + conversion.missingParts);
+        } else if (wrote && !kind.convertDoneStatus.empty()) {
+            ui.SetStatusText(std::string(kind.convertDoneStatus));
         }
     });
     return wrote;

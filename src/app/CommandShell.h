@@ -12,30 +12,34 @@
 #include <cstdint>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace drossel {
 
 class UserInterface;
 struct Kind;
+struct Session;
 
 inline constexpr const char* kWrongImageNameTitle = "Error!";
 inline constexpr const char* kWrongImageNameText = "The Filename is wrong!\r\nThe file has to end with .bmp or .tga !";
 
 // What one command (a single conversion, or a whole batch run) may write: files
-// directly in one folder, each at most once. A path the run has already written
-// gets a distinct name ("name (2).ext") instead of replacing that file, and the
-// person is told.
+// directly in the folders it was given, each at most once. A path the run has
+// already written gets a distinct name ("name (2).ext") instead of replacing
+// that file, and the person is told. Files that collect output are added to,
+// not claimed.
 class OutputClaims {
 public:
-    explicit OutputClaims(std::string folder) : folder_(std::move(folder)) {}
+    explicit OutputClaims(std::string folder) { Allow(std::move(folder)); }
 
+    void Allow(std::string folder) { folders_.push_back(std::move(folder)); }
     // The path to write for `wanted`. Throws DrosselError when it names no file
-    // directly in the folder.
+    // directly in one of the folders.
     std::string Claim(const std::string& wanted, UserInterface& ui) const;
     void Wrote(const std::string& path) { written_.insert(path); }
 
 private:
-    std::string folder_;
+    std::vector<std::string> folders_;
     std::unordered_set<std::string> written_;
 };
 
@@ -47,12 +51,13 @@ private:
 bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, const std::string& path,
                     OutputClaims* run = nullptr, const Kind* routine = nullptr);
 
-// Converts resource `index` with the converter of its kind (a kind without one
-// does nothing). An empty path asks with the save dialog after the resource has
-// been read, so nothing is asked for what cannot be converted. True when every
-// file of the conversion was written.
-bool ConvertResource(const Level& level, std::int32_t index, const Options& options, UserInterface& ui,
-                     const std::string& path, OutputClaims* run = nullptr);
+// Converts resource `index` of the session's level with the converter of its
+// kind (a kind without one does nothing), with the session's options; files
+// that collect output go to its output folder. An empty path asks with the save
+// dialog after the resource has been read, so nothing is asked for what cannot
+// be converted. True when every file of the conversion was written.
+bool ConvertResource(const Session& session, std::int32_t index, UserInterface& ui, const std::string& path,
+                     OutputClaims* run = nullptr);
 
 // The reason a placeholder (a resource whose descriptor size is 0) is refused.
 std::string PlaceholderReason();

@@ -14,7 +14,7 @@ void Unpack(Session& session, UserInterface& ui) {
 void Convert(Session& session, UserInterface& ui) {
     if (session.Selected() == nullptr) return;
     const FilesOpenForCommand files(*session.level);
-    ConvertResource(*session.level, session.selectedIndex, session.options, ui, {});
+    ConvertResource(session, session.selectedIndex, ui, {});
 }
 
 }  // namespace drossel

@@ -54,5 +54,6 @@ public:
 void AddCommonOptions(CLI::App& app, CommonOptions& options);
 void AddInfoCommands(CLI::App& app, CliContext& context);
 void AddExtractCommands(CLI::App& app, CliContext& context);
+void AddEditCommands(CLI::App& app, CliContext& context);
 
 }  // namespace drossel::cli

@@ -99,8 +99,8 @@ void AddExtractCommands(CLI::App& app, CliContext& context) {
             const std::int32_t index = context.ResourceIndex(a->index);
             if (!CheckOutputPath(a->out)) return kFailed;
             const FilesOpenForCommand files(context.level());
-            UnpackResource(context.level(), index, *context.ui, a->out);
-            return context.ExitCode();
+            const bool wrote = UnpackResource(context.level(), index, *context.ui, a->out);
+            return wrote ? context.ExitCode() : kFailed;
         };
     });
 
@@ -120,8 +120,8 @@ void AddExtractCommands(CLI::App& app, CliContext& context) {
             const std::string folder = FolderOf(a->out);
             context.session.SetOutputFolder(folder.empty() ? "." : folder);
             const FilesOpenForCommand files(context.level());
-            ConvertResource(context.level(), index, context.session.options, *context.ui, a->out);
-            return context.ExitCode();
+            const bool wrote = ConvertResource(context.session, index, *context.ui, a->out);
+            return wrote ? context.ExitCode() : kFailed;
         };
     });
 

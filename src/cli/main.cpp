@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     AddCommonOptions(app, context.options);
     AddInfoCommands(app, context);
     AddExtractCommands(app, context);
+    AddEditCommands(app, context);
 
     try {
         app.parse(argc, argv);

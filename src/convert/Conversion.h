@@ -20,10 +20,15 @@ struct ImageOutput {
     int bits = 32;
 };
 
-// One file of a conversion. Its path is the chosen one, or the chosen one with
-// its extension replaced when `extension` is set.
+// One file of a conversion, placed relative to the path the person chose (or
+// the batch formed): that path itself; its stem (the path without extension)
+// followed by `name`; `name` in its folder; or `name` in the output folder of
+// the batch commands. Names made from level data are cleaned (FileNamePart).
 struct OutputPiece {
-    std::string extension;
+    enum class Place { Chosen, ChosenStem, BesideChosen, OutputFolder };
+    Place place = Place::Chosen;
+    std::string name{};
+    bool append = false;  // added to the end of an existing file instead of replacing it
     std::variant<std::vector<std::uint8_t>, ImageOutput> content;
 };
 
@@ -31,12 +36,27 @@ struct Conversion {
     std::vector<OutputPiece> pieces;
     // What the output lacks ("tile 2 is missing (...)"); empty when it is whole.
     std::string missingParts;
+    // Why there is nothing to write, when `pieces` is empty.
+    std::string nothingToWrite;
 
     void NoteMissing(const std::string& part, const std::string& why) {
         missingParts += (missingParts.empty() ? "" : "; ") + part + " is missing (" + why + ")";
     }
 };
 
-using Converter = Conversion (*)(const Level& level, const ResourceRecord& resource, const Options& options);
+// What a long conversion reports while it runs: status texts, and the steps of
+// the progress bar. The command shell shows them; tests and batches may not.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    virtual void Status(const std::string& text) = 0;
+    virtual void Steps(int maximum) = 0;
+    virtual void Step(int value) = 0;
+};
+// A Progress that shows nothing.
+Progress& NoProgress();
+
+using Converter = Conversion (*)(const Level& level, const ResourceRecord& resource, const Options& options,
+                                 Progress& progress);
 
 }  // namespace drossel

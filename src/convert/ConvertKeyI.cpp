@@ -17,7 +17,7 @@ constexpr int kStripBits = 24;
 
 }  // namespace
 
-Conversion ConvertKeyI(const Level& level, const ResourceRecord& resource, const Options&) {
+Conversion ConvertKeyI(const Level& level, const ResourceRecord& resource, const Options&, Progress&) {
     const auto record = level.ReadRecord<KeyIconsRecord>(resource);
     Conversion out;
     std::vector<std::optional<PixelBuffer>> icons;
@@ -36,7 +36,7 @@ Conversion ConvertKeyI(const Level& level, const ResourceRecord& resource, const
         if (icon) strip.CopyInto(*icon, left, 0, icon->width(), kStripHeight);
         left += icon ? icon->width() : kMissingIconWidth;
     }
-    out.pieces.push_back({"", ImageOutput{std::move(strip), kStripBits}});
+    out.pieces.push_back({.content = ImageOutput{std::move(strip), kStripBits}});
     return out;
 }
 

@@ -28,7 +28,7 @@ constexpr std::array<Cell, 6> kCells{{
 
 }  // namespace
 
-Conversion ConvertTxmb(const Level& level, const ResourceRecord& resource, const Options& options) {
+Conversion ConvertTxmb(const Level& level, const ResourceRecord& resource, const Options& options, Progress&) {
     const auto record = level.ReadRecord<LargeTextureRecord>(resource);
     Conversion out;
     PixelBuffer picture(kPictureWidth, kPictureHeight);
@@ -45,7 +45,8 @@ Conversion ConvertTxmb(const Level& level, const ResourceRecord& resource, const
     // A large texture is a backdrop: it is opaque whatever its tiles' alpha says.
     picture.MakeOpaque();
     // The Textures option decides the picture's type, whatever name was typed.
-    out.pieces.push_back({ImageExtension(options.Image), ImageOutput{std::move(picture), ImageBits(options.Image)}});
+    out.pieces.push_back({OutputPiece::Place::ChosenStem, ImageExtension(options.Image), false,
+                          ImageOutput{std::move(picture), ImageBits(options.Image)}});
     return out;
 }
 

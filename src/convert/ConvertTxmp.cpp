@@ -3,10 +3,10 @@
 
 namespace drossel {
 
-Conversion ConvertTxmp(const Level& level, const ResourceRecord& resource, const Options& options) {
+Conversion ConvertTxmp(const Level& level, const ResourceRecord& resource, const Options& options, Progress&) {
     PixelBuffer picture = ReadTexturePicture(level, level.ReadRecord<TextureRecord>(resource));
     Conversion out;
-    out.pieces.push_back({"", ImageOutput{std::move(picture), ImageBits(options.Image)}});
+    out.pieces.push_back({.content = ImageOutput{std::move(picture), ImageBits(options.Image)}});
     return out;
 }
 

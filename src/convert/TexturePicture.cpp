@@ -28,7 +28,7 @@ std::optional<PixelBuffer> ReadLinkedTexture(const Level& level, std::uint32_t i
         missing = target->name + " is not a texture";
         return std::nullopt;
     }
-    if (IsPlaceholder(*target)) {
+    if (target->IsPlaceholder()) {
         missing = target->name + " has no data in this level file";
         return std::nullopt;
     }

@@ -21,10 +21,4 @@ PixelBuffer ReadTexturePicture(const Level& level, const TextureRecord& texture)
 // a texture that exists but cannot be decoded throws DrosselError.
 std::optional<PixelBuffer> ReadLinkedTexture(const Level& level, std::uint32_t identifier, std::string& missing);
 
-// Is this resource a placeholder? Its descriptor size is 0: its data lives in
-// another level file, and what lies at its data offset belongs to something else.
-inline bool IsPlaceholder(const ResourceRecord& record) {
-    return record.size == 0;
-}
-
 }  // namespace drossel

@@ -46,4 +46,27 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     }
 }
 
+void AppendToFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0) throw DrosselError("cannot open " + path + ": " + Reason());
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw DrosselError("cannot append to " + path + ": not a regular file");
+    }
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const std::string why = Reason();
+            (void)::ftruncate(fd, st.st_size);
+            ::close(fd);
+            throw DrosselError("cannot write " + path + ": " + why);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::close(fd) != 0) throw DrosselError("cannot write " + path + ": " + Reason());
+}
+
 }  // namespace drossel

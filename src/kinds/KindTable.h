@@ -82,11 +82,12 @@ struct Kind {
     bool unpackAllSkipsHidden = false;
 
     // Converting: the converter (nullptr: none), the word for the kind in
-    // messages, the status text shown before the name, the save dialog, and the
-    // two batch commands.
+    // messages, the status texts before (followed by the name) and after, the
+    // save dialog, and the two batch commands.
     Converter convert = nullptr;
     std::string_view noun{};
     std::string_view convertStatus{};
+    std::string_view convertDoneStatus{};  // shown once a conversion has written everything
     SaveDialog saveDialog{};
     ConvertAllRule convertAll{};
     FolderRule folder{};

@@ -4,8 +4,12 @@
 
 namespace drossel {
 
-Level::Level(std::string datPath, std::string rawPath, DatHeader header, ResourceTable table)
-    : datPath_(std::move(datPath)), rawPath_(std::move(rawPath)), header_(header), table_(std::move(table)) {}
+Level::Level(std::string datPath, std::string rawPath, DatHeader header, ResourceTable table, std::int64_t datSize)
+    : datPath_(std::move(datPath)),
+      rawPath_(std::move(rawPath)),
+      header_(header),
+      table_(std::move(table)),
+      datSize_(datSize) {}
 
 Level::Level(Level&&) noexcept = default;
 Level& Level::operator=(Level&&) noexcept = default;

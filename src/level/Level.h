@@ -20,7 +20,7 @@ namespace drossel {
 
 class Level {
 public:
-    Level(std::string datPath, std::string rawPath, DatHeader header, ResourceTable table);
+    Level(std::string datPath, std::string rawPath, DatHeader header, ResourceTable table, std::int64_t datSize = 0);
     Level(Level&&) noexcept;
     Level& operator=(Level&&) noexcept;
     ~Level();
@@ -29,6 +29,8 @@ public:
     const std::string& rawPath() const { return rawPath_; }
     void SetRawPath(std::string path);
     const DatHeader& header() const { return header_; }
+    // The size the .dat file had when it was loaded.
+    std::int64_t datSize() const { return datSize_; }
     const ResourceTable& table() const { return table_; }
     std::int32_t count() const { return table_.count(); }
     bool Contains(std::int64_t index) const { return table_.Contains(index); }
@@ -70,6 +72,7 @@ private:
     std::string rawPath_;
     DatHeader header_;
     ResourceTable table_;
+    std::int64_t datSize_ = 0;
     mutable std::unique_ptr<BinaryFile> dat_;
     mutable std::unique_ptr<BinaryFile> raw_;
 };

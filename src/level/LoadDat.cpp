@@ -124,7 +124,7 @@ Level ReadTable(BinaryFile& file, const std::string& datPath, const std::string&
     ResourceTable table;
     table.records = std::move(records);
     table.identifiers.Build(table.records);
-    return Level(datPath, rawPath, header, std::move(table));
+    return Level(datPath, rawPath, header, std::move(table), size);
 }
 
 }  // namespace

@@ -33,6 +33,9 @@ struct ResourceRecord {
     std::optional<std::uint32_t> identifier;  // unset when the data lies outside the file
 
     bool IsNamed() const { return flags == kNamedFlags; }
+    // A resource whose descriptor size is 0 is a placeholder: its data lives in
+    // another level file, and what lies at its data offset belongs to something else.
+    bool IsPlaceholder() const { return size == 0; }
 };
 
 // Resolves links in constant time: the first record in table order for each

@@ -6,6 +6,7 @@
 #include "app/InfoText.h"
 #include "app/OpenLevel.h"
 #include "app/SelectionRules.h"
+#include "app/SoundTools.h"
 #include "io/PathText.h"
 #include "ui/AboutWindow.h"
 #include "ui/LevelText.h"
@@ -13,6 +14,8 @@
 #include "ui/QtUserInterface.h"
 #include "ui/ResourceInfoWindow.h"
 #include "ui/ResourceTreeWidget.h"
+#include "ui/tools/SoundReplaceWindow.h"
+#include "ui/tools/SoundViewerWindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -61,6 +64,7 @@ void MainWindow::OpenLevelFile(const QString& path) {
 
 void MainWindow::FinishOpen(OpenResult result) {
     if (result == OpenResult::Cancelled) return;
+    CloseToolWindows();
     treeView_->RemoveAllNodes();
     tree_ = ResourceTree{};
     if (result == OpenResult::Rejected) return;
@@ -91,6 +95,7 @@ void MainWindow::RawFileCommand() {
 }
 
 void MainWindow::CloseCommand() {
+    CloseToolWindows();
     treeView_->RemoveAllNodes();
     tree_ = ResourceTree{};
     setWindowTitle(QString::fromLatin1(kProgramTitle));
@@ -185,6 +190,26 @@ void MainWindow::ZephyrViewCommand() {
 
 void MainWindow::NormalViewCommand() {
     ShowView(TreeView::Normal);
+}
+
+void MainWindow::ReplaceSoundCommand() {
+    const auto index = SelectedSound(session_, *ui_, kNotASoundToReplace);
+    if (!index) return;
+    const auto slot = SoundSlotOf(*session_.level, *index, *ui_);
+    if (!slot) return;
+    if (soundReplace_ == nullptr) soundReplace_ = new SoundReplaceWindow(session_, *ui_, this);
+    soundReplace_->ShowSlot(*slot);
+}
+
+void MainWindow::ViewSoundCommand() {
+    if (!SelectedSound(session_, *ui_, kNotASoundToView)) return;
+    if (soundViewer_ == nullptr) soundViewer_ = new SoundViewerWindow(session_, *ui_, this);
+    soundViewer_->ShowSelected();
+}
+
+void MainWindow::CloseToolWindows() {
+    if (soundViewer_ != nullptr) soundViewer_->close();
+    if (soundReplace_ != nullptr) soundReplace_->close();
 }
 
 void MainWindow::AboutCommand() {

@@ -138,6 +138,7 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (resourceInfo_ != nullptr) resourceInfo_->close();
     if (about_ != nullptr) about_->close();
+    CloseToolWindows();
     treeView_->RemoveAllNodes();
     tree_ = ResourceTree{};
     CloseLevel(session_);

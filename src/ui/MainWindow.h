@@ -29,6 +29,8 @@ class DialogProvider;
 class QtUserInterface;
 class ResourceInfoWindow;
 class ResourceTreeWidget;
+class SoundReplaceWindow;
+class SoundViewerWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -81,6 +83,8 @@ private:
     void ResourceInfoCommand();
     void ZephyrViewCommand();
     void NormalViewCommand();
+    void ReplaceSoundCommand();
+    void ViewSoundCommand();
     void AboutCommand();
 
     // Runs a command at the boundary between the window and the core.
@@ -88,6 +92,8 @@ private:
     void FinishOpen(OpenResult result);
     void ShowView(TreeView view);
     GroupNode SelectedNode() const;
+    // The tool windows work on the open level; they close when it goes.
+    void CloseToolWindows();
 
     // The tree's events.
     void AfterTreeClick();
@@ -116,6 +122,8 @@ private:
     QProgressBar* progressBar_ = nullptr;
     ResourceInfoWindow* resourceInfo_ = nullptr;
     AboutWindow* about_ = nullptr;
+    SoundViewerWindow* soundViewer_ = nullptr;
+    SoundReplaceWindow* soundReplace_ = nullptr;
 
     // The toolbar's buttons (their object names are Button1 to Button17 by
     // position; 4, 7, 10 and 13 are separators).

@@ -93,20 +93,24 @@ TEST(UnpackGroup, TheGroupDecidesRoutineAndNames) {
     EXPECT_EQ(l.ui.messages.size(), 3u);
 }
 
-TEST(ConvertAll, DemoLevelConvertsItsPicturesAndSkipsTheRest) {
+TEST(ConvertAll, DemoLevelConvertsWhatThisCommandConvertsAndSkipsTheRest) {
     OpenedLevel l(demo::BuildDemoLevel());
     l.ui.folders.push_back(l.Out());
     const BatchSummary summary = ConvertAll(l.session, l.ui);
-    int converted = 0;
     for (const ResourceRecord& r : l.level().table().records) {
-        const bool picture = (r.tag == "TXMP" && r.flags != kHiddenFlags) || r.tag == "TXMB" || r.tag == "KeyI";
-        EXPECT_EQ(Exists(l.Out(r.name + ".tga")), picture) << r.name;
-        EXPECT_EQ(l.ui.Showed("Status: Skiping " + r.name), KindOf(r.tag).convert == nullptr) << r.name;
-        converted += picture ? 1 : 0;
+        const Kind& kind = KindOf(r.tag);
+        EXPECT_EQ(l.ui.Showed("Status: Skiping " + r.name), !kind.convertAll.included || kind.convert == nullptr)
+            << r.name;
     }
-    EXPECT_EQ(converted, 24) << "22 textures, the large texture and the key icons";
-    EXPECT_EQ(summary.filesWritten, converted);
-    EXPECT_EQ(CountFiles(l.Out()), 24u);
+    // Sounds lose their name's extension, subtitles and string lists keep it.
+    for (const char* name :
+         {"door_open.wav", "crowd_cheer.wav", "intro_subtitles.txt", "menu_strings.txt", "mission_title.txt",
+          "objective_text.txt", "KeyIcons.tga", "wall_arrow_dxt1.tga", "crate_box.lwo", "konoko.lwo", "level1.lwo"}) {
+        EXPECT_TRUE(Exists(l.Out(name))) << name;
+    }
+    EXPECT_EQ(summary.filesWritten, 78);
+    EXPECT_EQ(CountFiles(l.Out()), 78u);
+    EXPECT_TRUE(summary.failures.empty()) << summary.failures.front();
     EXPECT_EQ(l.ui.locks, kWholeFileLocks);
     EXPECT_EQ(l.ui.dialogs.at(0).request.title, "Select Directory");
     const auto title = ReadWithImageMagick(l.Out("title_screen.tga"));
@@ -161,8 +165,8 @@ TEST(ConvertGroup, ConvertsTheGroupAndReportsHowManyFailed) {
     ASSERT_EQ(l.ui.messages.size(), 2u);
     EXPECT_EQ(l.ui.messages[1].text, "1 of 1 resources could not be converted.");
     EXPECT_EQ(l.ui.messages[1].icon, MessageIcon::Critical);
-    // Nodes without a converter, a resource node and no node convert nothing and ask nothing.
-    for (const GroupNode& node : {l.Group("SNDD"), l.Group("AKEV"), GroupNode{"k1", "env", {}}, GroupNode{}}) {
+    // Groups this command does not convert, a resource node and no node convert nothing and ask nothing.
+    for (const GroupNode& node : {l.Group("TXAN"), l.Group("AKEV"), GroupNode{"k1", "env", {}}, GroupNode{}}) {
         l.ui.statusTexts.clear();
         ConvertGroup(l.session, l.ui, node);
         EXPECT_EQ(l.ui.statusTexts, std::vector<std::string>{"Status: ---"}) << node.key;

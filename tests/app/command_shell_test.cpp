@@ -41,45 +41,40 @@ TEST_P(EveryConvertibleKind, DialogCancelPlaceholderAndFailure) {
     int index = -1;
     for (int i = 0; i < b.count() && index < 0; ++i) index = b.resource(i).tag == kind.tag.view() ? i : -1;
     ASSERT_GE(index, 0) << "the demo level has no " << kind.tag;
-    b.resource(b.Add(kind.tag.str(), "placeholder")).sizeField = 0;
-    OpenedLevel l(b);
-    const ResourceRecord& r = l.level().at(index);
-    const Options& options = l.session.options;
+    const int placeholder = b.Add(kind.tag.str(), "placeholder");
+    b.resource(placeholder).sizeField = 0;
+    const int broken = b.Add(kind.tag.str(), "broken");
+    OpenedLevel l(b, [&](Bytes& dat) { PutU32(dat, DataOffsetFieldOf(broken), 0x7FFFFF00); });
 
     // Asked after reading; a cancel writes nothing and says nothing.
-    EXPECT_FALSE(ConvertResource(l.level(), index, options, l.ui, ""));
+    EXPECT_FALSE(ConvertResource(l.session, index, l.ui, ""));
     ASSERT_EQ(l.ui.dialogs.size(), 1u);
     EXPECT_EQ(l.ui.dialogs[0].request.title, kind.saveDialog.title);
     EXPECT_EQ(l.ui.dialogs[0].request.filter, kind.saveDialog.filter);
-    EXPECT_EQ(l.ui.dialogs[0].request.fileName.substr(0, 3), r.name.substr(0, 3));
+    EXPECT_EQ(l.ui.dialogs[0].request.fileName.substr(0, 3), l.level().at(index).name.substr(0, 3));
     EXPECT_TRUE(l.ui.messages.empty());
     EXPECT_TRUE(l.ui.writtenFiles.empty());
 
-    // A chosen name is written, and only what the kind writes.
+    // A chosen name is written, with whatever the kind writes beside it.
     l.ui.savePaths.push_back(l.Out("chosen.tga"));
-    EXPECT_TRUE(ConvertResource(l.level(), index, options, l.ui, ""));
-    EXPECT_EQ(l.ui.writtenFiles.size(), 1u);
-    EXPECT_EQ(CountFiles(l.Out()), 1u);
+    EXPECT_TRUE(ConvertResource(l.session, index, l.ui, ""));
+    EXPECT_FALSE(l.ui.writtenFiles.empty());
+    EXPECT_EQ(CountFiles(l.Out()), l.ui.writtenFiles.size());
 
-    // A placeholder holds nothing to convert.
-    EXPECT_FALSE(ConvertResource(l.level(), l.level().count() - 1, options, l.ui, l.Out("placeholder.tga")));
-    ASSERT_EQ(l.ui.messages.size(), 1u);
-    EXPECT_EQ(l.ui.messages[0].text,
-              "Cannot convert " + std::string(kind.noun) + " placeholder: " + PlaceholderReason());
-
-    // Without its .raw file it fails with one message naming it, asks nothing and
-    // leaves an older file of that name as it was.
-    std::filesystem::remove(l.level().rawPath());
-    l.level().CloseFiles();
+    // A placeholder holds nothing to convert; a record outside the file fails
+    // with one message naming it, asks nothing and leaves an older file as it was.
+    const std::string noun = std::string(kind.noun) + " ";
+    EXPECT_FALSE(ConvertResource(l.session, placeholder, l.ui, l.Out("placeholder.tga")));
     WriteFileBytes(l.Out("old.tga"), Bytes{1, 2, 3});
-    EXPECT_FALSE(ConvertResource(l.level(), index, options, l.ui, ""));
-    EXPECT_FALSE(ConvertResource(l.level(), index, options, l.ui, l.Out("old.tga")));
+    EXPECT_FALSE(ConvertResource(l.session, broken, l.ui, ""));
+    EXPECT_FALSE(ConvertResource(l.session, broken, l.ui, l.Out("old.tga")));
     EXPECT_EQ(l.ui.dialogs.size(), 2u);
     ASSERT_EQ(l.ui.messages.size(), 3u);
+    EXPECT_EQ(l.ui.messages[0].text, "Cannot convert " + noun + "placeholder: " + PlaceholderReason());
     EXPECT_EQ(l.ui.messages[2].icon, MessageIcon::Critical);
-    EXPECT_NE(l.ui.messages[2].text.find(r.name), std::string::npos) << l.ui.messages[2].text;
+    EXPECT_TRUE(l.ui.messages[2].text.starts_with("Cannot convert " + noun + "broken: ")) << l.ui.messages[2].text;
     EXPECT_EQ(ReadFileBytes(l.Out("old.tga")), (Bytes{1, 2, 3}));
-    EXPECT_EQ(CountFiles(l.Out()), 2u) << "no temporary file stays behind";
+    EXPECT_EQ(CountFiles(l.Out()), l.ui.writtenFiles.size() + 1) << "no temporary file stays behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EveryConvertibleKind, ::testing::ValuesIn(ConvertibleKinds()),
@@ -91,18 +86,18 @@ TEST(ConvertResource, PicturesNeedAPictureNameAndKindsWithoutConverterDoNothing)
     std::array<std::uint32_t, 10> icons{};
     icons.fill(LevelBuilder::IdentifierOf(texture));
     const int keys = b.AddKeyIcons("keys", icons);
-    const int model = b.Add("M3GM", "gun");
+    const int model = b.Add("AKEV", "env");
     OpenedLevel l(b);
     for (int index : {texture, keys}) {
-        EXPECT_FALSE(ConvertResource(l.level(), index, l.session.options, l.ui, l.Out("pic.png")));
+        EXPECT_FALSE(ConvertResource(l.session, index, l.ui, l.Out("pic.png")));
         EXPECT_EQ(l.ui.messages.back().title, "Error!");
         EXPECT_EQ(l.ui.messages.back().text, "The Filename is wrong!\r\nThe file has to end with .bmp or .tga !");
     }
     EXPECT_EQ(CountFiles(l.Out()), 0u);
-    EXPECT_TRUE(ConvertResource(l.level(), keys, l.session.options, l.ui, l.Out("keys.BMP")));
+    EXPECT_TRUE(ConvertResource(l.session, keys, l.ui, l.Out("keys.BMP")));
     EXPECT_EQ(ReadFileBytes(l.Out("keys.BMP")).size(), 54u + 4 * 3 * 10 * 32) << "24 bits whatever the option";
     l.ui.statusTexts.clear();
-    EXPECT_FALSE(ConvertResource(l.level(), model, l.session.options, l.ui, l.Out("gun.lwo")));
+    EXPECT_FALSE(ConvertResource(l.session, model, l.ui, l.Out("env.txt")));
     EXPECT_TRUE(l.ui.statusTexts.empty());
 }
 

@@ -79,6 +79,27 @@ TEST_F(CliLevel, SingleCommandsPrintTheFilesTheyWrite) {
     EXPECT_EQ(r.out, dir / "env.bin\n");
 }
 
+TEST(CliReplaceSound, ReplacesASoundAndRefusesOtherKinds) {
+    TempDir dir;
+    const LevelBuilder demo = drossel::demo::BuildDemoLevel();
+    const std::string dat = demo.Write(dir / "demo");
+    const auto indexOf = [&](const std::string& name) {
+        int i = 0;
+        while (demo.resource(i).name != name) ++i;
+        return std::to_string(i);
+    };
+    const std::string sound = indexOf("door_open.aif");
+    ASSERT_EQ(RunCli({"convert", dat, sound, dir / "door.wav"}).exitCode, 0);
+    const auto before = ReadFileBytes(dir / "demo.raw");
+    auto r = RunCli({"replace-sound", dat, sound, dir / "door.wav"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("Overwrited successfully!"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(dir / "demo.raw"), before);
+    r = RunCli({"replace-sound", dat, indexOf("wall_arrow"), dir / "door.wav"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Please, choose SNDD file for Overwriting\n");
+}
+
 TEST_F(CliLevel, BatchesMakeTheirFolderAndFailWhenAResourceFails) {
     const std::string out = dir / "new/out";
     auto r = RunCli({"convert-all", dat, out});

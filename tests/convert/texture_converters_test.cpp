@@ -51,7 +51,7 @@ TEST(ConvertTxmp, DecodesAtTheOptionsDepthAndRefusesWhatItCannotRead) {
     l.session.options.Image = ImageFormat::Bmp24;
     const Conversion c = ConvertTxmp(l.level(), l.level().at(good), l.session.options);
     EXPECT_EQ(Image(c).bits, 24);
-    EXPECT_TRUE(c.pieces[0].extension.empty()) << "the chosen name decides the container";
+    EXPECT_EQ(c.pieces[0].place, OutputPiece::Place::Chosen) << "the chosen name decides the container";
     EXPECT_TRUE(SamePicture(PictureOf(Image(c).pixels), picture));
     EXPECT_THROW(ConvertTxmp(l.level(), l.level().at(past), l.session.options), DrosselError);
     EXPECT_THROW(ConvertTxmp(l.level(), l.level().at(odd), l.session.options), DrosselError);
@@ -71,7 +71,8 @@ TEST(ConvertTxmb, SixTilesInTwoRowsOfThreeUprightAndOpaque) {
     OpenedLevel l(t.builder);
     l.session.options.Image = ImageFormat::Bmp32;
     const Conversion c = ConvertTxmb(l.level(), l.level().at(large), l.session.options);
-    EXPECT_EQ(c.pieces.at(0).extension, ".bmp") << "the Textures option decides the type, whatever name was typed";
+    EXPECT_EQ(c.pieces.at(0).place, OutputPiece::Place::ChosenStem);
+    EXPECT_EQ(c.pieces.at(0).name, ".bmp") << "the Textures option decides the type, whatever name was typed";
     EXPECT_EQ(Image(c).bits, 32);
     Picture expected(640, 512, {0, 0, 0, 255});
     for (std::size_t i = 0; i < 6; ++i) {

@@ -17,7 +17,6 @@ TEST(KindTable, EveryRowIsConsistent) {
             EXPECT_EQ(k.resourceClass, ResourceClass::Convertible);
             EXPECT_FALSE(k.saveDialog.title.empty());
         }
-        EXPECT_TRUE(k.groupClass != GroupClass::FolderConvertible || k.convert == nullptr || !k.folder.prompt.empty());
         EXPECT_TRUE(k.folder.prompt.empty() || k.groupClass == GroupClass::FolderConvertible);
         EXPECT_TRUE(!k.convertAll.included || k.resourceClass == ResourceClass::Convertible);
         EXPECT_TRUE(!k.unpacksRaw || k.raw != nullptr);

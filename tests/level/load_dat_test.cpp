@@ -85,7 +85,7 @@ TEST(LoadDat, RawLocationsFollowEachKindsRecord) {
         {"SNDD", Data<SoundRecord>([](auto& s) { s.sampleLength = 5000, s.sampleOffset = 320; }), 5000, 320},
         {"OSBD", Data<BulkRecord>([](auto& d) { d.length = 70, d.offset = 640; }), 70, 640},
         {"BINA", Data<BulkRecord>([](auto& d) { d.length = 80, d.offset = 0; }), 80, 0},
-        {"SUBT", Data<SubtitleRecord>([](auto& s) { s.textBlocks = 3, s.textOffset = 1024; }), 768, 1024},
+        {"SUBT", Data<SubtitleRecord>([](auto& s) { s.entryCount = 3, s.textOffset = 1024; }), 768, 1024},
         {"M3GM", Data<SoundRecord>([](auto& s) { s.sampleLength = 5000, s.sampleOffset = 320; }), 0, std::nullopt},
     };
     LevelBuilder b;

@@ -10,9 +10,15 @@
 
 namespace drossel::testing {
 
-OpenedLevel::OpenedLevel(const LevelBuilder& builder) {
+OpenedLevel::OpenedLevel(const LevelBuilder& builder, const std::function<void(Bytes&)>& damage) {
+    const std::string dat = builder.Write(dir / "level");
+    if (damage) {
+        Bytes bytes = ReadFileBytes(dat);
+        damage(bytes);
+        WriteFileBytes(dat, bytes);
+    }
     RecordingUserInterface quiet;
-    if (OpenLevel(session, quiet, builder.Write(dir / "level")) != OpenResult::Loaded) {
+    if (OpenLevel(session, quiet, dat) != OpenResult::Loaded) {
         ADD_FAILURE() << "the built level did not load";
     }
 }

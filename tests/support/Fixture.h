@@ -9,6 +9,7 @@
 #include "app/ResourceTree.h"
 #include "app/Session.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,9 @@ struct OpenedLevel {
     Session session;
     RecordingUserInterface ui;
 
-    // Fails the test when the level does not load.
-    explicit OpenedLevel(const LevelBuilder& builder);
+    // Fails the test when the level does not load. `damage` may change the
+    // .dat file's bytes before it is opened.
+    explicit OpenedLevel(const LevelBuilder& builder, const std::function<void(Bytes&)>& damage = {});
     const Level& level() const { return *session.level; }
     // A path in the folder "out" (made on first use) of the temporary folder.
     std::string Out(const std::string& name = "") const;
@@ -28,6 +30,12 @@ struct OpenedLevel {
     // folder command; a node without children when there is no such group.
     GroupNode Group(const std::string& key) const;
 };
+
+// Where descriptor `index`'s data offset lies in a .dat file.
+inline std::size_t DataOffsetFieldOf(int index) {
+    return static_cast<std::size_t>(kDescriptorTableOffset) +
+           sizeof(ResourceDescriptor) * static_cast<std::size_t>(index) + offsetof(ResourceDescriptor, dataOffset);
+}
 
 std::size_t CountFiles(const std::string& folder);
 bool Exists(const std::string& path);

@@ -1,10 +1,18 @@
 #include "DemoLevel.h"
 
+#include "DemoGeometry.h"
 #include "DemoPictures.h"
+#include "DemoSounds.h"
+#include "level/records/BulkRecords.h"
 #include "level/records/LevelRecords.h"
+#include "level/records/StringRecords.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace drossel::demo {
 
@@ -12,6 +20,7 @@ using testing::Bytes;
 using testing::EncodeTexturePixels;
 using testing::LevelBuilder;
 using testing::Picture;
+using testing::PutU32;
 using testing::Rgba;
 
 namespace {
@@ -92,24 +101,93 @@ void SetKeyIconStrip(LevelBuilder& b, int index) {
     b.SetKeyIcons(index, icons);
 }
 
+template <typename Record>
+Record WithText(const char* text) {
+    Record r{};
+    std::strncpy(r.text, text, sizeof r.text);
+    return r;
+}
+
+// A list's header followed by its identifiers.
+template <typename Header>
+Bytes List(Header header, const std::vector<std::uint32_t>& ids) {
+    Bytes bytes = BytesOf(header);
+    for (std::uint32_t id : ids) PutU32(bytes, bytes.size(), id);
+    return bytes;
+}
+
+std::uint32_t Id(int index) {
+    return LevelBuilder::IdentifierOf(index);
+}
+
+void SetSound(LevelBuilder& b, int index, const AdpcmSound& adpcm) {
+    SoundRecord sound{};
+    std::copy(adpcm.format.begin(), adpcm.format.end(), sound.format);
+    sound.sampleLength = static_cast<std::uint32_t>(adpcm.data.size());
+    sound.sampleOffset = b.AppendRaw(adpcm.data);
+    b.resource(index).data = BytesOf(sound);
+}
+
+// Strings and the lists that name them, subtitles, texture lists and sounds.
+void AddTextsListsAndSounds(LevelBuilder& b, const std::map<std::string, int>& sample,
+                            const std::vector<std::uint32_t>& textures) {
+    b.resource(sample.at("TStr")).data = BytesOf(WithText<TStrRecord>("Mission 1: The Warehouse"));
+    const int newGame = b.AddData("TStr", "menu_new_game", BytesOf(WithText<TStrRecord>("New Game")));
+    const int quit = b.AddData("TStr", "menu_quit", BytesOf(WithText<TStrRecord>("Quit")));
+    StringListHeader strings{};
+    strings.count = 3;
+    b.resource(sample.at("StNA")).data = List(strings, {Id(sample.at("TStr")), Id(newGame), Id(quit)});
+
+    b.resource(sample.at("IGSt")).data = BytesOf(WithText<IGStRecord>("Find the crate with the data disk."));
+    const int hint = b.AddData("IGSt", "hint_jump", BytesOf(WithText<IGStRecord>("Press SPACE to jump.")));
+    ListHeader help{};
+    help.count = 2;
+    b.resource(sample.at("IGSA")).data = List(help, {Id(sample.at("IGSt")), Id(hint)});
+
+    Bytes entries;
+    for (const char* line : {"Konoko: Where is everybody?", "Shinatama: Be careful.", "Konoko: Always."}) {
+        Bytes entry(kSubtitleEntrySize, 0);
+        std::copy(line, line + std::strlen(line), entry.begin());
+        entries.insert(entries.end(), entry.begin(), entry.end());
+    }
+    SubtitleRecord subtitles{};
+    subtitles.textOffset = b.AppendRaw(entries);
+    subtitles.entryCount = 3;
+    b.resource(sample.at("SUBT")).data = List(subtitles, {0, 256, 512});
+
+    CharacterTexturesRecord skins{};
+    skins.count = 3;
+    std::copy_n(textures.begin(), 3, skins.textures);
+    b.resource(sample.at("TRMA")).data = BytesOf(skins);
+    ListHeader frames{};
+    frames.count = 3;
+    b.resource(sample.at("TXAN")).data = List(frames, {textures[1], 0, textures[2]});  // 0: a frame left out
+    frames.count = 2;
+    b.resource(sample.at("TXMA")).data = List(frames, {textures[3], textures[4]});
+    SkyRecord sky{};
+    std::copy_n(textures.begin(), 4, sky.textures + 2);  // 0 and 1 name no texture
+    sky.textures[1] = 1;
+    b.resource(sample.at("ONSK")).data = BytesOf(sky);
+
+    SetSound(b, sample.at("SNDD"), AdpcmTone(1, 0.6));
+    SetSound(b, b.Add("SNDD", "crowd_cheer.aif", 96), AdpcmTone(2, 0.8));
+}
+
 }  // namespace
 
 LevelBuilder BuildDemoLevel() {
     LevelBuilder b;
-    int wallTexture = -1, titleScreen = -1, keyIcons = -1;
+    std::map<std::string, int> sample;
     for (const Sample& s : kSamples) {
-        const int index = b.Add(s.tag, s.name, 64);
-        const std::string tag = s.tag;
-        if (tag == "TXMP") wallTexture = index;
-        if (tag == "TXMB") titleScreen = index;
-        if (tag == "KeyI") keyIcons = index;
-        // A sound record is 96 bytes; its sample length stays 0.
-        if (tag == "SNDD") b.resource(index).data.resize(96, 0);
+        sample[s.tag] = b.Add(s.tag, s.name, 64);
+        // A sound record is 96 bytes; its sample length stays 0 until it gets a sound.
+        if (std::string(s.tag) == "SNDD") b.resource(sample[s.tag]).data.resize(96, 0);
     }
+    const int wallTexture = sample["TXMP"], titleScreen = sample["TXMB"], keyIcons = sample["KeyI"];
 
     // Level chunks, filed under "Level Chunks".
     for (const char* tag : {"AGQG", "AGDB", "PLEA", "AKVA", "AKBA", "ONOA", "TXMA", "ONSK"}) {
-        b.Add(tag, std::string("level1_") + tag, 64);
+        sample[tag] = b.Add(tag, std::string("level1_") + tag, 64);
     }
     // The level record, its environment and its octree, and the lists they name.
     const int points = b.Add("PNTA", "level1_points", 64);
@@ -145,12 +223,27 @@ LevelBuilder BuildDemoLevel() {
 
     // Textures in every pixel format, the large texture's tiles and the key icons.
     SetArrowTexture(b, wallTexture, 1, {255, 255, 0, 255}, {40, 60, 160, 255});
-    AddArrowTexture(b, "wall_arrow_argb4444", 0, {255, 128, 0, 255}, {0, 0, 0, 136});
-    AddArrowTexture(b, "wall_arrow_cutout", 2, {0, 255, 0, 255}, {0, 0, 0, 0});
-    AddArrowTexture(b, "wall_arrow_bgra32", 8, {255, 255, 255, 255}, {128, 0, 64, 255});
-    AddArrowTexture(b, "wall_arrow_dxt1", 9, {255, 0, 0, 255}, {0, 96, 64, 255});
+    std::vector<std::uint32_t> textures{Id(wallTexture)};
+    textures.push_back(Id(AddArrowTexture(b, "wall_arrow_argb4444", 0, {255, 128, 0, 255}, {0, 0, 0, 136})));
+    textures.push_back(Id(AddArrowTexture(b, "wall_arrow_cutout", 2, {0, 255, 0, 255}, {0, 0, 0, 0})));
+    textures.push_back(Id(AddArrowTexture(b, "wall_arrow_bgra32", 8, {255, 255, 255, 255}, {128, 0, 64, 255})));
+    textures.push_back(Id(AddArrowTexture(b, "wall_arrow_dxt1", 9, {255, 0, 0, 255}, {0, 96, 64, 255})));
     SetTitleScreen(b, titleScreen);
     SetKeyIconStrip(b, keyIcons);
+    AddTextsListsAndSounds(b, sample, textures);
+    AddGeometry(b, {.model = sample["M3GM"],
+                    .character = sample["ONCC"],
+                    .bodySet = sample["TRBS"],
+                    .body = sample["TRCM"],
+                    .parts = sample["TRGA"],
+                    .jointOffsets = sample["TRTA"],
+                    .bones = sample["TRIA"],
+                    .weapon = sample["ONWC"],
+                    .environment = environment,
+                    .levelPoints = points,
+                    .levelTexCoords = coords,
+                    .levelQuads = sample["AGQG"],
+                    .levelTextures = sample["TXMA"]});
     return b;
 }
 

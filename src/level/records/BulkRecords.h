@@ -36,18 +36,20 @@ inline RawLocation RawLocationOf(const BulkRecord& b) {
     return {b.length, b.offset};
 }
 
+// A subtitle table: the header, then `entryCount` u32 offsets of the entries,
+// each counted from `textOffset`; an entry is 256 bytes of text.
 struct SubtitleRecord {
     ResourcePrefix prefix;
     std::uint8_t unknown8[16];
     std::uint32_t textOffset;  // in the .raw file
-    std::uint32_t textBlocks;  // of 256 bytes each
+    std::uint32_t entryCount;
 };
 static_assert(sizeof(SubtitleRecord) == 32);
 
-inline constexpr std::int64_t kSubtitleBlockSize = 256;
+inline constexpr std::int64_t kSubtitleEntrySize = 256;
 
 inline RawLocation RawLocationOf(const SubtitleRecord& s) {
-    return {std::int64_t{s.textBlocks} * kSubtitleBlockSize, s.textOffset};
+    return {std::int64_t{s.entryCount} * kSubtitleEntrySize, s.textOffset};
 }
 
 }  // namespace drossel

@@ -1,7 +1,8 @@
 #pragma once
-// The chain from a level (ONLV) through its environment to its octree, which
-// names the point, texture coordinate and index lists the level itself uses.
-// Only the leading fields the program reads are laid out here.
+// A level (ONLV) and its environment (AKEV), which names the arrays of the
+// level's static geometry and its octree; the octree names the index list the
+// level uses; the quads and their textures. Only the fields the program reads
+// are laid out here.
 
 #include "level/records/Record.h"
 
@@ -21,7 +22,11 @@ struct EnvironmentRecord {
     std::uint32_t points;  // identifier of the level's point list (PNTA)
     std::uint8_t unknown12[4];
     std::uint32_t textureCoordinates;  // identifier of its texture coordinate list (TXCA)
-    std::uint8_t unknown20[44];
+    std::uint32_t quads;               // AGQG
+    std::uint32_t quadTextures;        // AGQR: each quad's texture index
+    std::uint8_t unknown28[8];
+    std::uint32_t textures;  // TXMA: the textures the quads' indices name
+    std::uint8_t unknown40[24];
     std::uint32_t octree;  // identifier of its octree
     std::uint8_t unknown68[60];
 };
@@ -34,5 +39,21 @@ struct OctreeRecord {
     std::uint8_t unknown24[8];
 };
 static_assert(sizeof(OctreeRecord) == 32);
+
+// One quad of a level (an AGQG entry after its list header).
+struct Quad {
+    std::uint32_t points[4];     // corners 1 to 4
+    std::uint32_t texCoords[4];  // indices into the level's texture coordinates
+    std::uint8_t colours[16];    // the four corners' lighting colours
+    std::uint8_t unknown48[8];
+};
+static_assert(sizeof(Quad) == 56);
+
+// A quad's texture (an AGQR entry): an index into the level's texture list.
+struct QuadTexture {
+    std::int16_t texture;
+    std::uint16_t unknown2;
+};
+static_assert(sizeof(QuadTexture) == 4);
 
 }  // namespace drossel

@@ -26,6 +26,16 @@ struct ResourcePrefix {
 };
 static_assert(sizeof(ResourcePrefix) == 8);
 
+// The 32-byte header of the many lists whose count is a u32 at 28: identifier
+// lists (IGSA, TXAN, TXMA), texture coordinates (TXCA), indices (IDXA), quads
+// (AGQG) and their textures (AGQR). `count` entries follow it.
+struct ListHeader {
+    ResourcePrefix prefix;
+    std::uint8_t unknown8[20];
+    std::uint32_t count;
+};
+static_assert(sizeof(ListHeader) == 32);
+
 // A record from bytes that hold at least sizeof(Record) bytes.
 template <typename Record>
 Record RecordFrom(std::span<const std::uint8_t> bytes) {

@@ -1,0 +1,138 @@
+// A character to LightWave objects: its nineteen body parts, each placed on the
+// skeleton of a body, merged into one object per body with a surface per part.
+
+#include "convert/Converters.h"
+#include "convert/ModelGeometry.h"
+#include "geometry/LightWave.h"
+#include "level/records/ModelRecords.h"
+
+#include <array>
+
+namespace drossel {
+namespace {
+
+constexpr int kJointPositions = 25;
+using JointPositions = std::array<std::array<double, 3>, kJointPositions>;
+
+// Where each part goes: the joint it hangs on, whether its x is mirrored, and
+// a fixed shift along z.
+struct Placement {
+    int joint;
+    double xSign;
+    double dz;
+};
+constexpr std::array<Placement, kBodyParts> kPlacements{{
+    {0, 1, 0},      {1, -1, 0},       {2, -1, 0},        {6, -1, 0},        {4, -1, 0},
+    {5, -1, 0},     {3, -1, 0},       {7, 1, 0},         {8, 1, 0},         {9, 1, 0},
+    {10, 1, 0},     {11, -1, 1.0},    {16, -1, -1.4899}, {17, -1, -1.4899}, {18, -1, -1.4899},
+    {15, -1, -1.0}, {12, -1, 1.4899}, {13, -1, 1.4899},  {14, -1, 1.4899},
+}};
+
+// The joint offsets whose x is mirrored.
+constexpr std::array<int, 12> kMirroredJoints{2, 3, 5, 6, 11, 12, 13, 14, 15, 16, 17, 18};
+
+std::string ChunkName(int part) {
+    std::string name = part < 10 ? "Chunk0" : "Chunk";
+    name += std::to_string(part);
+    return name;
+}
+
+// Joint positions of one body, found bone by bone from its joint offsets. An
+// entry no bone sets keeps what an earlier body gave it. Bones that name a
+// joint the lists do not hold are left out and noted.
+void AccumulateJoints(const std::vector<JointOffset>& offsets, std::uint16_t offsetCount,
+                      const std::vector<Bone>& bones, JointPositions& positions, Conversion& out) {
+    std::vector<JointOffset> mirrored = offsets;
+    for (int k : kMirroredJoints) {
+        if (k < offsetCount && k < static_cast<int>(mirrored.size())) mirrored[static_cast<std::size_t>(k)].x *= -1;
+    }
+    for (std::size_t k = 0; k + 1 < bones.size(); ++k) {
+        const std::size_t parent = bones[k + 1].joint;
+        std::size_t child = bones[k].child;
+        if (child == 0) child = k + 2 < bones.size() ? bones[k + 2].joint : kJointPositions;
+        if (child >= mirrored.size() || parent >= positions.size()) {
+            out.NoteMissing("bone " + std::to_string(k), "it names a joint the body does not have");
+            continue;
+        }
+        const JointOffset& o = mirrored[child];
+        positions[child] = {positions[parent][0] + o.x, positions[parent][1] + o.y, positions[parent][2] + o.z};
+    }
+}
+
+// One body: the parts of its part list placed on its skeleton.
+Mesh BuildBody(const Level& level, const ResourceRecord& character, std::uint32_t bodyLink, JointPositions& joints,
+               Progress& progress, Conversion& out) {
+    Mesh mesh;
+    for (int c = 1; c <= kBodyParts; ++c) mesh.surfaces.push_back(ChunkName(c));
+    const auto body = ReadLinked<BodyRecord>(level, bodyLink, "a body of " + character.name, out);
+    if (!body) return mesh;
+    const ResourceRecord* list = nullptr;
+    std::vector<JointOffset> offsets;
+    std::uint16_t offsetCount = 0;
+    if (const auto h = ReadLinked<JointListHeader>(level, body->jointOffsets, "the joint offsets", out, &list)) {
+        offsets = EntriesAfter<JointOffset>(level, *list, sizeof *h, kJointOffsets);
+        offsetCount = h->count;
+    }
+    std::vector<Bone> bones;
+    if (const auto h = ReadLinked<JointListHeader>(level, body->bones, "the bones", out, &list)) {
+        bones = EntriesAfter<Bone>(level, *list, sizeof *h, h->count);
+    }
+    AccumulateJoints(offsets, offsetCount, bones, joints, out);
+
+    progress.Status("Status: Converting " + character.name + " [Searching M3GMs...]");
+    const auto parts = ReadLinked<PartListRecord>(level, body->parts, "the part list", out);
+    for (int c = 1; c <= kBodyParts; ++c) {
+        progress.Status("Converting " + character.name + " (chunks " + std::to_string(c) + ")");
+        const ResourceRecord* model = parts ? level.Resolve(parts->models[c - 1]) : nullptr;
+        if (model == nullptr) {
+            if (parts) out.NoteMissing("part " + std::to_string(c), "its model link names no resource");
+            continue;
+        }
+        ModelGeometry g = ReadModelGeometry(level, *model, FlatStreamEnd::Plain, out);
+        const Placement& p = kPlacements[static_cast<std::size_t>(c - 1)];
+        const auto& j = joints[static_cast<std::size_t>(p.joint)];
+        const auto first = static_cast<std::uint32_t>(mesh.points.size());
+        for (const Point& point : g.points) {
+            mesh.points.push_back({static_cast<float>(p.xSign * point.x + j[0]), static_cast<float>(point.y + j[1]),
+                                   static_cast<float>(point.z + j[2] + p.dz)});
+        }
+        mesh.texCoords.insert(mesh.texCoords.end(), g.texCoords.begin(), g.texCoords.end());
+        for (Triangle t : g.triangles) {
+            mesh.triangles.push_back({t.a + first, t.b + first, t.c + first, static_cast<std::uint16_t>(c)});
+        }
+    }
+    return mesh;
+}
+
+}  // namespace
+
+Conversion ExportCharacter(const Level& level, const ResourceRecord& resource, const Options& options,
+                           Progress& progress) {
+    const auto character = level.ReadRecord<CharacterRecord>(resource);
+    const ResourceRecord* set = level.Resolve(character.bodySet);
+    if (set == nullptr) {
+        throw DrosselError("its body set link names no resource (" + std::to_string(character.bodySet) + ")");
+    }
+    const auto bodies = level.ReadRecord<BodySetRecord>(*set);
+    const bool all = options.CharacterGroup < 1 || options.CharacterGroup > kCharacterGroups;
+    const int layout = options.CharacterLwoFormat;
+    const std::string& name = resource.name;
+    Conversion out;
+    JointPositions joints{};  // carried from one body to the next
+    for (int g = all ? 1 : options.CharacterGroup; g <= (all ? kCharacterGroups : options.CharacterGroup); ++g) {
+        const Mesh mesh = BuildBody(level, resource, bodies.bodies[g - 1], joints, progress, out);
+        progress.Status(layout == 60   ? "Converting " + name + (all ? "(Saving LWO...) " : "(Saving LWO...)")
+                        : layout == 65 ? "Converting " + name + "(Writing LWO...)"
+                                       : "Converting " + name + "[Saving LWO...]");
+        OutputPiece piece{.content = WriteLightWave(mesh, layout)};
+        if (all) {
+            piece.place = OutputPiece::Place::ChosenStem;
+            piece.name = "_" + std::to_string(g) + ".lwo";
+        }
+        out.pieces.push_back(std::move(piece));
+    }
+    progress.Status(layout == 60 ? std::string("[OK]") : "Converting " + name + "[OK]");
+    return out;
+}
+
+}  // namespace drossel

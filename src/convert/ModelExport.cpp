@@ -1,0 +1,35 @@
+// Models and weapons to LightWave objects.
+
+#include "convert/Converters.h"
+#include "convert/ModelGeometry.h"
+#include "geometry/LightWave.h"
+#include "level/records/ModelRecords.h"
+
+namespace drossel {
+namespace {
+
+Conversion ModelObject(const Level& level, const ResourceRecord& model, int layout) {
+    Conversion out;
+    ModelGeometry g = ReadModelGeometry(level, model, FlatStreamEnd::Padded, out);
+    Mesh mesh{std::move(g.points), std::move(g.texCoords), std::move(g.triangles), {"default material"}};
+    out.pieces.push_back({.content = WriteLightWave(mesh, layout)});
+    return out;
+}
+
+}  // namespace
+
+Conversion ExportModel(const Level& level, const ResourceRecord& resource, const Options& options, Progress&) {
+    return ModelObject(level, resource, options.ModelLwoFormat);
+}
+
+Conversion ExportWeapon(const Level& level, const ResourceRecord& resource, const Options& options,
+                        Progress& progress) {
+    const auto weapon = level.ReadRecord<WeaponRecord>(resource);
+    const ResourceRecord* model = level.Resolve(weapon.model);
+    if (model == nullptr) throw DrosselError("its model link names no resource (" + std::to_string(weapon.model) + ")");
+    // The weapon's own layout, and its model's name in the status bar.
+    progress.Status("Status: Converting " + model->name);
+    return ModelObject(level, *model, options.WeaponLwoFormat);
+}
+
+}  // namespace drossel

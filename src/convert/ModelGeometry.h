@@ -1,0 +1,67 @@
+#pragma once
+// Reading a model's geometry from the lists its links name, and decoding its
+// triangle strips: shared by the model, weapon and character exports.
+
+#include "convert/Conversion.h"
+#include "geometry/Mesh.h"
+#include "level/Level.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace drossel {
+
+struct ModelGeometry {
+    std::vector<Point> points;
+    std::vector<TexCoord> texCoords;
+    std::vector<Triangle> triangles;  // surface 1; exactly as many as the model's triangle list counts
+};
+
+// How a strip list that switches to separate triangles ends: the model export
+// pads that stream with zero triangles, the character export does not.
+enum class FlatStreamEnd { Padded, Plain };
+
+// The model's points, texture coordinates and triangles. A link that names no
+// resource leaves that list empty and is noted in `conversion`; triangles that
+// name points the model does not have are left out and noted too.
+ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model, FlatStreamEnd end,
+                                Conversion& conversion);
+
+// The triangle stream of a strip list: a value with bit 31 set begins a strip;
+// strips alternate their winding; a strip of exactly three values switches to
+// separate triangles for the rest of the list. The first `count` triangles of
+// the stream are the model's; missing ones are (0, 0, 0).
+std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::uint32_t count, FlatStreamEnd end);
+
+// The resource a link names, read as `Record`; nothing (noted in `conversion`
+// as `what` is missing) when no resource carries the identifier.
+template <typename Record>
+std::optional<Record> ReadLinked(const Level& level, std::uint32_t link, const std::string& what,
+                                 Conversion& conversion, const ResourceRecord** found = nullptr) {
+    const ResourceRecord* target = level.Resolve(link);
+    if (found != nullptr) *found = target;
+    if (target == nullptr) {
+        conversion.NoteMissing(what, "no resource has identifier " + std::to_string(link));
+        return std::nullopt;
+    }
+    return level.ReadRecord<Record>(*target);
+}
+
+// The `count` fixed-size entries that follow a list's header.
+template <typename Entry>
+std::vector<Entry> EntriesAfter(const Level& level, const ResourceRecord& list, std::size_t headerSize,
+                                std::int64_t count) {
+    const auto bytes =
+        level.ReadData(list, static_cast<std::int64_t>(headerSize) +
+                                 static_cast<std::int64_t>(sizeof(Entry)) * std::max<std::int64_t>(count, 0));
+    std::vector<Entry> entries((bytes.size() - headerSize) / sizeof(Entry));
+    if (!entries.empty()) std::memcpy(entries.data(), bytes.data() + headerSize, entries.size() * sizeof(Entry));
+    return entries;
+}
+
+}  // namespace drossel

@@ -1,0 +1,86 @@
+// Lists of textures to a text file of their names, with every listed texture
+// beside it as a picture: a character's textures (TRMA), texture animations and
+// arrays (TXAN, TXMA), and a sky (ONSK).
+
+#include "convert/Converters.h"
+#include "convert/TexturePicture.h"
+#include "io/LittleEndian.h"
+#include "io/PathText.h"
+#include "level/records/StringRecords.h"
+
+#include <algorithm>
+
+namespace drossel {
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+// The list file, then each resolved texture as a picture named by `prefix`, the
+// texture's name and the image extension, placed as `place` says. Links that
+// name nothing are left out of both; a texture that cannot be had is left out
+// of the pictures and named in missingParts.
+Conversion TextureList(const Level& level, const Options& options, std::string text,
+                       const std::vector<const ResourceRecord*>& textures, OutputPiece::Place place,
+                       const std::string& prefix) {
+    Conversion out;
+    for (const ResourceRecord* texture : textures) text += texture->name + kLineEnd;
+    out.pieces.push_back({.content = std::vector<std::uint8_t>(text.begin(), text.end())});
+    for (const ResourceRecord* texture : textures) {
+        std::string missing;
+        try {
+            auto picture = ReadLinkedTexture(level, *texture->identifier, missing);
+            if (picture) {
+                out.pieces.push_back({place, FileNamePart(prefix + texture->name) + ImageExtension(options.Image),
+                                      false, ImageOutput{std::move(*picture), ImageBits(options.Image)}});
+                continue;
+            }
+        } catch (const std::exception& e) {
+            missing = e.what();
+        }
+        out.NoteMissing("texture " + texture->name, missing);
+    }
+    return out;
+}
+
+std::vector<const ResourceRecord*> Resolved(const Level& level, std::span<const std::uint32_t> links) {
+    std::vector<const ResourceRecord*> found;
+    for (std::uint32_t link : links) {
+        // A link resolves to the resource at table index 0 like to any other.
+        if (const ResourceRecord* r = level.Resolve(link)) found.push_back(r);
+    }
+    return found;
+}
+
+}  // namespace
+
+Conversion ConvertTrma(const Level& level, const ResourceRecord& resource, const Options& options, Progress&) {
+    const auto record = level.ReadRecord<CharacterTexturesRecord>(resource);
+    // The record holds room for more links than a character uses; more than
+    // that count are not looked at.
+    const int count = std::clamp<int>(record.count, 0, kMaxCharacterTextures);
+    return TextureList(level, options, "", Resolved(level, std::span(record.textures, static_cast<std::size_t>(count))),
+                       OutputPiece::Place::ChosenStem, "_");
+}
+
+Conversion ConvertTextureList(const Level& level, const ResourceRecord& resource, const Options& options, Progress&) {
+    const auto header = level.ReadRecord<ListHeader>(resource);
+    const auto bytes = level.ReadData(resource, sizeof header + 4 * std::int64_t{header.count});
+    std::vector<std::uint32_t> links;
+    for (std::size_t at = sizeof header; at < bytes.size(); at += 4) {
+        if (const std::uint32_t link = LoadU32(bytes.data() + at); link != 0) links.push_back(link);
+    }
+    // Textures go beside the list file.
+    return TextureList(level, options, std::to_string(header.count) + kLineEnd, Resolved(level, links),
+                       OutputPiece::Place::BesideChosen, "");
+}
+
+Conversion ConvertOnsk(const Level& level, const ResourceRecord& resource, const Options& options, Progress&) {
+    const auto record = level.ReadRecord<SkyRecord>(resource);
+    std::vector<std::uint32_t> links;
+    for (std::uint32_t link : record.textures) {
+        if (link > 1) links.push_back(link);  // 0 and 1 name no texture
+    }
+    return TextureList(level, options, "", Resolved(level, links), OutputPiece::Place::ChosenStem, "_");
+}
+
+}  // namespace drossel
