@@ -4,7 +4,7 @@
 // reports. What the commands do is tested in the core.
 
 #include "Fixture.h"
-#include "ui/DialogProvider.h"
+#include "ScriptedDialogs.h"
 #include "ui/MainLayout.h"
 #include "ui/MainWindow.h"
 #include "ui/QtUserInterface.h"
@@ -16,44 +16,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
-#include <deque>
 
 using namespace drossel;
 using namespace drossel::ui;
 using drossel::testing::LevelBuilder;
 using drossel::testing::TempDir;
-
-namespace {
-
-// Answers every dialog from queues, and keeps every request ("kind: title: text").
-class ScriptedDialogs : public DialogProvider {
-public:
-    std::deque<QString> answers;  // file and folder dialogs; empty: cancelled
-    QStringList requests;
-
-    QString OpenFileName(QWidget*, const QString& title, const QString&, const QString&) override {
-        return Answer("open: " + title);
-    }
-    QString SaveFileName(QWidget*, const QString& title, const QString& name, const QString&) override {
-        return Answer("save: " + title + ": " + name);
-    }
-    QString ExistingFolder(QWidget*, const QString& caption) override { return Answer("folder: " + caption); }
-    MessageAnswer Message(QWidget*, const QString& text, const QString& title, MessageIcon, MessageButtons) override {
-        requests << "message: " + title + ": " + text;
-        return MessageAnswer::Ok;
-    }
-
-private:
-    QString Answer(const QString& request) {
-        requests << request;
-        if (answers.empty()) return {};
-        const QString answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
-
-}  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
