@@ -146,6 +146,11 @@ TEST(ConvertLevel, DemoLevelInEveryFormat) {
         for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(c.pieces[i].name, names[i]) << format;
         EXPECT_TRUE(c.missingParts.empty()) << c.missingParts;
     }
+    o.LevelFormat = 1;
+    WriteFileBytes(l.Out("level.lwo"), std::get<Bytes>(ConvertLevel(l.level(), l.level().at(level), o).pieces[0].content));
+    EXPECT_EQ(RunShell("cd '" + l.Out() + "' && osgconv level.lwo level.obj >/dev/null 2>&1 && grep -c '^f ' level.obj"),
+              "26\n")
+        << "OpenSceneGraph reads two triangles a quad";
     const Conversion rwb = (o.LevelFormat = 6, ConvertLevel(l.level(), l.level().at(level), o));
     EXPECT_EQ(std::get<Bytes>(rwb.pieces[0].content).size(), 13u * 72) << "every quad, collision and door included";
     const Conversion names = (o.LevelFormat = 8, ConvertLevel(l.level(), l.level().at(level), o));
