@@ -127,7 +127,7 @@ Conversion ExportCharacter(const Level& level, const ResourceRecord& resource, c
         OutputPiece piece{.content = WriteLightWave(mesh, layout)};
         if (all) {
             piece.place = OutputPiece::Place::ChosenStem;
-            piece.name = "_" + std::to_string(g) + ".lwo";
+            piece.name = std::string("_").append(std::to_string(g)).append(".lwo");  // (GCC 12 -O3 misreads the + form)
         }
         out.pieces.push_back(std::move(piece));
     }
