@@ -26,23 +26,6 @@ using namespace drossel::testing;
 
 namespace {
 
-int Named(const LevelBuilder& b, const std::string& name) {
-    for (int i = 0; i < b.count(); ++i) {
-        if (b.resource(i).name == name) return i;
-    }
-    throw std::runtime_error("the demo level has no " + name);
-}
-
-template <typename Header, typename Entry>
-Bytes List(Header header, const std::vector<Entry>& entries) {
-    header.count = static_cast<decltype(header.count)>(entries.size());
-    Bytes bytes = BytesOf(header);
-    const std::size_t at = bytes.size();
-    bytes.resize(at + entries.size() * sizeof(Entry));
-    std::memcpy(bytes.data() + at, entries.data(), entries.size() * sizeof(Entry));
-    return bytes;
-}
-
 void AddTextsAndSounds(LevelBuilder& b, int count) {
     const demo::AdpcmSound tone = demo::AdpcmTone(1, 1.0);
     for (int i = 0; i < count; ++i) {
@@ -62,7 +45,7 @@ void AddTextsAndSounds(LevelBuilder& b, int count) {
 // grid five quads wide: 1.2 points a quad, so 50,000 quads (60,006 points) still
 // fit the 16-bit point numbers of the LightWave output.
 void SetGeometry(LevelBuilder& b, int quads) {
-    const Bytes character = b.resource(Named(b, "konoko")).data;
+    const Bytes character = b.resource(b.IndexNamed("konoko")).data;
     for (int i = 1; i < 20; ++i) b.AddData("ONCC", "konoko_" + std::to_string(i), character);
 
     constexpr int kWide = 5;
@@ -86,10 +69,10 @@ void SetGeometry(LevelBuilder& b, int quads) {
         list.push_back(quad);
         textures.push_back({static_cast<std::int16_t>(q % 4), 0});
     }
-    b.resource(Named(b, "level1_points")).data = List(PointListHeader{}, points);
-    b.resource(Named(b, "level1_uv")).data = List(ListHeader{}, uv);
-    b.resource(Named(b, "level1_AGQG")).data = List(ListHeader{}, list);
-    b.resource(Named(b, "level1_AGQR")).data = List(ListHeader{}, textures);
+    b.resource(b.IndexNamed("level1_points")).data = ListOf(PointListHeader{}, points);
+    b.resource(b.IndexNamed("level1_uv")).data = ListOf(ListHeader{}, uv);
+    b.resource(b.IndexNamed("level1_AGQG")).data = ListOf(ListHeader{}, list);
+    b.resource(b.IndexNamed("level1_AGQR")).data = ListOf(ListHeader{}, textures);
 }
 
 }  // namespace

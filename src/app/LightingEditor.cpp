@@ -43,7 +43,8 @@ void LightingEditor::Apply(std::uint32_t quad, const QuadColours& colours) {
 void LightingEditor::ApplyCornerToAll(int corner, const QuadColours& colours) {
     if (corner < 1 || corner > kCornerColours) throw DrosselError("there is no colour " + std::to_string(corner));
     const std::size_t at = 4 * static_cast<std::size_t>(corner - 1);
-    for (std::uint32_t q = 0; q < quadCount_; ++q) std::memcpy(data_.data() + ColoursAt(q) + at, colours.data() + at, 4);
+    for (std::uint32_t q = 0; q < quadCount_; ++q)
+        std::memcpy(data_.data() + ColoursAt(q) + at, colours.data() + at, 4);
 }
 
 void LightingEditor::ApplyToAll(const QuadColours& colours) {

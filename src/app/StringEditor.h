@@ -3,9 +3,9 @@
 // (TStr or IGSt), and writing a new text into its fixed-width field in place,
 // left-aligned and filled with blanks.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <array>
 #include <string>
 #include <string_view>
 

@@ -20,17 +20,12 @@ using namespace drossel::testing;
 namespace {
 
 struct Editors : ::testing::Test {
-    OpenedLevel demo{demo::BuildDemoLevel()};
+    const LevelBuilder built = demo::BuildDemoLevel();
+    OpenedLevel demo{built};
     Bytes before = ReadFileBytes(Level().datPath());
 
     const drossel::Level& Level() const { return demo.level(); }
-    std::int32_t Named(const std::string& name) const {
-        for (std::int32_t i = 0; i < Level().count(); ++i) {
-            if (Level().at(i).name == name) return i;
-        }
-        ADD_FAILURE() << name;
-        return 0;
-    }
+    std::int32_t Named(const std::string& name) const { return built.IndexNamed(name); }
     // Where byte `at` of quad `quad` of the quad list lies in the .dat.
     std::size_t QuadByte(std::uint32_t quad, std::size_t at) const {
         return static_cast<std::size_t>(Level().at(Named("level1_AGQG")).dataOffset) + sizeof(ListHeader) +

@@ -55,10 +55,10 @@ TEST_F(CliLevel, ExitStatusTellsFailureFromMisuse) {
         {{"show", dat, "3"}, 2},
         {{"frobnicate", dat}, 2},
         {{"info", "--image", "gif", dat}, 2},
-        {{"convert", dat, "1", dir / "x.tga"}, 1},  // no converter for AKEV
-        {{"convert", dat, "0", ""}, 1},             // nothing would be written
-        {{"convert", dat, "0", dir / "x.png"}, 1},  // neither .bmp nor .tga
-        {{"convert", dat, "2", dir / "x.tga"}, 1},  // the pixels are not there
+        {{"convert", dat, "1", dir / "x.tga"}, 1},        // no converter for AKEV
+        {{"convert", dat, "0", ""}, 1},                   // nothing would be written
+        {{"convert", dat, "0", dir / "x.png"}, 1},        // neither .bmp nor .tga
+        {{"convert", dat, "2", dir / "x.tga"}, 1},        // the pixels are not there
         {{"replace-sound", dat, "0", dir / "x.wav"}, 1},  // the edits refuse other kinds
         {{"set-string", dat, "0", "text"}, 1},
         {{"set-lights", dat, "1", "--all-quads", "--colour", "1", "1,2,3,4"}, 1},

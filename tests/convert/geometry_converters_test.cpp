@@ -44,56 +44,35 @@ TEST(DecodeStrips, StripsAlternateAndThreeValueStripsSwitchToSeparateTriangles) 
 
 namespace {
 
-template <typename Header>
-Bytes WithEntries(Header header, const Bytes& entries) {
-    Bytes bytes = BytesOf(header);
-    bytes.insert(bytes.end(), entries.begin(), entries.end());
-    return bytes;
-}
-
-template <typename T>
-Bytes Raw(const std::vector<T>& values) {
-    Bytes bytes(values.size() * sizeof(T));
-    std::memcpy(bytes.data(), values.data(), bytes.size());
-    return bytes;
-}
+constexpr auto Id = LevelBuilder::IdentifierOf;
 
 // A model of `points` points (1, 2, 3), (2, 2, 3), ... and one triangle strip over them.
 int AddModel(LevelBuilder& b, int points) {
-    PointListHeader p{};
-    p.count = static_cast<std::uint32_t>(points);
     std::vector<Point> list;
     for (int i = 0; i < points; ++i) list.push_back({1.0f + static_cast<float>(i), 2, 3});
-    const int pointList = b.AddData("PNTA", "p", WithEntries(p, Raw(list)));
-    ListHeader strips{};
-    strips.count = 4;
-    const int stripList = b.AddData("IDXA", "s", WithEntries(strips, Raw(std::vector<std::int32_t>{Marked(0), 1, 2, 1})));
     ListHeader triangles{};
     triangles.count = 2;
-    const int triangleList = b.AddData("IDXA", "t", BytesOf(triangles));
     ModelRecord m{};
-    m.points = LevelBuilder::IdentifierOf(pointList);
-    m.strips = LevelBuilder::IdentifierOf(stripList);
-    m.triangles = LevelBuilder::IdentifierOf(triangleList);
+    m.points = Id(b.AddData("PNTA", "p", ListOf(PointListHeader{}, list)));
+    m.strips = Id(b.AddData("IDXA", "s", ListOf(ListHeader{}, std::vector<std::int32_t>{Marked(0), 1, 2, 1})));
+    m.triangles = Id(b.AddData("IDXA", "t", BytesOf(triangles)));
     return b.AddData("M3GM", "part", BytesOf(m));
 }
 
 // A character whose body (every group's) has parts 1 to 3 and 13, with all joint offsets zero.
 int AddCharacter(LevelBuilder& b) {
     PartListRecord parts{};
-    for (auto [part, points] : {std::pair{1, 10}, {2, 20}, {3, 30}, {13, 1}}) {
-        parts.models[part - 1] = LevelBuilder::IdentifierOf(AddModel(b, points));
-    }
-    JointListHeader joints{};
-    joints.count = kJointOffsets;
+    for (auto [part, points] : {std::pair{1, 10}, {2, 20}, {3, 30}, {13, 1}})
+        parts.models[part - 1] = Id(AddModel(b, points));
     BodyRecord body{};
-    body.parts = LevelBuilder::IdentifierOf(b.AddData("TRGA", "parts", BytesOf(parts)));
-    body.jointOffsets = LevelBuilder::IdentifierOf(b.AddData("TRTA", "joints", WithEntries(joints, Bytes(22 * 12, 0))));
-    body.bones = LevelBuilder::IdentifierOf(b.AddData("TRIA", "bones", BytesOf(JointListHeader{})));
+    body.parts = Id(b.AddData("TRGA", "parts", BytesOf(parts)));
+    body.jointOffsets =
+        Id(b.AddData("TRTA", "joints", ListOf(JointListHeader{}, std::vector<JointOffset>(kJointOffsets))));
+    body.bones = Id(b.AddData("TRIA", "bones", BytesOf(JointListHeader{})));
     BodySetRecord set{};
-    for (std::uint32_t& link : set.bodies) link = LevelBuilder::IdentifierOf(b.AddData("TRCM", "body", BytesOf(body)));
+    for (std::uint32_t& link : set.bodies) link = Id(b.AddData("TRCM", "body", BytesOf(body)));
     CharacterRecord character{};
-    character.bodySet = LevelBuilder::IdentifierOf(b.AddData("TRBS", "set", BytesOf(set)));
+    character.bodySet = Id(b.AddData("TRBS", "set", BytesOf(set)));
     return b.AddData("ONCC", "hero", BytesOf(character));
 }
 
@@ -138,8 +117,8 @@ TEST(ConvertLevel, DemoLevelInEveryFormat) {
     int level = 0;
     while (l.level().at(level).tag != "ONLV") ++level;
     Options o;
-    for (auto [format, names] : {std::pair{1, std::vector<std::string>{""}}, {6, {".rwb"}}, {7, {".b3d"}},
-                                 {8, {".b3d", ".tlist", ".txt"}}}) {
+    for (auto [format, names] :
+         {std::pair{1, std::vector<std::string>{""}}, {6, {".rwb"}}, {7, {".b3d"}}, {8, {".b3d", ".tlist", ".txt"}}}) {
         o.LevelFormat = format;
         const Conversion c = ConvertLevel(l.level(), l.level().at(level), o);
         ASSERT_EQ(c.pieces.size(), names.size()) << format;
@@ -147,13 +126,16 @@ TEST(ConvertLevel, DemoLevelInEveryFormat) {
         EXPECT_TRUE(c.missingParts.empty()) << c.missingParts;
     }
     o.LevelFormat = 1;
-    WriteFileBytes(l.Out("level.lwo"), std::get<Bytes>(ConvertLevel(l.level(), l.level().at(level), o).pieces[0].content));
-    EXPECT_EQ(RunShell("cd '" + l.Out() + "' && osgconv level.lwo level.obj >/dev/null 2>&1 && grep -c '^f ' level.obj"),
-              "26\n")
+    WriteFileBytes(l.Out("level.lwo"),
+                   std::get<Bytes>(ConvertLevel(l.level(), l.level().at(level), o).pieces[0].content));
+    EXPECT_EQ(
+        RunShell("cd '" + l.Out() + "' && osgconv level.lwo level.obj >/dev/null 2>&1 && grep -c '^f ' level.obj"),
+        "26\n")
         << "OpenSceneGraph reads two triangles a quad";
     const Conversion rwb = (o.LevelFormat = 6, ConvertLevel(l.level(), l.level().at(level), o));
     EXPECT_EQ(std::get<Bytes>(rwb.pieces[0].content).size(), 13u * 72) << "every quad, collision and door included";
     const Conversion names = (o.LevelFormat = 8, ConvertLevel(l.level(), l.level().at(level), o));
     const Bytes& txt = std::get<Bytes>(names.pieces[2].content);
-    EXPECT_EQ(std::string(txt.begin(), txt.end()), "4\r\nwall_arrow_bgra32\r\nwall_arrow_dxt1\r\nCOLLISION\r\n_DOOR_A\r\n");
+    EXPECT_EQ(std::string(txt.begin(), txt.end()),
+              "4\r\nwall_arrow_bgra32\r\nwall_arrow_dxt1\r\nCOLLISION\r\n_DOOR_A\r\n");
 }

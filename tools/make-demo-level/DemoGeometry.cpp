@@ -14,6 +14,7 @@
 namespace drossel::demo {
 
 using testing::Bytes;
+using testing::ListOf;
 using testing::EncodeTexturePixels;
 using testing::LevelBuilder;
 using testing::Picture;
@@ -25,27 +26,13 @@ std::uint32_t Id(int index) {
     return LevelBuilder::IdentifierOf(index);
 }
 
-// A list's header followed by its entries as they lie in memory.
-template <typename Header, typename Entry>
-Bytes ListOf(Header header, const std::vector<Entry>& entries) {
-    Bytes bytes = BytesOf(header);
-    const std::size_t at = bytes.size();
-    bytes.resize(at + entries.size() * sizeof(Entry));
-    if (!entries.empty()) std::memcpy(bytes.data() + at, entries.data(), entries.size() * sizeof(Entry));
-    return bytes;
-}
-
 template <typename Entry>
 Bytes CountedList(const std::vector<Entry>& entries) {
-    ListHeader header{};
-    header.count = static_cast<std::uint32_t>(entries.size());
-    return ListOf(header, entries);
+    return ListOf(ListHeader{}, entries);
 }
 
 Bytes PointList(const std::vector<Point>& points) {
-    PointListHeader header{};
-    header.count = static_cast<std::uint32_t>(points.size());
-    return ListOf(header, points);
+    return ListOf(PointListHeader{}, points);
 }
 
 Point Plus(Point a, Point b) {
@@ -300,9 +287,7 @@ Bytes JointOffsets(float height) {
             if (m == e.child) o.x = -o.x;
         }
     }
-    JointListHeader header{};
-    header.count = static_cast<std::uint16_t>(offsets.size());
-    return ListOf(header, offsets);
+    return ListOf(JointListHeader{}, offsets);
 }
 
 // The bones, read in pairs by the export: bone k names edge k's child, bone
@@ -313,9 +298,7 @@ Bytes Bones() {
         bones[k].child = static_cast<std::uint8_t>(kSkeleton[k].child);
         bones[k + 1].joint = static_cast<std::uint8_t>(kSkeleton[k].parent);
     }
-    JointListHeader header{};
-    header.count = static_cast<std::uint16_t>(bones.size());
-    return ListOf(header, bones);
+    return ListOf(JointListHeader{}, bones);
 }
 
 // Nineteen part models on a part list; with `shared`, the lists other than the
@@ -471,7 +454,6 @@ void AddLevelGeometry(LevelBuilder& b, const GeometryTargets& t) {
     ids.push_back(Id(collision));
     tex.door = static_cast<std::int16_t>(ids.size());
     ids.push_back(Id(door));
-    header.count = static_cast<std::uint32_t>(ids.size());
     list = ListOf(header, ids);
 
     const Room room = BuildRoom(tex);

@@ -5,8 +5,8 @@
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QHideEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
