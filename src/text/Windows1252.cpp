@@ -33,12 +33,14 @@ std::optional<char> ByteOf(char32_t c) {
     return std::nullopt;
 }
 
-// The character starting at `at`, and its length; length 0 when the bytes are not UTF-8.
+// The character starting at `at`, and its length; length 0 when the bytes are
+// not UTF-8. Characters beyond the code page (surrogates, values past U+10FFFF)
+// are refused by ByteOf, so only the forms are checked here.
 std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view s, std::size_t at) {
     const auto lead = static_cast<std::uint8_t>(s[at]);
     if (lead < 0x80) return {lead, 1};
     const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || at + length > s.size()) return {0, 0};
+    if (length == 0 || at + length > s.size()) return {0, 0};
     char32_t c = lead & (0x7F >> length);
     for (std::size_t k = 1; k < length; ++k) {
         const auto next = static_cast<std::uint8_t>(s[at + k]);
@@ -46,7 +48,7 @@ std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view s, std::size_t at) 
         c = (c << 6) | (next & 0x3F);
     }
     constexpr std::array<char32_t, 5> kShortest = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < kShortest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return {0, 0};
+    if (c < kShortest[length]) return {0, 0};  // an overlong form, such as C0 80 for a zero byte
     return {c, length};
 }
 
