@@ -88,7 +88,7 @@ Mesh BuildBody(const Level& level, const ResourceRecord& character, std::uint32_
             if (parts) out.NoteMissing("part " + std::to_string(c), "its model link names no resource");
             continue;
         }
-        ModelGeometry g = ReadModelGeometry(level, *model, FlatStreamEnd::Plain, out);
+        ModelGeometry g = ReadModelGeometry(level, *model, out);
         const Placement& p = kPlacements[static_cast<std::size_t>(c - 1)];
         const auto& j = joints[static_cast<std::size_t>(p.joint)];
         const auto first = static_cast<std::uint32_t>(mesh.points.size());

@@ -258,21 +258,29 @@ Point Stretched(Point p, float height) {
     return {p.x, p.y * height, p.z};
 }
 
+// Part `c` where it stands on the body.
+Shape PartInPlace(std::size_t c, float height) {
+    Shape s;
+    AddBox(s, kParts[c].box);
+    if (c == 10) AddBox(s, kNose);
+    for (Point& p : s.points) p = Stretched(p, height);
+    return s;
+}
+
 // Part `c`'s shape in its own frame: the export maps a point p to
 // (xSign * p.x + joint.x, p.y + joint.y, p.z + joint.z + dz), so the stored
 // point undoes that from where the point should end up.
 Shape PartShape(std::size_t c, float height) {
     const Part& part = kParts[c];
-    Shape s;
-    AddBox(s, part.box);
-    if (c == 10) AddBox(s, kNose);
+    Shape s = PartInPlace(c, height);
     const Point joint = Stretched(kJointPositions[static_cast<std::size_t>(part.placement.joint)], height);
     for (Point& p : s.points) {
-        const Point world = Stretched(p, height);
-        p = {part.placement.xSign * (world.x - joint.x), world.y - joint.y, world.z - joint.z - part.placement.dz};
+        p = {part.placement.xSign * (p.x - joint.x), p.y - joint.y, p.z - joint.z - part.placement.dz};
     }
     return s;
 }
+
+constexpr float kTall = 1.1f;  // the fifth group's body
 
 // The stored joint offsets: each joint relative to its parent, x negated where
 // the export negates it again.
@@ -317,7 +325,6 @@ void AddPartList(LevelBuilder& b, int list, const std::string& prefix, float hei
 }
 
 void AddCharacter(LevelBuilder& b, const GeometryTargets& t) {
-    constexpr float kTall = 1.1f;  // the fifth group's body
     std::vector<ModelLists> lists;
     AddPartList(b, t.parts, "konoko_", 1.0f, lists);
     const int tallParts = b.Add("TRGA", "skeleton_parts_tall", sizeof(PartListRecord));
@@ -482,6 +489,15 @@ void AddGeometry(LevelBuilder& b, const GeometryTargets& t) {
     b.resource(t.weapon).data = BytesOf(weapon);
     AddCharacter(b, t);
     AddLevelGeometry(b, t);
+}
+
+std::vector<Point> CharacterInPlace(int group) {
+    std::vector<Point> points;
+    for (std::size_t c = 0; c < kParts.size(); ++c) {
+        const Shape s = PartInPlace(c, group == kCharacterGroups ? kTall : 1.0f);
+        points.insert(points.end(), s.points.begin(), s.points.end());
+    }
+    return points;
 }
 
 }  // namespace drossel::demo
