@@ -1,46 +1,45 @@
-// libFuzzer target: a texture whose 192-byte record and pixel data are any
-// bytes, converted alone, as every tile of a large texture and as every icon of
-// a key icon strip, and unpacked. The decoders must stay inside the data they
-// were given whatever the record claims about size and format.
+// libFuzzer target: a level pair and the conversion options, all from the
+// input (FuzzSupport.h: SplitLevelInput). Every resource is converted with the
+// converter of its kind and unpacked with its routine, through the command
+// shell, into a scratch folder. Whatever the records claim about sizes, counts,
+// offsets and links, each must end in files or in one message.
 
-#include "LevelBuilder.h"
+#include "FuzzSupport.h"
 #include "app/CommandShell.h"
 #include "app/NullUserInterface.h"
 #include "app/OpenLevel.h"
 #include "app/Session.h"
-#include "level/records/TextureRecords.h"
 
-#include <unistd.h>
-#include <array>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
 using namespace drossel;
-using namespace drossel::testing;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    constexpr std::size_t kRecord = sizeof(TextureRecord);
-    if (size < kRecord) return 0;
-    static const std::string base = "/tmp/drossel-convert-fuzz-" + std::to_string(::getpid());
-
-    LevelBuilder b;
-    const int t = b.AddData("TXMP", "fuzzed", Bytes(data, data + kRecord));
-    b.AppendRaw(Bytes(data + kRecord, data + size));
-    const std::uint32_t id = LevelBuilder::IdentifierOf(t);
-    const int large = b.AddLargeTexture("large", {id, id, id, id, id, id});
-    std::array<std::uint32_t, 10> icons{};
-    icons.fill(id);
-    const int strip = b.AddKeyIcons("icons", icons);
-    // The raw offset in the fuzzed record may point anywhere; most inputs point
-    // at 0, where the appended bytes start.
-    const std::string dat = b.Write(base);
+    constexpr std::size_t kLargest = 1 << 20;
+    // Each resource may make a picture of 640 x 512: a bound on resources keeps
+    // one input's time within the fuzzer's patience.
+    constexpr std::int32_t kMostResources = 32;
+    const auto input = fuzz::SplitLevelInput({data, size});
+    if (size > kLargest || !input) return 0;
+    static const std::string base = fuzz::ScratchFolder() + "/level";
+    static const std::string out = fuzz::ScratchFolder() + "/out/";
+    fuzz::WriteBytes(base + ".dat", input->dat);
+    fuzz::WriteBytes(base + ".raw", input->raw);
+    fuzz::EmptyFolder(out);
 
     Session session;
     NullUserInterface ui;
-    if (OpenLevel(session, ui, dat) != OpenResult::Loaded) return 0;
-    for (int index : {t, large, strip}) {
-        ConvertResource(session, index, ui, base + "-out.tga");
-        UnpackResource(*session.level, index, ui, base + "-out.bin");
+    if (OpenLevel(session, ui, base + ".dat") != OpenResult::Loaded) return 0;
+    session.options = input->options;
+    session.SetOutputFolder(out);
+    const Level& level = *session.level;
+    const FilesOpenForCommand files(level);
+    for (std::int32_t i = 0; i < std::min(level.count(), kMostResources); ++i) {
+        const std::string name = out + std::to_string(i);
+        ConvertResource(session, i, ui, name + ImageExtension(session.options.Image));
+        UnpackResource(level, i, ui, name + ".unpacked");
     }
     return 0;
 }

@@ -1,30 +1,33 @@
 // libFuzzer target: any bytes as a level file. The loader must refuse or load
-// them without reading outside the file, and building both tree views over
-// whatever it loaded must not fail either.
+// them without reading outside the file; over whatever it loaded, both tree
+// views, the "Dat File Info" lines and every resource's "Resource Info" fields
+// must be made without failing. Loading reads nothing from the .raw file, so
+// there is none.
 
+#include "FuzzSupport.h"
+#include "app/InfoText.h"
 #include "app/NullUserInterface.h"
 #include "app/OpenLevel.h"
 #include "app/ResourceTree.h"
 #include "app/Session.h"
 
-#include <unistd.h>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 using namespace drossel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/drossel-fuzz-" + std::to_string(::getpid()) + ".dat";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return 0;
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    constexpr std::size_t kLargest = 1 << 20;
+    if (size > kLargest) return 0;
+    static const std::string path = fuzz::ScratchFolder() + "/level.dat";
+    fuzz::WriteBytes(path, {data, size});
     Session session;
     NullUserInterface ui;
-    if (OpenLevel(session, ui, path) == OpenResult::Loaded) {
-        BuildNormalView(*session.level, ui);
-        BuildZephyrView(*session.level, ui);
-    }
+    if (OpenLevel(session, ui, path) != OpenResult::Loaded) return 0;
+    const Level& level = *session.level;
+    BuildNormalView(level, ui);
+    BuildZephyrView(level, ui);
+    DatFileInfoText(level);
+    for (std::int32_t i = 0; i < level.count(); ++i) ResourceInfoFields(level.at(i));
     return 0;
 }

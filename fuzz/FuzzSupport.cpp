@@ -1,0 +1,80 @@
+#include "FuzzSupport.h"
+
+#include "io/LittleEndian.h"
+
+#include <unistd.h>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace drossel::fuzz {
+namespace {
+
+class Scratch {
+public:
+    Scratch() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "drossel-fuzz-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a scratch folder");
+        path = pattern;
+    }
+    ~Scratch() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::string path;
+};
+
+}  // namespace
+
+const std::string& ScratchFolder() {
+    static const Scratch scratch;
+    return scratch.path;
+}
+
+void EmptyFolder(const std::string& folder) {
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+}
+
+void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::optional<LevelInput> SplitLevelInput(std::span<const std::uint8_t> input) {
+    constexpr std::size_t kHeader = kOptionBytes + 4;
+    if (input.size() < kHeader) return std::nullopt;
+    const std::span<const std::uint8_t> rest = input.subspan(kHeader);
+    const std::size_t datLength = std::min<std::size_t>(LoadU32(input.data() + kOptionBytes), rest.size());
+    return LevelInput{OptionsOf(input[0], input[1]), rest.first(datLength), rest.subspan(datLength)};
+}
+
+Bytes JoinLevelInput(std::span<const std::uint8_t, kOptionBytes> options, std::span<const std::uint8_t> dat,
+                     std::span<const std::uint8_t> raw) {
+    Bytes input(options.begin(), options.end());
+    input.resize(kOptionBytes + 4);
+    StoreU32(input.data() + kOptionBytes, static_cast<std::uint32_t>(dat.size()));
+    input.insert(input.end(), dat.begin(), dat.end());
+    input.insert(input.end(), raw.begin(), raw.end());
+    return input;
+}
+
+Options OptionsOf(std::uint8_t a, std::uint8_t b) {
+    constexpr std::array kImages{ImageFormat::Tga32, ImageFormat::Bmp32, ImageFormat::Tga24, ImageFormat::Bmp24};
+    constexpr std::array kLayouts{60, 65, 70, 65};
+    constexpr std::array kLevelFormats{1, 6, 7, 8};
+    Options o;
+    o.Image = kImages[a & 3];
+    o.ModelLwoFormat = kLayouts[(a >> 2) & 3];
+    o.CharacterLwoFormat = kLayouts[(a >> 4) & 3];
+    o.WeaponLwoFormat = (a & 0x40) != 0 ? 60 : 70;
+    o.OneTextFile = (a & 0x80) != 0;
+    o.CharacterGroup = 1 + (b & 7) % 6;  // 6: every group
+    o.LevelFormat = kLevelFormats[(b >> 3) & 3];
+    o.DeleteGarbage = (b & 0x20) != 0;
+    return o;
+}
+
+}  // namespace drossel::fuzz
