@@ -2,7 +2,8 @@
 // input (FuzzSupport.h: SplitLevelInput). Every resource is converted with the
 // converter of its kind and unpacked with its routine, through the command
 // shell, into a scratch folder. Whatever the records claim about sizes, counts,
-// offsets and links, each must end in files or in one message.
+// offsets and links, each must end in files or in one message; every file
+// must land in the output folder, and no temporary file may be left.
 
 #include "FuzzSupport.h"
 #include "app/CommandShell.h"
@@ -12,9 +13,37 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 using namespace drossel;
+
+namespace {
+
+void Require(bool holds, const std::filesystem::path& path, const char* why) {
+    if (holds) return;
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), why);
+    std::abort();
+}
+
+// Only the level files and the output folder lie in the scratch folder, and
+// the output folder holds only whole files.
+void CheckWritten(const std::string& scratch, const std::string& out) {
+    namespace fs = std::filesystem;
+    for (const auto& entry : fs::directory_iterator(scratch)) {
+        const std::string name = entry.path().filename().string();
+        Require(name == "level.dat" || name == "level.raw" || name == "out", entry.path(), "written outside the output folder");
+    }
+    for (const auto& entry : fs::directory_iterator(out)) {
+        Require(entry.is_regular_file(), entry.path(), "not a file");
+        Require(entry.path().filename().string().find(".drossel-") == std::string::npos, entry.path(),
+                "a temporary file was left");
+    }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr std::size_t kLargest = 1 << 20;
@@ -41,5 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ConvertResource(session, i, ui, name + ImageExtension(session.options.Image));
         UnpackResource(level, i, ui, name + ".unpacked");
     }
+    CheckWritten(fuzz::ScratchFolder(), out);
     return 0;
 }
