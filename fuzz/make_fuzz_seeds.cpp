@@ -36,6 +36,7 @@
 using namespace drossel;
 using testing::Bytes;
 using testing::LevelBuilder;
+using testing::ListOf;
 
 namespace {
 
@@ -43,21 +44,10 @@ std::uint32_t Id(int index) {
     return LevelBuilder::IdentifierOf(index);
 }
 
-// A list's header followed by its entries as they lie in memory.
-template <typename Header, typename Entry>
-Bytes List(Header header, const std::vector<Entry>& entries) {
-    Bytes bytes = BytesOf(header);
-    const std::size_t at = bytes.size();
-    bytes.resize(at + entries.size() * sizeof(Entry));
-    if (!entries.empty()) std::memcpy(bytes.data() + at, entries.data(), entries.size() * sizeof(Entry));
-    return bytes;
-}
-
+// A list of the entries after a 32-byte ListHeader.
 template <typename Entry>
 Bytes CountedList(const std::vector<Entry>& entries) {
-    ListHeader header{};
-    header.count = static_cast<std::uint32_t>(entries.size());
-    return List(header, entries);
+    return ListOf(ListHeader{}, entries);
 }
 
 template <typename Record>
@@ -81,9 +71,8 @@ std::vector<std::uint32_t> Textures(LevelBuilder& b, int count) {
 
 // A tetrahedron: four points, one strip of six values making its four triangles.
 int Model(LevelBuilder& b) {
-    PointListHeader points{};
-    points.count = 4;
-    const int p = b.AddData("PNTA", "points", List(points, std::vector<Point>{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}));
+    const int p = b.AddData("PNTA", "points",
+                            ListOf(PointListHeader{}, std::vector<Point>{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}));
     const int uv = b.AddData("TXCA", "uv", CountedList(std::vector<TexCoord>{{0, 0}, {1, 0}, {0, 1}, {1, 1}}));
     const auto start = static_cast<std::int32_t>(0x80000000u);
     const int strips = b.AddData("IDXA", "strips", CountedList(std::vector<std::int32_t>{start, 1, 2, 3, 0, 1}));
@@ -99,18 +88,14 @@ int Model(LevelBuilder& b) {
 void Character(LevelBuilder& b) {
     PartListRecord parts{};
     std::fill(std::begin(parts.models), std::end(parts.models), Id(Model(b)));
-    JointListHeader joints{};
-    joints.count = kJointOffsets;
     std::vector<JointOffset> offsets;
     for (int k = 0; k < kJointOffsets; ++k) offsets.push_back({0.1f * static_cast<float>(k), 0.5f, 0});
-    JointListHeader bones{};
-    bones.count = kBodyParts;
-    std::vector<Bone> bone;
-    for (int k = 0; k < kBodyParts; ++k) bone.push_back({static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(k + 1), {}});
+    std::vector<Bone> bones;
+    for (int k = 0; k < kBodyParts; ++k) bones.push_back({static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(k + 1), {}});
     BodyRecord body{};
     body.parts = Id(b.AddData("TRGA", "parts", BytesOf(parts)));
-    body.jointOffsets = Id(b.AddData("TRTA", "joints", List(joints, offsets)));
-    body.bones = Id(b.AddData("TRIA", "bones", List(bones, bone)));
+    body.jointOffsets = Id(b.AddData("TRTA", "joints", ListOf(JointListHeader{}, offsets)));
+    body.bones = Id(b.AddData("TRIA", "bones", ListOf(JointListHeader{}, bones)));
     BodySetRecord set{};
     std::fill(std::begin(set.bodies), std::end(set.bodies), Id(b.AddData("TRCM", "body", BytesOf(body))));
     CharacterRecord character{};
@@ -121,12 +106,11 @@ void Character(LevelBuilder& b) {
 // A level of one quad: the level record, its environment and octree, and the
 // lists they name.
 void LevelGeometry(LevelBuilder& b) {
-    PointListHeader points{};
-    points.count = 4;
     Quad quad{};
     for (std::uint32_t k = 0; k < 4; ++k) quad.points[k] = quad.texCoords[k] = k;
     EnvironmentRecord env{};
-    env.points = Id(b.AddData("PNTA", "points", List(points, std::vector<Point>{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})));
+    env.points = Id(b.AddData("PNTA", "points",
+                              ListOf(PointListHeader{}, std::vector<Point>{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})));
     env.textureCoordinates = Id(b.AddData("TXCA", "uv", CountedList(std::vector<TexCoord>{{0, 0}, {1, 0}, {1, 1}})));
     env.quads = Id(b.AddData("AGQG", "quads", CountedList(std::vector<Quad>{quad, quad})));
     env.quadTextures = Id(b.AddData("AGQR", "quad_textures", CountedList(std::vector<QuadTexture>{{0, 0}, {3, 0}})));
@@ -176,9 +160,7 @@ std::map<std::string, LevelBuilder> SeedLevels() {
         LevelBuilder& b = levels["strings"];
         const int a = b.AddData("TStr", "title", BytesOf(WithText<TStrRecord>("Mission 1")));
         const int c = b.AddData("TStr", "quit", BytesOf(WithText<TStrRecord>("Quit")));
-        StringListHeader list{};
-        list.count = 3;
-        b.AddData("StNA", "menu", List(list, std::vector<std::uint32_t>{Id(a), 99, Id(c)}));
+        b.AddData("StNA", "menu", ListOf(StringListHeader{}, std::vector<std::uint32_t>{Id(a), 99, Id(c)}));
     }
     {
         LevelBuilder& b = levels["igst"];
@@ -193,7 +175,9 @@ std::map<std::string, LevelBuilder> SeedLevels() {
         SubtitleRecord subtitles{};
         subtitles.textOffset = b.AppendRaw(entries);
         subtitles.entryCount = 2;
-        b.AddData("SUBT", "subtitles", List(subtitles, std::vector<std::uint32_t>{0, 256}));
+        Bytes record = BytesOf(subtitles);
+        for (std::uint32_t offset : {0u, 256u}) testing::PutU32(record, record.size(), offset);
+        b.AddData("SUBT", "subtitles", record);
     }
     {
         LevelBuilder& b = levels["texture-lists"];
