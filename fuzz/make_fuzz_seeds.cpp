@@ -143,6 +143,53 @@ void EveryKind(LevelBuilder& b) {
     b.resource(b.Add("TXMP", "placeholder", sizeof(TextureRecord))).sizeField = 0;
 }
 
+// Records that claim far more than the files hold: sizes, counts and offsets
+// at their largest.
+void Claims(LevelBuilder& b) {
+    b.AddData("TXMP", "huge", testing::TextureRecordData(32767, 32767, 8, b.AppendRaw(Bytes(64, 1))));
+    ListHeader endless{};
+    endless.count = 0xFFFFFFFF;
+    b.AddData("TXMA", "endless", BytesOf(endless));
+    b.AddData("IGSA", "endless", BytesOf(endless));
+    StringListHeader strings{};
+    strings.count = 0x7FFF;
+    b.AddData("StNA", "endless", BytesOf(strings));
+    SubtitleRecord subtitles{};
+    subtitles.textOffset = 0xFFFFFF00;
+    subtitles.entryCount = 0xFFFFFFFF;
+    b.AddData("SUBT", "endless", BytesOf(subtitles));
+    SoundRecord sound{};
+    sound.sampleLength = 0xFFFFFFF0;
+    sound.sampleOffset = 16;
+    b.AddData("SNDD", "endless", BytesOf(sound));
+    PointListHeader points{};
+    points.count = 0xFFFFFFFF;
+    ModelRecord model{};
+    model.points = Id(b.AddData("PNTA", "endless", BytesOf(points)));
+    model.strips = model.triangles = model.texCoords = Id(b.AddData("IDXA", "endless", BytesOf(endless)));
+    b.AddData("M3GM", "endless", BytesOf(model));
+}
+
+// Links that name the resource itself, or a resource of another kind.
+void Circles(LevelBuilder& b) {
+    const std::uint32_t first = Id(b.count());
+    b.AddLargeTexture("self", {first, first, first, first, first, first});
+    b.AddKeyIcons("large", {first, first, first, first, first, first, first, first, first, first});
+    CharacterRecord character{};
+    character.bodySet = Id(b.count());
+    b.AddData("ONCC", "self", BytesOf(character));
+    WeaponRecord weapon{};
+    weapon.model = Id(b.count());
+    b.AddData("ONWC", "self", BytesOf(weapon));
+    LevelRecord level{};
+    level.environment = Id(b.count());
+    b.AddData("ONLV", "self", BytesOf(level));
+    CharacterTexturesRecord skins{};
+    skins.count = 19;
+    std::fill(std::begin(skins.textures), std::end(skins.textures), first);
+    b.AddData("TRMA", "large", BytesOf(skins));
+}
+
 std::map<std::string, LevelBuilder> SeedLevels() {
     std::map<std::string, LevelBuilder> levels;
     for (std::uint32_t format : {0u, 1u, 2u, 8u, 9u}) Texture(levels["txmp" + std::to_string(format)], "t", format);
@@ -213,6 +260,8 @@ std::map<std::string, LevelBuilder> SeedLevels() {
     Character(levels["oncc"]);
     LevelGeometry(levels["onlv"]);
     EveryKind(levels["every-kind"]);
+    Claims(levels["claims"]);
+    Circles(levels["circles"]);
     return levels;
 }
 
