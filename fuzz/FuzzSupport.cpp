@@ -1,8 +1,11 @@
 #include "FuzzSupport.h"
 
+#include "DemoSounds.h"
 #include "io/LittleEndian.h"
+#include "level/records/BulkRecords.h"
 
 #include <unistd.h>
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -75,6 +78,15 @@ Options OptionsOf(std::uint8_t a, std::uint8_t b) {
     o.LevelFormat = kLevelFormats[(b >> 3) & 3];
     o.DeleteGarbage = (b & 0x20) != 0;
     return o;
+}
+
+int AddTone(testing::LevelBuilder& level, int channels) {
+    const demo::AdpcmSound tone = demo::AdpcmTone(channels, 0.02);
+    SoundRecord sound{};
+    std::copy(tone.format.begin(), tone.format.end(), sound.format);
+    sound.sampleLength = static_cast<std::uint32_t>(tone.data.size());
+    sound.sampleOffset = level.AppendRaw(tone.data);
+    return level.AddData("SNDD", "tone.aif", BytesOf(sound));
 }
 
 }  // namespace drossel::fuzz

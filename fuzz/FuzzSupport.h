@@ -1,8 +1,10 @@
 #pragma once
 // What the fuzz targets and their seed maker share: a scratch folder per
-// process for the files a harness writes, and the one input layout of
-// convert_fuzz, which packs a level pair and the conversion options together.
+// process for the files a harness writes, the one input layout of
+// convert_fuzz, which packs a level pair and the conversion options together,
+// and the sounds their levels hold.
 
+#include "LevelBuilder.h"
 #include "convert/Options.h"
 
 #include <cstdint>
@@ -37,5 +39,8 @@ Bytes JoinLevelInput(std::span<const std::uint8_t, kOptionBytes> options, std::s
 // The conversion options two bytes choose: every image format, LightWave
 // layout, character group and level format, and the two flags.
 Options OptionsOf(std::uint8_t a, std::uint8_t b);
+
+// Adds a sound of a short ADPCM tone on one channel or two; returns its index.
+int AddTone(testing::LevelBuilder& level, int channels);
 
 }  // namespace drossel::fuzz

@@ -123,15 +123,6 @@ void LevelGeometry(LevelBuilder& b) {
     b.AddData("ONLV", "level", BytesOf(level));
 }
 
-int Sound(LevelBuilder& b, int channels) {
-    const demo::AdpcmSound tone = demo::AdpcmTone(channels, 0.02);
-    SoundRecord sound{};
-    std::copy(tone.format.begin(), tone.format.end(), sound.format);
-    sound.sampleLength = static_cast<std::uint32_t>(tone.data.size());
-    sound.sampleOffset = b.AppendRaw(tone.data);
-    return b.AddData("SNDD", "tone.aif", BytesOf(sound));
-}
-
 // A resource of every kind in the table, an unnamed one, a hidden one and a
 // placeholder (size 0), for the unpack routines and the tree.
 void EveryKind(LevelBuilder& b) {
@@ -242,8 +233,8 @@ std::map<std::string, LevelBuilder> SeedLevels() {
     }
     {
         LevelBuilder& b = levels["sounds"];
-        Sound(b, 1);
-        Sound(b, 2);
+        fuzz::AddTone(b, 1);
+        fuzz::AddTone(b, 2);
         BulkRecord bulk{};
         bulk.length = 40;
         bulk.offset = b.AppendRaw(Bytes(40, 0x5A));

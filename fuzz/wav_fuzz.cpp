@@ -4,7 +4,6 @@
 // mono and a stereo sound of a fresh level, in place, after which the sound is
 // converted and decoded again as the viewer would.
 
-#include "DemoSounds.h"
 #include "FuzzSupport.h"
 #include "LevelBuilder.h"
 #include "app/NullUserInterface.h"
@@ -13,10 +12,8 @@
 #include "app/SoundTools.h"
 #include "convert/Converters.h"
 #include "io/Error.h"
-#include "level/records/BulkRecords.h"
 #include "sound/PcmDecode.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -33,14 +30,8 @@ struct SoundLevel {
 SoundLevel BuildSoundLevel() {
     LevelBuilder b;
     SoundLevel level;
-    for (int channels : {1, 2}) {
-        const demo::AdpcmSound tone = demo::AdpcmTone(channels, 0.02);
-        SoundRecord sound{};
-        std::copy(tone.format.begin(), tone.format.end(), sound.format);
-        sound.sampleLength = static_cast<std::uint32_t>(tone.data.size());
-        sound.sampleOffset = b.AppendRaw(tone.data);
-        (channels == 1 ? level.mono : level.stereo) = b.AddData("SNDD", "tone", BytesOf(sound));
-    }
+    level.mono = fuzz::AddTone(b, 1);
+    level.stereo = fuzz::AddTone(b, 2);
     level.dat = b.BuildDat();
     level.raw = b.raw();
     return level;
