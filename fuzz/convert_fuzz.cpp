@@ -34,7 +34,8 @@ void CheckWritten(const std::string& scratch, const std::string& out) {
     namespace fs = std::filesystem;
     for (const auto& entry : fs::directory_iterator(scratch)) {
         const std::string name = entry.path().filename().string();
-        Require(name == "level.dat" || name == "level.raw" || name == "out", entry.path(), "written outside the output folder");
+        Require(name == "level.dat" || name == "level.raw" || name == "out", entry.path(),
+                "written outside the output folder");
     }
     for (const auto& entry : fs::directory_iterator(out)) {
         Require(entry.is_regular_file(), entry.path(), "not a file");

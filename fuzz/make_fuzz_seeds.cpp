@@ -44,12 +44,6 @@ std::uint32_t Id(int index) {
     return LevelBuilder::IdentifierOf(index);
 }
 
-// A list of the entries after a 32-byte ListHeader.
-template <typename Entry>
-Bytes CountedList(const std::vector<Entry>& entries) {
-    return ListOf(ListHeader{}, entries);
-}
-
 template <typename Record>
 Record WithText(const char* text) {
     Record r{};
@@ -73,10 +67,11 @@ std::vector<std::uint32_t> Textures(LevelBuilder& b, int count) {
 int Model(LevelBuilder& b) {
     const int p = b.AddData("PNTA", "points",
                             ListOf(PointListHeader{}, std::vector<Point>{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}}));
-    const int uv = b.AddData("TXCA", "uv", CountedList(std::vector<TexCoord>{{0, 0}, {1, 0}, {0, 1}, {1, 1}}));
+    const int uv = b.AddData("TXCA", "uv", ListOf(ListHeader{}, std::vector<TexCoord>{{0, 0}, {1, 0}, {0, 1}, {1, 1}}));
     const auto start = static_cast<std::int32_t>(0x80000000u);
-    const int strips = b.AddData("IDXA", "strips", CountedList(std::vector<std::int32_t>{start, 1, 2, 3, 0, 1}));
-    const int triangles = b.AddData("IDXA", "triangles", CountedList(std::vector<std::int32_t>(4, 0)));
+    const int strips =
+        b.AddData("IDXA", "strips", ListOf(ListHeader{}, std::vector<std::int32_t>{start, 1, 2, 3, 0, 1}));
+    const int triangles = b.AddData("IDXA", "triangles", ListOf(ListHeader{}, std::vector<std::int32_t>(4, 0)));
     ModelRecord m{};
     m.points = Id(p);
     m.texCoords = Id(uv);
@@ -91,7 +86,8 @@ void Character(LevelBuilder& b) {
     std::vector<JointOffset> offsets;
     for (int k = 0; k < kJointOffsets; ++k) offsets.push_back({0.1f * static_cast<float>(k), 0.5f, 0});
     std::vector<Bone> bones;
-    for (int k = 0; k < kBodyParts; ++k) bones.push_back({static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(k + 1), {}});
+    for (int k = 0; k < kBodyParts; ++k)
+        bones.push_back({static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(k + 1), {}});
     BodyRecord body{};
     body.parts = Id(b.AddData("TRGA", "parts", BytesOf(parts)));
     body.jointOffsets = Id(b.AddData("TRTA", "joints", ListOf(JointListHeader{}, offsets)));
@@ -109,14 +105,16 @@ void LevelGeometry(LevelBuilder& b) {
     Quad quad{};
     for (std::uint32_t k = 0; k < 4; ++k) quad.points[k] = quad.texCoords[k] = k;
     EnvironmentRecord env{};
-    env.points = Id(b.AddData("PNTA", "points",
-                              ListOf(PointListHeader{}, std::vector<Point>{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})));
-    env.textureCoordinates = Id(b.AddData("TXCA", "uv", CountedList(std::vector<TexCoord>{{0, 0}, {1, 0}, {1, 1}})));
-    env.quads = Id(b.AddData("AGQG", "quads", CountedList(std::vector<Quad>{quad, quad})));
-    env.quadTextures = Id(b.AddData("AGQR", "quad_textures", CountedList(std::vector<QuadTexture>{{0, 0}, {3, 0}})));
-    env.textures = Id(b.AddData("TXMA", "textures", CountedList(Textures(b, 2))));
+    env.points = Id(b.AddData(
+        "PNTA", "points", ListOf(PointListHeader{}, std::vector<Point>{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}})));
+    env.textureCoordinates =
+        Id(b.AddData("TXCA", "uv", ListOf(ListHeader{}, std::vector<TexCoord>{{0, 0}, {1, 0}, {1, 1}})));
+    env.quads = Id(b.AddData("AGQG", "quads", ListOf(ListHeader{}, std::vector<Quad>{quad, quad})));
+    env.quadTextures =
+        Id(b.AddData("AGQR", "quad_textures", ListOf(ListHeader{}, std::vector<QuadTexture>{{0, 0}, {3, 0}})));
+    env.textures = Id(b.AddData("TXMA", "textures", ListOf(ListHeader{}, Textures(b, 2))));
     OctreeRecord octree{};
-    octree.indexList = Id(b.AddData("IDXA", "indices", CountedList(std::vector<std::uint32_t>{0, 1, 2})));
+    octree.indexList = Id(b.AddData("IDXA", "indices", ListOf(ListHeader{}, std::vector<std::uint32_t>{0, 1, 2})));
     env.octree = Id(b.AddData("AKOT", "octree", BytesOf(octree)));
     LevelRecord level{};
     level.environment = Id(b.AddData("AKEV", "environment", BytesOf(env)));
@@ -203,7 +201,7 @@ std::map<std::string, LevelBuilder> SeedLevels() {
     {
         LevelBuilder& b = levels["igst"];
         const int a = b.AddData("IGSt", "hint", BytesOf(WithText<IGStRecord>("Press SPACE to jump.")));
-        b.AddData("IGSA", "hints", CountedList(std::vector<std::uint32_t>{Id(a), Id(a)}));
+        b.AddData("IGSA", "hints", ListOf(ListHeader{}, std::vector<std::uint32_t>{Id(a), Id(a)}));
     }
     {
         LevelBuilder& b = levels["subt"];
@@ -224,8 +222,8 @@ std::map<std::string, LevelBuilder> SeedLevels() {
         skins.count = 3;
         std::copy(ids.begin(), ids.end(), skins.textures);
         b.AddData("TRMA", "skins", BytesOf(skins));
-        b.AddData("TXAN", "animation", CountedList(std::vector<std::uint32_t>{ids[0], 0, ids[2]}));
-        b.AddData("TXMA", "array", CountedList(ids));
+        b.AddData("TXAN", "animation", ListOf(ListHeader{}, std::vector<std::uint32_t>{ids[0], 0, ids[2]}));
+        b.AddData("TXMA", "array", ListOf(ListHeader{}, ids));
         SkyRecord sky{};
         std::copy(ids.begin(), ids.end(), sky.textures + 2);
         sky.textures[1] = 1;
@@ -267,8 +265,8 @@ void WavSeeds(const std::filesystem::path& folder) {
         const demo::AdpcmSound tone = demo::AdpcmTone(channels, 0.02);
         Write(folder / ("adpcm" + std::to_string(channels) + ".wav"), WavFile(tone.format, tone.data));
     }
-    const std::pair<const char*, int> kCodecs[] = {{"pcm16", SF_FORMAT_PCM_16}, {"pcm8", SF_FORMAT_PCM_U8},
-                                                   {"float", SF_FORMAT_FLOAT},  {"ulaw", SF_FORMAT_ULAW},
+    const std::pair<const char*, int> kCodecs[] = {{"pcm16", SF_FORMAT_PCM_16},  {"pcm8", SF_FORMAT_PCM_U8},
+                                                   {"float", SF_FORMAT_FLOAT},   {"ulaw", SF_FORMAT_ULAW},
                                                    {"ima", SF_FORMAT_IMA_ADPCM}, {"gsm", SF_FORMAT_GSM610}};
     for (const auto& [name, codec] : kCodecs) {
         SF_INFO info{};
@@ -301,8 +299,9 @@ void Dictionaries(const std::filesystem::path& folder) {
     for (const Kind& kind : Kinds()) {
         level << DictionaryEntry(kind.tag) << DictionaryEntry(kind.tag.Reversed());
     }
-    level << DictionaryEntry(std::string_view("\x1F\x27\xDC\x33", 4)) << DictionaryEntry(std::string_view("\0\0\x30\0", 4))
-          << DictionaryEntry(std::string_view("\0\0\0\x80", 4)) << DictionaryEntry("\xFF\xFF\xFF\x7F");
+    level << DictionaryEntry(std::string_view("\x1F\x27\xDC\x33", 4))
+          << DictionaryEntry(std::string_view("\0\0\x30\0", 4)) << DictionaryEntry(std::string_view("\0\0\0\x80", 4))
+          << DictionaryEntry("\xFF\xFF\xFF\x7F");
     std::ofstream wav(folder / "wav.dict");
     for (const char* word : {"RIFF", "WAVE", "fmt ", "data", "fact", "LIST", "\x01", "\x02", "\x03", "\x11", "\x31"}) {
         wav << DictionaryEntry(word);
