@@ -17,7 +17,11 @@ namespace {
 class Scratch {
 public:
     Scratch() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "drossel-fuzz-XXXXXX").string();
+        // In memory where the system offers it: a write to disk can stall for
+        // longer than the fuzzer waits for one input on a busy machine.
+        const std::filesystem::path shm = "/dev/shm";
+        const auto folder = std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
+        std::string pattern = (folder / "drossel-fuzz-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a scratch folder");
         path = pattern;
     }

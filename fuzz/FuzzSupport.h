@@ -17,8 +17,8 @@ namespace drossel::fuzz {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A folder of this process's own under the temporary folder, made on first use
-// and removed when the process ends.
+// A folder of this process's own, in memory (/dev/shm) where there is one, else
+// under the temporary folder; made on first use and removed when the process ends.
 const std::string& ScratchFolder();
 // Makes `folder` exist and hold nothing.
 void EmptyFolder(const std::string& folder);
