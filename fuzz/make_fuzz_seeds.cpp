@@ -1,9 +1,9 @@
 // make-fuzz-seeds FOLDER: writes the seed corpus of every fuzz target into
 // FOLDER/TARGET/, and the fuzzers' dictionaries into FOLDER/level.dict and
-// FOLDER/wav.dict. Every level is a small one made here by LevelBuilder, one per
-// kind the converters and unpack routines know (and one holding a resource of
-// every other kind); the sounds are made by libsndfile; the tags come from the
-// kind table.
+// FOLDER/wav.dict. Every level is a small one made here by LevelBuilder: one per
+// kind the converters and unpack routines know, one holding a resource of every
+// kind, one of records that claim the most and one of links in circles. The
+// sounds are made by libsndfile; the tags come from the kind table.
 
 #include "DemoLevel.h"
 #include "DemoPictures.h"
@@ -311,8 +311,8 @@ void Dictionaries(const std::filesystem::path& folder) {
 void WriteSeeds(const std::filesystem::path& folder) {
     namespace fs = std::filesystem;
     for (const char* target : {"load_dat_fuzz", "convert_fuzz", "wav_fuzz"}) fs::create_directories(folder / target);
-    // Option bytes that choose, between them, every image format, layout,
-    // character group and level format (fuzz::OptionsOf).
+    // Option bytes that choose, between them, every image format, LightWave
+    // layout and level format, and character groups 1, 3, 5 and all (fuzz::OptionsOf).
     constexpr std::array<std::array<std::uint8_t, fuzz::kOptionBytes>, 4> kOptions{
         {{0x00, 0x04}, {0x9B, 0x3D}, {0x65, 0x08}, {0x2A, 0x12}}};
     for (const auto& [name, level] : SeedLevels()) {
