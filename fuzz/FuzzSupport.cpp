@@ -4,9 +4,9 @@
 #include "io/LittleEndian.h"
 #include "level/records/BulkRecords.h"
 
-#include <unistd.h>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
