@@ -1,6 +1,7 @@
 #include "sound/PcmDecode.h"
 
 #include "io/Error.h"
+#include "sound/Wav.h"
 
 #include <sndfile.h>
 
@@ -47,6 +48,7 @@ sf_count_t Tell(void* user) {
 }  // namespace
 
 PcmSound DecodeWav(std::span<const std::uint8_t> wav) {
+    if (!IsWavFileLayout(wav)) throw DrosselError("cannot decode the sound: it is not laid out as sounds are written");
     SF_VIRTUAL_IO io{Length, Seek, Read, Write, Tell};
     Reader reader{wav};
     SF_INFO info{};

@@ -1,6 +1,9 @@
 #pragma once
 // Decoding a WAV file in memory to 16-bit samples with libsndfile, for playing
-// it: the game's Microsoft ADPCM sounds, and anything else libsndfile reads.
+// it: the WAV files the program writes for sounds (WavFile), whatever format
+// their record describes. Other WAV files are refused before libsndfile sees
+// them: libsndfile 1.2 never returns from some chunk lists (a LIST chunk of a
+// huge size), and the program plays only sounds it made itself.
 
 #include <cstdint>
 #include <span>
@@ -14,7 +17,8 @@ struct PcmSound {
     std::vector<std::int16_t> samples;  // interleaved, frame after frame
 };
 
-// Throws DrosselError with libsndfile's reason when the bytes cannot be decoded.
+// Throws DrosselError, with libsndfile's reason where it gave one, when the
+// bytes cannot be decoded.
 PcmSound DecodeWav(std::span<const std::uint8_t> wav);
 
 }  // namespace drossel

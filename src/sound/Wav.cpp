@@ -40,4 +40,9 @@ bool HasFixedWavLayout(std::span<const std::uint8_t> wav) {
     return HasTag(wav, 0, "RIFF") && HasTag(wav, 8, "WAVE") && HasTag(wav, 12, "fmt ") && HasTag(wav, 70, "data");
 }
 
+bool IsWavFileLayout(std::span<const std::uint8_t> wav) {
+    return HasFixedWavLayout(wav) && wav.size() >= kWavHeaderSize && LoadU32(wav.data() + 4) == wav.size() - 8 &&
+           LoadU32(wav.data() + 16) == kWavFormatSize && LoadU32(wav.data() + 74) == wav.size() - kWavHeaderSize;
+}
+
 }  // namespace drossel

@@ -22,4 +22,8 @@ std::vector<std::uint8_t> WavFile(std::span<const std::uint8_t, kWavFormatSize> 
 // the fixed layout, whose format chunk is exactly 50 bytes. Nothing else is checked.
 bool HasFixedWavLayout(std::span<const std::uint8_t> wav);
 
+// True when the bytes are laid out exactly as WavFile writes them: the fixed
+// layout, with the RIFF, format and data chunk sizes matching the bytes.
+bool IsWavFileLayout(std::span<const std::uint8_t> wav);
+
 }  // namespace drossel
