@@ -8,6 +8,7 @@
 #include "level/Level.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -18,6 +19,10 @@ namespace drossel {
 struct ImageOutput {
     PixelBuffer pixels;
     int bits = 32;
+    // When set, `pixels` stays empty and the picture is drawn only when it is
+    // written, then dropped: a conversion of many pictures holds one at a time.
+    // It reads the level, which stays open until the conversion is written.
+    std::function<PixelBuffer()> draw{};
 };
 
 // One file of a conversion, placed relative to the path the person chose (or

@@ -1,5 +1,6 @@
 #include "convert/ModelGeometry.h"
 
+#include "io/Error.h"
 #include "level/records/ModelRecords.h"
 
 #include <algorithm>
@@ -11,6 +12,13 @@ constexpr std::size_t kTrailingZeros = 51;    // looking three places ahead neve
 constexpr std::size_t kPaddingIndices = 200;  // the padding after a flat stream: 400 bytes of zero indices
 
 }  // namespace
+
+void RequireMeshSize(std::int64_t count, std::int64_t limit, const std::string& what) {
+    if (count > limit) {
+        throw DrosselError(what + " number " + std::to_string(count) + ", more than the " + std::to_string(limit) +
+                           " a mesh may have");
+    }
+}
 
 std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::uint32_t count, FlatStreamEnd end) {
     const std::size_t n = values.size();
@@ -62,18 +70,23 @@ ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model,
     const ResourceRecord* list = nullptr;
     const std::string of = " of " + model.name;
     if (const auto points = ReadLinked<PointListHeader>(level, record.points, "the points" + of, conversion, &list)) {
+        RequireMeshSize(points->count, kMaxMeshPoints, "the points" + of);
         g.points = EntriesAfter<Point>(level, *list, sizeof *points, points->count);
     }
     if (const auto uv =
             ReadLinked<ListHeader>(level, record.texCoords, "the texture coordinates" + of, conversion, &list)) {
+        RequireMeshSize(uv->count, kMaxMeshPoints, "the texture coordinates" + of);
         g.texCoords = EntriesAfter<TexCoord>(level, *list, sizeof *uv, uv->count);
     }
     std::vector<std::int32_t> strips;
     if (const auto s = ReadLinked<ListHeader>(level, record.strips, "the triangle strips" + of, conversion, &list)) {
+        // Separate triangles take three values each, strips fewer.
+        RequireMeshSize(s->count, 3 * kMaxMeshTriangles, "the strip values" + of);
         strips = EntriesAfter<std::int32_t>(level, *list, sizeof *s, s->count);
     }
     std::uint32_t count = 0;
     if (const auto t = ReadLinked<ListHeader>(level, record.triangles, "the triangle list" + of, conversion)) {
+        RequireMeshSize(t->count, kMaxMeshTriangles, "the triangles" + of);
         count = t->count;
     }
     // A count the strips cannot come near would only ask for memory.
