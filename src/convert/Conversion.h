@@ -49,6 +49,13 @@ struct Conversion {
     }
 };
 
+// The most text one conversion may make: 64 MiB. The game's subtitle tables,
+// string lists and texture lists make a few hundred kilobytes; a record whose
+// entries could make more is broken or made to exhaust memory.
+inline constexpr std::int64_t kMaxTextBytes = std::int64_t{64} << 20;
+// Throws DrosselError unless `bytes` of text stay within kMaxTextBytes.
+void RequireTextSize(std::int64_t bytes);
+
 // What a long conversion reports while it runs: status texts, and the steps of
 // the progress bar. The command shell shows them; tests and batches may not.
 class Progress {

@@ -53,9 +53,12 @@ LevelGeometry ReadLevel(const Level& level, const ResourceRecord& resource, cons
     g.texCoords.resize(g.points.size());  // one per point: extra ones dropped, missing ones (0, 0)
     const auto [textures, textureList] = RequiredList<ListHeader>(level, env.textures, "textures (TXMA)");
     RequireMeshSize(textures.count, kMaxMeshTriangles / 2, "its textures");
+    std::int64_t namesLength = 0;
     for (std::uint32_t link : EntriesAfter<std::uint32_t>(level, *textureList, sizeof textures, textures.count)) {
         const ResourceRecord* texture = level.Resolve(link);
         g.textureNames.push_back(texture != nullptr ? texture->name + ImageExtension(options.Image) : "");
+        namesLength += static_cast<std::int64_t>(g.textureNames.back().size());
+        RequireTextSize(namesLength);
     }
     const auto [quadTextures, quadTextureList] =
         RequiredList<ListHeader>(level, env.quadTextures, "quad textures (AGQR)");

@@ -1,7 +1,6 @@
 // Strings, subtitle tables and string lists to text files.
 
 #include "convert/Converters.h"
-#include "io/Error.h"
 #include "io/LittleEndian.h"
 #include "level/records/BulkRecords.h"
 #include "level/records/StringRecords.h"
@@ -25,19 +24,11 @@ Conversion TextFile(const std::string& text) {
     return out;
 }
 
-// The most text one conversion may make: 64 MiB. The game's subtitle tables and
-// string lists make a few hundred kilobytes; a list that claims entries enough
-// for more is refused before it is read.
-constexpr std::int64_t kMaxTextBytes = std::int64_t{64} << 20;
-
 // The `count` u32 values that follow a list's 32-byte header, each naming a
 // text of at most `entryBytes`.
 std::vector<std::uint32_t> ListAfterHeader(const Level& level, const ResourceRecord& list, std::int64_t count,
                                            std::int64_t entryBytes) {
-    if (count * entryBytes > kMaxTextBytes) {
-        throw DrosselError("its " + std::to_string(count) + " entries could make more than the " +
-                           std::to_string(kMaxTextBytes) + " bytes of text a conversion may make");
-    }
+    RequireTextSize(count * entryBytes);  // before the list is read
     constexpr std::int64_t kHeader = 32;
     const auto bytes = level.ReadData(list, kHeader + 4 * std::max<std::int64_t>(count, 0));
     std::vector<std::uint32_t> values;

@@ -25,7 +25,10 @@ Conversion TextureList(const Level& level, const Options& options, std::string t
                        const std::vector<const ResourceRecord*>& textures, OutputPiece::Place place,
                        const std::string& prefix) {
     Conversion out;
-    for (const ResourceRecord* texture : textures) text += texture->name + kLineEnd;
+    for (const ResourceRecord* texture : textures) {
+        text += texture->name + kLineEnd;
+        RequireTextSize(static_cast<std::int64_t>(text.size()));
+    }
     out.pieces.push_back({.content = std::vector<std::uint8_t>(text.begin(), text.end())});
     std::unordered_set<const ResourceRecord*> listed;
     for (const ResourceRecord* texture : textures) {

@@ -97,7 +97,7 @@ TEST(Limits, ConvertersRefuseWhatPassesALimit) {
              s.entryCount = (64 << 20) / 256 + 1;
              return b.AddData("SUBT", "lines", BytesOf(s));
          },
-         ConvertSubt, "its 262145 entries could make more than the 67108864 bytes of text"},
+         ConvertSubt, "its text would take more than the 67108864 bytes a text may have"},
     };
     for (const Oversized& c : cases) {
         LevelBuilder b;
