@@ -33,7 +33,7 @@ Conversion ConvertTxmb(const Level& level, const ResourceRecord& resource, const
         std::string missing;
         // Each tile is decoded into its cell in turn: only the rows the cell shows are read.
         if (const auto tile = FindLinkedTexture(level, record.tiles[t], missing)) {
-            DrawTexture(level, tile->record, picture, kCells[t]);
+            DrawTexture(level, *tile, picture, kCells[t]);
         } else {
             out.NoteMissing("tile " + std::to_string(t + 1), missing);
         }

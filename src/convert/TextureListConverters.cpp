@@ -36,7 +36,7 @@ Conversion TextureList(const Level& level, const Options& options, std::string t
         std::string missing;
         try {
             if (const auto linked = FindLinkedTexture(level, *texture->identifier, missing)) {
-                const TextureRecord record = linked->record;
+                const TextureRecord record = *linked;
                 RequirePictureSize(record.width, record.height);
                 ImageOutput picture{.pixels = {}, .bits = ImageBits(options.Image), .draw = [&level, record] {
                                         return ReadTexturePicture(level, record);

@@ -23,7 +23,6 @@ void DrawTexture(const Level& level, const TextureRecord& texture, PixelBuffer& 
     RequireDecodable(level, texture);
     const int width = texture.width;
     const int rows = std::min({int{texture.height}, cell.height, picture.height() - cell.top});
-    if (std::min({width, cell.width, picture.width() - cell.left}) <= 0 || rows <= 0) return;
     // Bands are whole rows of DXT1 blocks, four pixel rows high.
     const std::int64_t fourRows = StoredPixelLength(width, 4, texture.format).value_or(kBandBytes);
     const int bandRows = static_cast<int>(std::max<std::int64_t>(kBandBytes / fourRows, 1) * 4);
@@ -47,7 +46,7 @@ PixelBuffer ReadTexturePicture(const Level& level, const TextureRecord& texture)
     return picture;
 }
 
-std::optional<LinkedTexture> FindLinkedTexture(const Level& level, std::uint32_t identifier, std::string& missing) {
+std::optional<TextureRecord> FindLinkedTexture(const Level& level, std::uint32_t identifier, std::string& missing) {
     const ResourceRecord* target = level.Resolve(identifier);
     if (target == nullptr) {
         missing = "no resource has identifier " + std::to_string(identifier);
@@ -62,9 +61,9 @@ std::optional<LinkedTexture> FindLinkedTexture(const Level& level, std::uint32_t
         return std::nullopt;
     }
     try {
-        LinkedTexture found{target, level.ReadRecord<TextureRecord>(*target)};
-        RequireDecodable(level, found.record);
-        return found;
+        const auto texture = level.ReadRecord<TextureRecord>(*target);
+        RequireDecodable(level, texture);
+        return texture;
     } catch (const DrosselError&) {
         RethrowWithContext("texture " + target->name);
     }

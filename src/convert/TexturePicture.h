@@ -38,16 +38,10 @@ void DrawTexture(const Level& level, const TextureRecord& texture, PixelBuffer& 
 // and for a texture larger than a picture may be (kMaxPicturePixels).
 PixelBuffer ReadTexturePicture(const Level& level, const TextureRecord& texture);
 
-// A texture found by identifier, ready to be decoded.
-struct LinkedTexture {
-    const ResourceRecord* resource = nullptr;
-    TextureRecord record{};
-};
-
-// The texture an identifier links to. A link that leads to no usable texture
+// The record of the texture an identifier links to, ready to be decoded. A link that leads to no usable texture
 // (no resource carries the identifier, the resource is no texture or a
 // placeholder without data) gives nothing and the reason in `missing`; a
 // texture that exists but cannot be decoded throws DrosselError naming it.
-std::optional<LinkedTexture> FindLinkedTexture(const Level& level, std::uint32_t identifier, std::string& missing);
+std::optional<TextureRecord> FindLinkedTexture(const Level& level, std::uint32_t identifier, std::string& missing);
 
 }  // namespace drossel

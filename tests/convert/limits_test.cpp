@@ -65,6 +65,13 @@ TEST(Limits, PicturesOfMoreThanTheLargestSizeAreRefusedBeforeMemoryIsTaken) {
     }
 }
 
+TEST(Limits, AMeshOrTextAtItsLimitIsWhole) {
+    EXPECT_NO_THROW(RequireMeshSize(kMaxMeshPoints, kMaxMeshPoints, "the points"));
+    EXPECT_THROW(RequireMeshSize(kMaxMeshPoints + 1, kMaxMeshPoints, "the points"), DrosselError);
+    EXPECT_NO_THROW(RequireTextSize(kMaxTextBytes));
+    EXPECT_THROW(RequireTextSize(kMaxTextBytes + 1), DrosselError);
+}
+
 TEST(Limits, ConvertersRefuseWhatPassesALimit) {
     const std::vector<Oversized> cases{
         {"texture", [](LevelBuilder& b) { return b.AddData("TXMP", "huge", TextureRecordData(8193, 8192, 9, 0)); },
