@@ -128,13 +128,11 @@ TEST(CliWarnings, AConversionWithMissingPartsSaysSoOnStderrAndSucceeds) {
     icons[3] = 0xDEAD;
     b.AddKeyIcons("keys", icons);
     const std::string dat = b.Write(dir / "level");
-    const std::string line =
-        "Status: Converted key icons keys, but icon 4 is missing (no resource has identifier 57005)\n";
-    for (const std::vector<std::string>& arguments :
+    for (const auto& arguments :
          {std::vector<std::string>{"convert", dat, "1", dir / "keys.tga"}, {"convert-all", dat, dir / "out"}}) {
         const auto r = RunCli(arguments);
         EXPECT_EQ(r.exitCode, 0) << arguments[0];
-        EXPECT_EQ(r.err, line) << arguments[0];
+        EXPECT_EQ(r.err,
+                  "Status: Converted key icons keys, but icon 4 is missing (no resource has identifier 57005)\n");
     }
-    EXPECT_EQ(RunCli({"convert", "--quiet", dat, "1", dir / "keys.tga"}).err, "");
 }

@@ -62,26 +62,6 @@ TEST(TextureDecode, EveryFormatGivesBackItsPicture) {
     }
 }
 
-// Into a cell of a larger picture: the texture's part inside the cell and the
-// picture lands at the cell's corner; every other pixel keeps its value.
-TEST(TextureDecode, IntoACellCutToTheCellAndThePicture) {
-    const Rgba kept{1, 2, 3, 4};
-    for (std::uint32_t format : {0u, 1u, 8u, 9u}) {
-        const Picture texture = ExactPicture(format, 12, 8);
-        for (auto [left, top, w, h] : {std::array{3, 2, 5, 10}, {0, 1, 20, 3}, {9, 0, 4, 8}, {-1, 0, 4, 4}}) {
-            PixelBuffer picture(10, 6, {kept.b, kept.g, kept.r, kept.a});
-            DecodeTextureInto(EncodeTexturePixels(texture, format), 12, 8, format, {picture, left, top, w, h});
-            Picture expected(10, 6, kept);
-            for (int y = 0; left >= 0 && y < std::min(h, 8); ++y) {
-                for (int x = 0; x < std::min(w, 12); ++x) {
-                    if (left + x < 10 && top + y < 6) expected.at(left + x, top + y) = texture.at(x, y);
-                }
-            }
-            EXPECT_TRUE(SamePicture(PictureOf(picture), expected)) << format << " at " << left << "," << top;
-        }
-    }
-}
-
 TEST(TextureDecode, Dxt1ColourModesAndIndexOrder) {
     // c0 > c1: thirds; c0 <= c1: the average, then opaque black.
     PixelBuffer p = DecodeDxt1(Dxt1Block(0xFFFF, 0x0000, {0xE4, 0xE4, 0xE4, 0xE4}), 4, 4);
