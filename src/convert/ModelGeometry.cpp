@@ -20,13 +20,11 @@ std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::ui
     auto zeros = [&](std::size_t k) { return at(k) == 0 && at(k + 1) == 0 && at(k + 2) == 0; };
 
     // The stream of point indices, three to a triangle. Every pass consumes at
-    // least one value, so the loops end; and no more triangles are made than
-    // the list counts.
+    // least one value, so the loops end.
     std::vector<std::uint32_t> stream;
-    const auto full = [&] { return stream.size() >= 3 * static_cast<std::size_t>(count); };
     std::size_t i = 0;
     bool flipped = false;
-    while (i < n && !zeros(i) && !full()) {
+    while (i < n && !zeros(i)) {
         if (at(i) < 0 && at(i + 3) < 0) {
             for (std::size_t k = i; k <= n; ++k) stream.push_back(index(k));
             break;
@@ -43,7 +41,7 @@ std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::ui
                 break;
             }
             ++i;
-            if (at(i) < 0 || zeros(i) || full()) break;
+            if (at(i) < 0 || zeros(i)) break;
         }
     }
     std::vector<Triangle> triangles(count);
