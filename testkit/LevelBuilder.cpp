@@ -111,6 +111,13 @@ Bytes TextureRecordData(int width, int height, std::uint32_t format, std::uint32
     return BytesOf(t);
 }
 
+int LevelBuilder::IndexNamed(const std::string& name) const {
+    for (int i = 0; i < count(); ++i) {
+        if (resource(i).name == name) return i;
+    }
+    throw std::invalid_argument("the level has no resource named " + name);
+}
+
 int LevelBuilder::AddTexture(const std::string& name, int width, int height, std::uint32_t format,
                              const Bytes& pixels) {
     const int index = Add("TXMP", name, sizeof(TextureRecord));

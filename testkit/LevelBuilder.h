@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,18 @@ struct BuiltResource {
 void PutU16(Bytes& b, std::size_t offset, std::uint16_t v);
 void PutU32(Bytes& b, std::size_t offset, std::uint32_t v);
 void PutBytes(Bytes& b, std::size_t offset, const Bytes& v);
+
+// A list record: its header, with `count` set to the number of entries, then
+// the entries as they lie in memory.
+template <typename Header, typename Entry>
+Bytes ListOf(Header header, const std::vector<Entry>& entries) {
+    header.count = static_cast<decltype(header.count)>(entries.size());
+    Bytes bytes = BytesOf(header);
+    const std::size_t at = bytes.size();
+    bytes.resize(at + entries.size() * sizeof(Entry));
+    if (!entries.empty()) std::memcpy(bytes.data() + at, entries.data(), entries.size() * sizeof(Entry));
+    return bytes;
+}
 
 // A picture for texture fixtures, row by row from the top, left to right.
 struct Rgba {
@@ -70,6 +83,8 @@ public:
     BuiltResource& resource(int index) { return resources_.at(static_cast<std::size_t>(index)); }
     const BuiltResource& resource(int index) const { return resources_.at(static_cast<std::size_t>(index)); }
     int count() const { return static_cast<int>(resources_.size()); }
+    // The index of the first resource with this name; throws when there is none.
+    int IndexNamed(const std::string& name) const;
 
     // The identifier the builder gives resource `index`.
     static std::uint32_t IdentifierOf(int index) { return (static_cast<std::uint32_t>(index) << 8) | 1u; }

@@ -1,6 +1,10 @@
 #include "app/SelectionRules.h"
 
+#include "app/Session.h"
+#include "app/UserInterface.h"
 #include "kinds/KindTable.h"
+
+#include <algorithm>
 
 namespace drossel {
 
@@ -37,6 +41,16 @@ SelectionCommands AfterGroupClick(SelectionCommands state, std::string_view key)
     state.unpack = false;
     state.unpackAndConvert = false;
     return state;
+}
+
+std::optional<std::int32_t> SelectedForTool(const Session& session, UserInterface& ui,
+                                            std::span<const std::string_view> tags, const char* wrongTag) {
+    const ResourceRecord* record = session.Selected();
+    if (record == nullptr || std::find(tags.begin(), tags.end(), record->tag.view()) == tags.end()) {
+        ui.ShowMessage(wrongTag, kProgramTitle, MessageIcon::Critical);
+        return std::nullopt;
+    }
+    return session.selectedIndex;
 }
 
 }  // namespace drossel

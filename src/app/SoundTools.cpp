@@ -13,15 +13,6 @@
 
 namespace drossel {
 
-std::optional<std::int32_t> SelectedSound(const Session& session, UserInterface& ui, const char* notASound) {
-    const ResourceRecord* record = session.Selected();
-    if (record == nullptr || record->tag != "SNDD") {
-        ui.ShowMessage(notASound, kProgramTitle, MessageIcon::Critical);
-        return std::nullopt;
-    }
-    return session.selectedIndex;
-}
-
 std::string SoundLabel(const ResourceRecord& sound) {
     return sound.name + "." + sound.tag;
 }

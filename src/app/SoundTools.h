@@ -3,9 +3,11 @@
 // on, the viewer's label and the WAV it plays, and the replacement of a sound's
 // data from a WAV file, in place.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace drossel {
 
@@ -14,6 +16,7 @@ class UserInterface;
 struct ResourceRecord;
 struct Session;
 
+inline constexpr std::array<std::string_view, 1> kSoundTags = {"SNDD"};
 inline constexpr const char* kNotASoundToView = "Please, choose SNDD file for View";
 inline constexpr const char* kNotASoundToReplace = "Please, choose SNDD file for Overwriting";
 inline constexpr const char* kNotAnAdpcmWave = "This file is not valid a Microsoft ADPCM WAVE file!";
@@ -21,10 +24,6 @@ inline constexpr const char* kOtherSoundType =
     "Can't replace sndd file :(\r\nIf sound file type is Stereo, then imported file must be Strereo, Else if sound "
     "file type is Mono, then imported file must be Mono.";
 inline constexpr const char* kSoundReplaced = "Overwrited successfully!";
-
-// The selected resource when it is a sound; otherwise, after `notASound` in a
-// critical message, nothing.
-std::optional<std::int32_t> SelectedSound(const Session& session, UserInterface& ui, const char* notASound);
 
 // The viewer's label: the sound's name, a full stop and its tag.
 std::string SoundLabel(const ResourceRecord& sound);

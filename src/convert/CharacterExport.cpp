@@ -88,7 +88,7 @@ Mesh BuildBody(const Level& level, const ResourceRecord& character, std::uint32_
             if (parts) out.NoteMissing("part " + std::to_string(c), "its model link names no resource");
             continue;
         }
-        ModelGeometry g = ReadModelGeometry(level, *model, FlatStreamEnd::Plain, out);
+        ModelGeometry g = ReadModelGeometry(level, *model, out);
         // The body is one mesh: its parts together stay within a mesh's size.
         const std::string body = "the body of " + character.name + " with part " + std::to_string(c);
         RequireMeshSize(static_cast<std::int64_t>(mesh.points.size() + g.points.size()), kMaxMeshPoints,
@@ -133,7 +133,7 @@ Conversion ExportCharacter(const Level& level, const ResourceRecord& resource, c
         OutputPiece piece{.content = WriteLightWave(mesh, layout)};
         if (all) {
             piece.place = OutputPiece::Place::ChosenStem;
-            piece.name = "_" + std::to_string(g) + ".lwo";
+            piece.name = std::string("_").append(std::to_string(g)).append(".lwo");  // (GCC 12 -O3 misreads the + form)
         }
         out.pieces.push_back(std::move(piece));
     }

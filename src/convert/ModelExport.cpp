@@ -10,7 +10,7 @@ namespace {
 
 Conversion ModelObject(const Level& level, const ResourceRecord& model, int layout) {
     Conversion out;
-    ModelGeometry g = ReadModelGeometry(level, model, FlatStreamEnd::Padded, out);
+    ModelGeometry g = ReadModelGeometry(level, model, out);
     Mesh mesh{std::move(g.points), std::move(g.texCoords), std::move(g.triangles), {"default material"}};
     out.pieces.push_back({.content = WriteLightWave(mesh, layout)});
     return out;

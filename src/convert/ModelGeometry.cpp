@@ -8,8 +8,9 @@
 namespace drossel {
 namespace {
 
-constexpr std::size_t kTrailingZeros = 51;    // looking three places ahead never leaves the values
-constexpr std::size_t kPaddingIndices = 200;  // the padding after a flat stream: 400 bytes of zero indices
+// A triangle list may count a little more than its strips give (the game's
+// flat streams end in 200 zero indices); one far beyond would only ask for memory.
+constexpr std::size_t kSpareIndices = 200;
 
 }  // namespace
 
@@ -20,25 +21,20 @@ void RequireMeshSize(std::int64_t count, std::int64_t limit, const std::string& 
     }
 }
 
-std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::uint32_t count, FlatStreamEnd end) {
+std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::uint32_t count) {
     const std::size_t n = values.size();
-    std::vector<std::int32_t> v(values.begin(), values.end());
-    v.resize(n + kTrailingZeros, 0);
-    auto at = [&](std::size_t k) { return k < v.size() ? v[k] : 0; };
+    auto at = [&](std::size_t k) { return k < n ? values[k] : 0; };  // zeros after the list
     auto index = [&](std::size_t k) { return static_cast<std::uint32_t>(at(k)) & kStripIndexMask; };
     auto zeros = [&](std::size_t k) { return at(k) == 0 && at(k + 1) == 0 && at(k + 2) == 0; };
 
     // The stream of point indices, three to a triangle. Every pass consumes at
-    // least one value, so the loops end; and no more triangles are made than
-    // the list counts.
+    // least one value, so the loops end.
     std::vector<std::uint32_t> stream;
-    const auto full = [&] { return stream.size() >= 3 * static_cast<std::size_t>(count); };
     std::size_t i = 0;
     bool flipped = false;
-    while (i < n && !zeros(i) && !full()) {
+    while (i < n && !zeros(i)) {
         if (at(i) < 0 && at(i + 3) < 0) {
             for (std::size_t k = i; k <= n; ++k) stream.push_back(index(k));
-            if (end == FlatStreamEnd::Padded) stream.insert(stream.end(), kPaddingIndices, 0);
             break;
         }
         // A strip; a list that does not begin with a marked value is read as if it did.
@@ -53,7 +49,7 @@ std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::ui
                 break;
             }
             ++i;
-            if (at(i) < 0 || zeros(i) || full()) break;
+            if (at(i) < 0 || zeros(i)) break;
         }
     }
     std::vector<Triangle> triangles(count);
@@ -63,8 +59,7 @@ std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::ui
     return triangles;
 }
 
-ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model, FlatStreamEnd end,
-                                Conversion& conversion) {
+ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model, Conversion& conversion) {
     const auto record = level.ReadRecord<ModelRecord>(model);
     ModelGeometry g;
     const ResourceRecord* list = nullptr;
@@ -86,12 +81,12 @@ ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model,
     }
     std::uint32_t count = 0;
     if (const auto t = ReadLinked<ListHeader>(level, record.triangles, "the triangle list" + of, conversion)) {
-        RequireMeshSize(t->count, kMaxMeshTriangles, "the triangles" + of);
         count = t->count;
     }
-    // A count the strips cannot come near would only ask for memory.
-    count = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, 3 * (strips.size() + kPaddingIndices)));
-    g.triangles = DecodeStrips(strips, count, end);
+    count = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, 3 * (strips.size() + kSpareIndices)));
+    // Only the triangles the strips can make are counted against a mesh's size.
+    RequireMeshSize(count, kMaxMeshTriangles, "the triangles" + of);
+    g.triangles = DecodeStrips(strips, count);
     const auto points = static_cast<std::uint32_t>(g.points.size());
     const auto before = g.triangles.size();
     std::erase_if(g.triangles, [&](const Triangle& t) { return t.a >= points || t.b >= points || t.c >= points; });

@@ -34,22 +34,17 @@ struct ModelGeometry {
     std::vector<Triangle> triangles;  // surface 1; exactly as many as the model's triangle list counts
 };
 
-// How a strip list that switches to separate triangles ends: the model export
-// pads that stream with zero triangles, the character export does not.
-enum class FlatStreamEnd { Padded, Plain };
-
 // The model's points, texture coordinates and triangles. A link that names no
 // resource leaves that list empty and is noted in `conversion`; triangles that
 // name points the model does not have are left out and noted too. Throws
 // DrosselError for a model larger than a mesh may be.
-ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model, FlatStreamEnd end,
-                                Conversion& conversion);
+ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model, Conversion& conversion);
 
 // The triangle stream of a strip list: a value with bit 31 set begins a strip;
 // strips alternate their winding; a strip of exactly three values switches to
 // separate triangles for the rest of the list. The first `count` triangles of
 // the stream are the model's; missing ones are (0, 0, 0).
-std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::uint32_t count, FlatStreamEnd end);
+std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::uint32_t count);
 
 // The resource a link names, read as `Record`; nothing (noted in `conversion`
 // as `what` is missing) when no resource carries the identifier.

@@ -7,6 +7,7 @@
 #include "app/OpenLevel.h"
 #include "app/SelectionRules.h"
 #include "app/SoundTools.h"
+#include "app/StringEditor.h"
 #include "io/PathText.h"
 #include "ui/AboutWindow.h"
 #include "ui/LevelText.h"
@@ -14,8 +15,10 @@
 #include "ui/QtUserInterface.h"
 #include "ui/ResourceInfoWindow.h"
 #include "ui/ResourceTreeWidget.h"
+#include "ui/tools/LightingEditorWindow.h"
 #include "ui/tools/SoundReplaceWindow.h"
 #include "ui/tools/SoundViewerWindow.h"
+#include "ui/tools/StringEditorWindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -193,7 +196,7 @@ void MainWindow::NormalViewCommand() {
 }
 
 void MainWindow::ReplaceSoundCommand() {
-    const auto index = SelectedSound(session_, *ui_, kNotASoundToReplace);
+    const auto index = SelectedForTool(session_, *ui_, kSoundTags, kNotASoundToReplace);
     if (!index) return;
     const auto slot = SoundSlotOf(*session_.level, *index, *ui_);
     if (!slot) return;
@@ -202,14 +205,29 @@ void MainWindow::ReplaceSoundCommand() {
 }
 
 void MainWindow::ViewSoundCommand() {
-    if (!SelectedSound(session_, *ui_, kNotASoundToView)) return;
+    if (!SelectedForTool(session_, *ui_, kSoundTags, kNotASoundToView)) return;
     if (soundViewer_ == nullptr) soundViewer_ = new SoundViewerWindow(session_, *ui_, this);
     soundViewer_->ShowSelected();
 }
 
+void MainWindow::EditStringCommand() {
+    const auto index = SelectedForTool(session_, *ui_, kEditableStringTags, kNotAString);
+    if (!index) return;
+    if (stringEditor_ == nullptr) stringEditor_ = new StringEditorWindow(session_, *ui_, this);
+    stringEditor_->ShowFor(*index);
+}
+
+void MainWindow::EditLightsCommand() {
+    const auto index = SelectedForTool(session_, *ui_, kLightingListTags, kNotALightingList);
+    if (!index) return;
+    if (lightingEditor_ == nullptr) lightingEditor_ = new LightingEditorWindow(session_, *ui_, this);
+    lightingEditor_->ShowFor(*index);
+}
+
 void MainWindow::CloseToolWindows() {
-    if (soundViewer_ != nullptr) soundViewer_->close();
-    if (soundReplace_ != nullptr) soundReplace_->close();
+    for (QDialog* window : std::initializer_list<QDialog*>{soundViewer_, soundReplace_, stringEditor_, lightingEditor_}) {
+        if (window != nullptr) window->close();
+    }
 }
 
 void MainWindow::AboutCommand() {

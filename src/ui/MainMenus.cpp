@@ -84,12 +84,11 @@ void MainWindow::CreateMenus() {
     mnuZephyr_ = Entry(view, "mnuZephyr", "View resources as Zephyr", &MainWindow::ZephyrViewCommand);
     mnuNRM_ = Entry(view, "mnuNRM", "View resources as Normal", &MainWindow::NormalViewCommand);
 
-    // Each tool arrives with its own window; until then its entry does nothing.
     QMenu* tools = Menu(this, "mnuTools", "Tools");
-    mnuEditonitext_ = Entry(tools, "mnuEditonitext", "Edit Oni Text File");
+    mnuEditonitext_ = Entry(tools, "mnuEditonitext", "Edit Oni Text File", &MainWindow::EditStringCommand);
     mnuOverwriteSound_ = Entry(tools, "mnuOverwriteSound", "Replace Sound File...", &MainWindow::ReplaceSoundCommand);
     mnuViewSndFile_ = Entry(tools, "mnuViewSndFile", "View sound File...", &MainWindow::ViewSoundCommand);
-    mnuAGQG_ = Entry(tools, "mnuAGQG", "Edit lights of Oni level...");
+    mnuAGQG_ = Entry(tools, "mnuAGQG", "Edit lights of Oni level...", &MainWindow::EditLightsCommand);
 
     QMenu* help = Menu(this, "mnuhelp", "Info");
     Entry(help, "mnuAbout", "About Drossel", &MainWindow::AboutCommand);

@@ -29,7 +29,9 @@ class DialogProvider;
 class QtUserInterface;
 class ResourceInfoWindow;
 class ResourceTreeWidget;
+class LightingEditorWindow;
 class SoundReplaceWindow;
+class StringEditorWindow;
 class SoundViewerWindow;
 
 class MainWindow : public QMainWindow {
@@ -85,6 +87,8 @@ private:
     void NormalViewCommand();
     void ReplaceSoundCommand();
     void ViewSoundCommand();
+    void EditStringCommand();
+    void EditLightsCommand();
     void AboutCommand();
 
     // Runs a command at the boundary between the window and the core.
@@ -124,6 +128,8 @@ private:
     AboutWindow* about_ = nullptr;
     SoundViewerWindow* soundViewer_ = nullptr;
     SoundReplaceWindow* soundReplace_ = nullptr;
+    StringEditorWindow* stringEditor_ = nullptr;
+    LightingEditorWindow* lightingEditor_ = nullptr;
 
     // The toolbar's buttons (their object names are Button1 to Button17 by
     // position; 4, 7, 10 and 13 are separators).

@@ -1,6 +1,7 @@
 // Replacing a sound in place, and the checks every in-place edit makes first.
 
 #include "Fixture.h"
+#include "app/SelectionRules.h"
 #include "app/SoundTools.h"
 #include "convert/Converters.h"
 #include "io/Error.h"
@@ -108,10 +109,10 @@ TEST_F(SoundLevel, RefusesOtherFilesAndChangedLevelsWritingNothing) {
 
 TEST_F(SoundLevel, OnlySoundsWithDataAreOffered) {
     level->session.selectedIndex = 0;
-    EXPECT_FALSE(SelectedSound(level->session, ui, kNotASoundToView));
+    EXPECT_FALSE(SelectedForTool(level->session, ui, kSoundTags, kNotASoundToView));
     EXPECT_EQ(ui.messages.back().text, "Please, choose SNDD file for View");
     level->session.selectedIndex = 1;
-    EXPECT_EQ(SelectedSound(level->session, ui, kNotASoundToReplace), 1);
+    EXPECT_EQ(SelectedForTool(level->session, ui, kSoundTags, kNotASoundToReplace), 1);
     EXPECT_EQ(SoundLabel(Level().at(1)), "door.SNDD");
     LevelBuilder b;
     b.resource(b.Add("SNDD", "shared", 96)).sizeField = 0;

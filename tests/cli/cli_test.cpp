@@ -55,10 +55,14 @@ TEST_F(CliLevel, ExitStatusTellsFailureFromMisuse) {
         {{"show", dat, "3"}, 2},
         {{"frobnicate", dat}, 2},
         {{"info", "--image", "gif", dat}, 2},
-        {{"convert", dat, "1", dir / "x.tga"}, 1},  // no converter for AKEV
-        {{"convert", dat, "0", ""}, 1},             // nothing would be written
-        {{"convert", dat, "0", dir / "x.png"}, 1},  // neither .bmp nor .tga
-        {{"convert", dat, "2", dir / "x.tga"}, 1},  // the pixels are not there
+        {{"convert", dat, "1", dir / "x.tga"}, 1},        // no converter for AKEV
+        {{"convert", dat, "0", ""}, 1},                   // nothing would be written
+        {{"convert", dat, "0", dir / "x.png"}, 1},        // neither .bmp nor .tga
+        {{"convert", dat, "2", dir / "x.tga"}, 1},        // the pixels are not there
+        {{"replace-sound", dat, "0", dir / "x.wav"}, 1},  // the edits refuse other kinds
+        {{"set-string", dat, "0", "text"}, 1},
+        {{"set-lights", dat, "1", "--all-quads", "--colour", "1", "1,2,3,4"}, 1},
+        {{"set-lights", dat, "1", "--all-quads"}, 2},  // no colour given
     };
     for (const auto& [arguments, status] : cases) {
         const auto r = RunCli(arguments);
@@ -77,27 +81,6 @@ TEST_F(CliLevel, SingleCommandsPrintTheFilesTheyWrite) {
     r = RunCli({"unpack", dat, "1", dir / "env.bin"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, dir / "env.bin\n");
-}
-
-TEST(CliReplaceSound, ReplacesASoundAndRefusesOtherKinds) {
-    TempDir dir;
-    const LevelBuilder demo = drossel::demo::BuildDemoLevel();
-    const std::string dat = demo.Write(dir / "demo");
-    const auto indexOf = [&](const std::string& name) {
-        int i = 0;
-        while (demo.resource(i).name != name) ++i;
-        return std::to_string(i);
-    };
-    const std::string sound = indexOf("door_open.aif");
-    ASSERT_EQ(RunCli({"convert", dat, sound, dir / "door.wav"}).exitCode, 0);
-    const auto before = ReadFileBytes(dir / "demo.raw");
-    auto r = RunCli({"replace-sound", dat, sound, dir / "door.wav"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.err.find("Overwrited successfully!"), std::string::npos);
-    EXPECT_EQ(ReadFileBytes(dir / "demo.raw"), before);
-    r = RunCli({"replace-sound", dat, indexOf("wall_arrow"), dir / "door.wav"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Please, choose SNDD file for Overwriting\n");
 }
 
 TEST_F(CliLevel, BatchesMakeTheirFolderAndFailWhenAResourceFails) {

@@ -1,14 +1,17 @@
 // Models, characters, weapons and levels, gathered as the exporters gather them.
 
+#include "DemoGeometry.h"
 #include "Fixture.h"
 #include "convert/Converters.h"
 #include "convert/ModelGeometry.h"
+#include "io/LittleEndian.h"
 #include "level/records/LevelRecords.h"
 #include "level/records/ModelRecords.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 using namespace drossel;
@@ -30,70 +33,72 @@ std::vector<std::array<std::uint32_t, 3>> Corners(const std::vector<Triangle>& t
 
 TEST(DecodeStrips, StripsAlternateAndThreeValueStripsSwitchToSeparateTriangles) {
     using Corners3 = std::vector<std::array<std::uint32_t, 3>>;
-    EXPECT_EQ(Corners(DecodeStrips({{Marked(0), 1, 2, 3, Marked(4), 5, 6}}, 3, FlatStreamEnd::Padded)),
+    EXPECT_EQ(Corners(DecodeStrips({{Marked(0), 1, 2, 3, Marked(4), 5, 6}}, 3)),
               (Corners3{{0, 1, 2}, {2, 1, 3}, {4, 5, 6}}));
-    EXPECT_EQ(Corners(DecodeStrips({{Marked(7), 8, 9, Marked(10), 11, 12}}, 2, FlatStreamEnd::Plain)),
-              (Corners3{{7, 8, 9}, {10, 11, 12}}));
+    EXPECT_EQ(Corners(DecodeStrips({{Marked(7), 8, 9, Marked(10), 11, 12}}, 2)), (Corners3{{7, 8, 9}, {10, 11, 12}}));
     // More triangles counted than the strips give: the rest are (0, 0, 0).
-    EXPECT_EQ(Corners(DecodeStrips({{Marked(7), 8, 9, Marked(10), 11, 12}}, 4, FlatStreamEnd::Padded)),
+    EXPECT_EQ(Corners(DecodeStrips({{Marked(7), 8, 9, Marked(10), 11, 12}}, 4)),
               (Corners3{{7, 8, 9}, {10, 11, 12}, {0, 0, 0}, {0, 0, 0}}));
     // A list that does not begin with a marked value is read as a strip, and ends.
-    EXPECT_EQ(Corners(DecodeStrips({{5, 6, 7, 8}}, 2, FlatStreamEnd::Padded)), (Corners3{{5, 6, 7}, {7, 6, 8}}));
-    EXPECT_EQ(DecodeStrips({}, 0, FlatStreamEnd::Padded).size(), 0u);
+    EXPECT_EQ(Corners(DecodeStrips({{5, 6, 7, 8}}, 2)), (Corners3{{5, 6, 7}, {7, 6, 8}}));
+    EXPECT_EQ(DecodeStrips({}, 0).size(), 0u);
+    // Zeros inside a strip do not end it, nor does an unmarked start followed by a strip;
+    // a switch to separate triangles ends at the list's end.
+    EXPECT_EQ(Corners(DecodeStrips({{Marked(1), 2, 0, 0, 3}}, 3)), (Corners3{{1, 2, 0}, {0, 2, 0}, {0, 0, 3}}));
+    EXPECT_EQ(Corners(DecodeStrips({{0, 1, 2, Marked(3), 4, 5, 6}}, 3)), (Corners3{{0, 1, 2}, {3, 4, 5}, {5, 4, 6}}));
+    EXPECT_EQ(Corners(DecodeStrips({{Marked(1), 2, 3, 0, 4, 5}}, 4)),
+              (Corners3{{1, 2, 3}, {3, 2, 0}, {3, 0, 4}, {4, 0, 5}}));
+    EXPECT_EQ(Corners(DecodeStrips({{Marked(7), 8, 9, Marked(10), 11}}, 2)), (Corners3{{7, 8, 9}, {10, 11, 0}}));
+    EXPECT_EQ(Corners(DecodeStrips({{Marked(5), 0, 6, 7}}, 2)), (Corners3{{5, 0, 6}, {6, 0, 7}}));
+    EXPECT_EQ(Corners(DecodeStrips({{Marked(7), 8, 9, Marked(10)}}, 2)), (Corners3{{7, 8, 9}, {0, 0, 0}}));
 }
 
 namespace {
 
-template <typename Header>
-Bytes WithEntries(Header header, const Bytes& entries) {
-    Bytes bytes = BytesOf(header);
-    bytes.insert(bytes.end(), entries.begin(), entries.end());
-    return bytes;
+constexpr auto Id = LevelBuilder::IdentifierOf;
+
+float BigEndianFloat(const Bytes& b, std::size_t at) {
+    return std::bit_cast<float>(__builtin_bswap32(U32At(b, at)));
 }
 
-template <typename T>
-Bytes Raw(const std::vector<T>& values) {
-    Bytes bytes(values.size() * sizeof(T));
-    std::memcpy(bytes.data(), values.data(), bytes.size());
-    return bytes;
+// The points of a LightWave object whose PNTS chunk comes first (layouts 60 and 70).
+std::vector<Point> PointsOf(const Bytes& lwo) {
+    std::vector<Point> points(__builtin_bswap32(U32At(lwo, 16)) / 12);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const std::size_t at = 20 + 12 * i;
+        points[i] = {BigEndianFloat(lwo, at), BigEndianFloat(lwo, at + 4), BigEndianFloat(lwo, at + 8)};
+    }
+    return points;
 }
 
 // A model of `points` points (1, 2, 3), (2, 2, 3), ... and one triangle strip over them.
 int AddModel(LevelBuilder& b, int points) {
-    PointListHeader p{};
-    p.count = static_cast<std::uint32_t>(points);
     std::vector<Point> list;
     for (int i = 0; i < points; ++i) list.push_back({1.0f + static_cast<float>(i), 2, 3});
-    const int pointList = b.AddData("PNTA", "p", WithEntries(p, Raw(list)));
-    ListHeader strips{};
-    strips.count = 4;
-    const int stripList = b.AddData("IDXA", "s", WithEntries(strips, Raw(std::vector<std::int32_t>{Marked(0), 1, 2, 1})));
     ListHeader triangles{};
     triangles.count = 2;
-    const int triangleList = b.AddData("IDXA", "t", BytesOf(triangles));
     ModelRecord m{};
-    m.points = LevelBuilder::IdentifierOf(pointList);
-    m.strips = LevelBuilder::IdentifierOf(stripList);
-    m.triangles = LevelBuilder::IdentifierOf(triangleList);
+    m.points = Id(b.AddData("PNTA", "p", ListOf(PointListHeader{}, list)));
+    m.strips = Id(b.AddData("IDXA", "s", ListOf(ListHeader{}, std::vector<std::int32_t>{Marked(0), 1, 2, 1})));
+    m.triangles = Id(b.AddData("IDXA", "t", BytesOf(triangles)));
     return b.AddData("M3GM", "part", BytesOf(m));
 }
 
-// A character whose body (every group's) has parts 1 to 3 and 13, with all joint offsets zero.
-int AddCharacter(LevelBuilder& b) {
+// A character whose body (every group's) has parts 1 to 3 and 13, with these
+// joint offsets (all zero when none are given) and bones.
+int AddCharacter(LevelBuilder& b, std::vector<JointOffset> offsets = {}, const std::vector<Bone>& bones = {}) {
+    offsets.resize(kJointOffsets);
     PartListRecord parts{};
-    for (auto [part, points] : {std::pair{1, 10}, {2, 20}, {3, 30}, {13, 1}}) {
-        parts.models[part - 1] = LevelBuilder::IdentifierOf(AddModel(b, points));
-    }
-    JointListHeader joints{};
-    joints.count = kJointOffsets;
+    for (auto [part, points] : {std::pair{1, 10}, {2, 20}, {3, 30}, {13, 1}})
+        parts.models[part - 1] = Id(AddModel(b, points));
     BodyRecord body{};
-    body.parts = LevelBuilder::IdentifierOf(b.AddData("TRGA", "parts", BytesOf(parts)));
-    body.jointOffsets = LevelBuilder::IdentifierOf(b.AddData("TRTA", "joints", WithEntries(joints, Bytes(22 * 12, 0))));
-    body.bones = LevelBuilder::IdentifierOf(b.AddData("TRIA", "bones", BytesOf(JointListHeader{})));
+    body.parts = Id(b.AddData("TRGA", "parts", BytesOf(parts)));
+    body.jointOffsets = Id(b.AddData("TRTA", "joints", ListOf(JointListHeader{}, offsets)));
+    body.bones = Id(b.AddData("TRIA", "bones", ListOf(JointListHeader{}, bones)));
     BodySetRecord set{};
-    for (std::uint32_t& link : set.bodies) link = LevelBuilder::IdentifierOf(b.AddData("TRCM", "body", BytesOf(body)));
+    for (std::uint32_t& link : set.bodies) link = Id(b.AddData("TRCM", "body", BytesOf(body)));
     CharacterRecord character{};
-    character.bodySet = LevelBuilder::IdentifierOf(b.AddData("TRBS", "set", BytesOf(set)));
+    character.bodySet = Id(b.AddData("TRBS", "set", BytesOf(set)));
     return b.AddData("ONCC", "hero", BytesOf(character));
 }
 
@@ -109,16 +114,13 @@ TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
     ASSERT_EQ(c.pieces.size(), 1u);
     EXPECT_EQ(c.pieces[0].place, OutputPiece::Place::Chosen);
     const Bytes lwo = std::get<Bytes>(c.pieces[0].content);
-    // Points: part 1 unchanged, part 2 mirrored, part 3's first point at index 30, part 13 mirrored and shifted.
-    const auto point = [&](std::size_t i) {
-        const auto at = 12 + 8 + 12 * i;  // FORM header, PNTS header
-        auto f = [&](std::size_t k) { return std::bit_cast<float>(__builtin_bswap32(U32At(lwo, at + 4 * k))); };
-        return std::array{f(0), f(1), f(2)};
-    };
-    EXPECT_EQ(point(0), (std::array{1.0f, 2.0f, 3.0f}));
-    EXPECT_EQ(point(10), (std::array{-1.0f, 2.0f, 3.0f}));
-    EXPECT_EQ(point(60), (std::array{-1.0f, 2.0f, 1.5101f}));
-    EXPECT_EQ(U32At(lwo, 16), __builtin_bswap32(12 * 61)) << "61 points";
+    // Part 1 unchanged, part 2 mirrored, part 3's first point at index 30, part 13 mirrored and shifted.
+    const std::vector<Point> points = PointsOf(lwo);
+    ASSERT_EQ(points.size(), 61u);
+    for (auto [i, expected] :
+         {std::pair{0, Point{1, 2, 3}}, {10, {-1, 2, 3}}, {30, {-1, 2, 3}}, {60, {-1, 2, 1.5101f}}}) {
+        EXPECT_EQ(std::tie(points[i].x, points[i].y, points[i].z), std::tie(expected.x, expected.y, expected.z)) << i;
+    }
     const std::string text(lwo.begin(), lwo.end());
     const std::size_t pols = text.find("POLS");
     ASSERT_NE(pols, std::string::npos);
@@ -133,22 +135,117 @@ TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
     EXPECT_EQ(c.pieces[4].name, "_5.lwo");
 }
 
+// Bone k joins the parent bone k + 1 names to its own child, or, when it names
+// none, to the joint bone k + 2 names; a bone naming a joint past the offsets is left out.
+TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
+    LevelBuilder b;
+    std::vector<JointOffset> offsets(kJointOffsets, JointOffset{0, 0, 0});
+    offsets[1] = {0, 10, 0};
+    offsets[2] = {5, 0, 0};  // joint 2's x is mirrored
+    const int hero = AddCharacter(b, offsets, {{0, 0, {}}, {0, 2, {}}, {1, 30, {}}, {2, 0, {}}});
+    OpenedLevel l(b);
+    Options o;
+    o.CharacterLwoFormat = 60;
+    const Conversion c = ExportCharacter(l.level(), l.level().at(hero), o);
+    const std::vector<Point> points = PointsOf(std::get<Bytes>(c.pieces.at(0).content));
+    // Joint 1 = joint 0 + offset 1 (bone 0 names no child: bone 2's joint); joint 2 = joint 1 + mirrored offset 2.
+    EXPECT_EQ(points.at(10).y, 12.0f) << "part 2 hangs on joint 1";
+    EXPECT_EQ(points.at(30).x, -6.0f) << "part 3 hangs on joint 2";
+    EXPECT_EQ(points.at(30).y, 12.0f);
+    EXPECT_NE(c.missingParts.find("bone 2"), std::string::npos) << c.missingParts;
+    // Only the offsets the list counts are mirrored.
+    PutU16(b.resource(b.IndexNamed("joints")).data, offsetof(JointListHeader, count), 2);
+    OpenedLevel fewer(b);
+    const Conversion d = ExportCharacter(fewer.level(), fewer.level().at(hero), o);
+    EXPECT_EQ(PointsOf(std::get<Bytes>(d.pieces.at(0).content)).at(30).x, 4.0f);
+}
+
+TEST(ExportModel, ATriangleCountFarPastTheStripsIsCapped) {
+    LevelBuilder b;
+    const int model = AddModel(b, 2);
+    PutU32(b.resource(model - 1).data, offsetof(ListHeader, count), 0xFFFFFFFF);  // its triangle list
+    OpenedLevel l(b);
+    Options o;
+    o.ModelLwoFormat = 60;
+    const Bytes lwo = std::get<Bytes>(ExportModel(l.level(), l.level().at(model), o).pieces.at(0).content);
+    const std::size_t pols = std::string(lwo.begin(), lwo.end()).find("POLS");
+    EXPECT_EQ(__builtin_bswap32(U32At(lwo, pols + 4)), 10u * (3 * (4 + 200) - 3))
+        << "three a value and 200 spare, but the three naming point 2";
+}
+
+TEST(ExportCharacter, TheDemoCharacterStandsWhereItWasBuilt) {
+    const LevelBuilder demo = demo::BuildDemoLevel();
+    OpenedLevel l(demo);
+    Options o;
+    o.CharacterLwoFormat = 60;
+    for (int group : {1, 5}) {
+        o.CharacterGroup = group;
+        const Conversion c = ExportCharacter(l.level(), l.level().at(demo.IndexNamed("konoko")), o);
+        const std::vector<Point> points = PointsOf(std::get<Bytes>(c.pieces.at(0).content));
+        const std::vector<Point> expected = demo::CharacterInPlace(group);
+        ASSERT_EQ(points.size(), expected.size());
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            EXPECT_NEAR(points[i].x, expected[i].x, 1e-4) << group << ": point " << i;
+            EXPECT_NEAR(points[i].y, expected[i].y, 1e-4) << group << ": point " << i;
+            EXPECT_NEAR(points[i].z, expected[i].z, 1e-4) << group << ": point " << i;
+        }
+        EXPECT_TRUE(c.missingParts.empty()) << c.missingParts;
+    }
+}
+
+// Garbage coordinates become 0; a quad naming the point past the last is left out;
+// each quad becomes the triangles (0, 1, 2) and (2, 3, 0).
+TEST(ConvertLevel, CleansPointsAndSplitsQuads) {
+    LevelBuilder b = demo::BuildDemoLevel();
+    Bytes& points = b.resource(b.IndexNamed("level1_points")).data;
+    const std::uint32_t count = U32At(points, offsetof(PointListHeader, count));
+    PutU32(points, sizeof(PointListHeader), std::bit_cast<std::uint32_t>(std::nanf("")));
+    PutU32(points, sizeof(PointListHeader) + 4, std::bit_cast<std::uint32_t>(2000000.2f));
+    PutU32(points, sizeof(PointListHeader) + 8, std::bit_cast<std::uint32_t>(-2000000.1f));
+    Bytes& quads = b.resource(b.IndexNamed("level1_AGQG")).data;
+    PutU32(quads, sizeof(ListHeader) + sizeof(Quad) + 8, count);  // quad 1's third corner
+    const auto corner = [&](int k) { return U32At(quads, sizeof(ListHeader) + 4 * static_cast<std::size_t>(k)); };
+    OpenedLevel l(b);
+    Options o;
+    o.LevelFormat = 1;
+    const Conversion c = ConvertLevel(l.level(), l.level().at(b.IndexNamed("level1")), o);
+    const Bytes& lwo = std::get<Bytes>(c.pieces.at(0).content);
+    const Point first = PointsOf(lwo).at(0);
+    EXPECT_EQ(std::tie(first.x, first.y, first.z), std::make_tuple(0.0f, 0.0f, -2000000.1f));
+    const std::size_t pols = std::string(lwo.begin(), lwo.end()).find("POLS");
+    EXPECT_EQ(__builtin_bswap32(U32At(lwo, pols + 4)), 10u * 2 * 12);
+    const auto polygon = [&](std::size_t k, std::size_t i) {
+        return __builtin_bswap16(LoadU16(&lwo[pols + 10 + 10 * k + 2 * i]));
+    };
+    EXPECT_EQ(std::tuple(polygon(0, 0), polygon(0, 1), polygon(0, 2)), std::tuple(corner(0), corner(1), corner(2)));
+    EXPECT_EQ(std::tuple(polygon(1, 0), polygon(1, 1), polygon(1, 2)), std::tuple(corner(2), corner(3), corner(0)));
+    EXPECT_NE(c.missingParts.find("1 quads"), std::string::npos) << c.missingParts;
+}
+
 TEST(ConvertLevel, DemoLevelInEveryFormat) {
     OpenedLevel l(demo::BuildDemoLevel());
     int level = 0;
     while (l.level().at(level).tag != "ONLV") ++level;
     Options o;
-    for (auto [format, names] : {std::pair{1, std::vector<std::string>{""}}, {6, {".rwb"}}, {7, {".b3d"}},
-                                 {8, {".b3d", ".tlist", ".txt"}}}) {
+    for (auto [format, names] :
+         {std::pair{1, std::vector<std::string>{""}}, {6, {".rwb"}}, {7, {".b3d"}}, {8, {".b3d", ".tlist", ".txt"}}}) {
         o.LevelFormat = format;
         const Conversion c = ConvertLevel(l.level(), l.level().at(level), o);
         ASSERT_EQ(c.pieces.size(), names.size()) << format;
         for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(c.pieces[i].name, names[i]) << format;
         EXPECT_TRUE(c.missingParts.empty()) << c.missingParts;
     }
+    o.LevelFormat = 1;
+    WriteFileBytes(l.Out("level.lwo"),
+                   std::get<Bytes>(ConvertLevel(l.level(), l.level().at(level), o).pieces[0].content));
+    EXPECT_EQ(
+        RunShell("cd '" + l.Out() + "' && osgconv level.lwo level.obj >/dev/null 2>&1 && grep -c '^f ' level.obj"),
+        "26\n")
+        << "OpenSceneGraph reads two triangles a quad";
     const Conversion rwb = (o.LevelFormat = 6, ConvertLevel(l.level(), l.level().at(level), o));
     EXPECT_EQ(std::get<Bytes>(rwb.pieces[0].content).size(), 13u * 72) << "every quad, collision and door included";
     const Conversion names = (o.LevelFormat = 8, ConvertLevel(l.level(), l.level().at(level), o));
     const Bytes& txt = std::get<Bytes>(names.pieces[2].content);
-    EXPECT_EQ(std::string(txt.begin(), txt.end()), "4\r\nwall_arrow_bgra32\r\nwall_arrow_dxt1\r\nCOLLISION\r\n_DOOR_A\r\n");
+    EXPECT_EQ(std::string(txt.begin(), txt.end()),
+              "4\r\nwall_arrow_bgra32\r\nwall_arrow_dxt1\r\nCOLLISION\r\n_DOOR_A\r\n");
 }

@@ -1,4 +1,4 @@
-#include "LevelBuilder.h"
+#include "Fixture.h"
 #include "geometry/LevelExchange.h"
 #include "geometry/LightWave.h"
 
@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstdio>
 
 using namespace drossel;
 using namespace drossel::testing;
@@ -60,7 +59,7 @@ Mesh Cube() {
 }
 
 // Point i is (i, 10 i, 100 i) with texture coordinates (i / 2, i / 4); quad q has the corners q to q + 3 (mod 5).
-LevelGeometry Level(std::uint32_t quads, std::vector<std::int16_t> textures = {}, std::vector<std::string> names = {}) {
+LevelGeometry Quads(std::uint32_t quads, std::vector<std::int16_t> textures = {}, std::vector<std::string> names = {}) {
     LevelGeometry g{{}, {}, {}, std::move(textures), std::move(names)};
     for (float i : {0.f, 1.f, 2.f, 3.f, 4.f}) {
         g.points.push_back({i, 10 * i, 100 * i});
@@ -99,6 +98,8 @@ TEST(LightWave, LengthsPerLayout) {
             EXPECT_EQ(Slice(b, b.size() - 8 - c.surf, 8), Text("SURF\0\0\0"s + static_cast<char>(c.surf)));
         }
     }
+    const Bytes b = WriteLightWave(Model(1), 65);  // a white, slightly reflecting, opaque, diffuse surface
+    EXPECT_EQ(Slice(b, b.size() - 34, 34), Text("COLR\0\4\xFF\xFF\xFF\0REFL\0\2\0\5TRAN\0\2\0\0DIFF\0\2\0\xFF"sv));
 }
 
 TEST(LightWave, Layout70Content) {
@@ -130,12 +131,20 @@ TEST(LightWave, LongIndicesAndRefusals) {
     big.points.resize(65536);
     big.triangles[0].b = 65535;
     EXPECT_NO_THROW(WriteLightWave(big, 60));
-    Mesh tooMany = big, badPoint = big, badSurface = big;
+    big.triangles.push_back(big.triangles[0]);
+    big.surfaces.push_back("Second");
+    Mesh tooMany = big, badPoint = big, badSurface = big, badName = big;
     tooMany.points.resize(65537);
-    badPoint.triangles[0].c = 65536;
-    badSurface.triangles[0].surface = 0;
-    for (auto [mesh, layout] :
-         {std::pair{&tooMany, 60}, {&tooMany, 65}, {&badPoint, 60}, {&badPoint, 70}, {&badSurface, 70}, {&big, 61}}) {
+    badPoint.triangles[1].c = 65536;  // the faults lie past the first triangle and surface
+    badSurface.triangles[1].surface = 0;
+    badName.surfaces[1] += '\0';
+    for (auto [mesh, layout] : {std::pair{&tooMany, 60},
+                                {&tooMany, 65},
+                                {&badPoint, 60},
+                                {&badPoint, 70},
+                                {&badSurface, 70},
+                                {&badName, 65},
+                                {&big, 61}}) {
         EXPECT_THROW(WriteLightWave(*mesh, layout), DrosselError) << layout;
     }
     EXPECT_NO_THROW(WriteLightWave(tooMany, 70));
@@ -145,31 +154,27 @@ TEST(LightWave, LongIndicesAndRefusals) {
 // without a LAYR chunk). Both write OBJ: we count distinct positions and faces.
 TEST(LightWave, IndependentReadersLoadCube) {
     TempDir dir;
-    for (auto [layout, reader] : {std::pair{60, "osgconv"}, {70, "osgconv"}, {70, "assimp export"}}) {
+    for (auto [layout, reader] : {std::pair{60, "osgconv"}, {65, "osgconv"}, {70, "osgconv"}, {70, "assimp export"}}) {
         WriteFileBytes(dir / "cube.lwo", WriteLightWave(Cube(), layout));
-        std::string command = "cd '";
-        command += dir.path() + "' && rm -f cube.obj && " + reader +
-                   " cube.lwo cube.obj >/dev/null 2>&1 && "
-                   "grep '^v ' cube.obj | sort -u | wc -l && grep -c '^f ' cube.obj";
-        FILE* pipe = popen(command.c_str(), "r");
-        std::array<char, 32> out{};
-        std::fread(out.data(), 1, out.size() - 1, pipe);
-        EXPECT_EQ(pclose(pipe), 0) << reader << " (from assimp-utils or openscenegraph) failed";
-        EXPECT_STREQ(out.data(), "8\n12\n") << reader;
+        EXPECT_EQ(RunShell("cd '" + dir.path() + "' && rm -f cube.obj && " + reader +
+                           " cube.lwo cube.obj >/dev/null 2>&1 && grep '^v ' cube.obj | sort -u | wc -l && "
+                           "grep -c '^f ' cube.obj"),
+                  "8\n12\n")
+            << reader << " (from assimp-utils or openscenegraph) on layout " << layout;
     }
 }
 
 TEST(LevelExchange, RawAndPlainB3d) {
-    const Bytes rwb = WriteRawTriangles(Level(3));
+    const Bytes rwb = WriteRawTriangles(Quads(3));
     ASSERT_EQ(rwb.size(), 216u);
     EXPECT_EQ(Slice(rwb, 72, 72), Le(1.f, 10.f, 100.f, 2.f, 20.f, 200.f, 3.f, 30.f, 300.f, 3.f, 30.f, 300.f, 4.f, 40.f,
                                      400.f, 1.f, 10.f, 100.f));
-    const Bytes b3d = WriteB3d(Level(3));
+    const Bytes b3d = WriteB3d(Quads(3));
     ASSERT_EQ(b3d.size(), 43u + 12 * 5 + 40 * 3);
     EXPECT_EQ(Slice(b3d, 0, 27), Text("Big3DbyVexa\x9A\x99\x99\x3FPOINTS  \5\0\0\0"sv));
     EXPECT_EQ(Slice(b3d, 87, 12), Text("POLYGONS\6\0\0\0"sv));
     EXPECT_EQ(Slice(b3d, 99 + 80, 44), Le(3, 2, 3, 4, 0, 3, 4, 0, 2, 0, /* trailer */ 0));
-    LevelGeometry bad = Level(1, {0}, {"WALL01.tga"});
+    LevelGeometry bad = Quads(1, {0}, {"WALL01.tga"});
     bad.quads[0].corners[2] = 9;  // the B3D with materials has points 0 to 8
     EXPECT_THROW(WriteRawTriangles(bad), DrosselError);
     EXPECT_THROW(WriteB3d(bad), DrosselError);
@@ -178,7 +183,7 @@ TEST(LevelExchange, RawAndPlainB3d) {
 
 TEST(LevelExchange, B3dWithMaterials) {
     // Quads 0 and 2 are kept; the others have a special, empty or no texture name, or no index.
-    LevelGeometry g = Level(9, {0, 1, 2, 3, 4, 5, -1, 6},
+    LevelGeometry g = Quads(9, {0, 1, 2, 3, 4, 5, -1, 6},
                             {"WALL01.tga", "COLLISION.tga", "_DOOR_A.tga", "", "BLUEGRID02.tga", "_DOOR_FRAME.tga"});
     g.quads[0].uv[3] = 5;  // no such texture coordinate: (0, 0)
     for (bool deleteGarbage : {false, true}) {
@@ -199,7 +204,7 @@ TEST(LevelExchange, B3dWithMaterials) {
         EXPECT_EQ(files.textureIndices, (Bytes{0, 0, 2, 0}));
         EXPECT_EQ(files.textureNames, Text("6\r\nWALL01\r\nCOLLISION\r\n_DOOR_A\r\n\r\nBLUEGRID02\r\n_DOOR_FRAME\r\n"));
     }
-    const B3dWithMaterials none = WriteB3dWithMaterials(Level(2, {0, 0}, {"COLLISION.bmp"}), true);
+    const B3dWithMaterials none = WriteB3dWithMaterials(Quads(2, {0, 0}, {"COLLISION.bmp"}), true);
     EXPECT_EQ(none.b3d, Text("Big3DbyVexa\x9A\x99\x99\x3FPOINTS  \0\0\0\0POLYGONS\0\0\0\0\1\0\0\0"
                              "TEX_UV  \0\0\0\0MATERIAL\0\0\0\0"sv));
     EXPECT_TRUE(none.textureIndices.empty());

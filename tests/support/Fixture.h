@@ -10,6 +10,7 @@
 #include "app/Session.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,5 +48,8 @@ struct ProgramResult {
 };
 // Runs drossel-cli as a shell would, without standard input.
 ProgramResult RunCli(const std::vector<std::string>& arguments);
+// What a shell command (an independent reader: ImageMagick, sox, osgconv, assimp)
+// prints on standard output; nothing when it fails.
+std::optional<std::string> RunShell(const std::string& command);
 
 }  // namespace drossel::testing

@@ -1,29 +1,11 @@
 #include "Pictures.h"
 
+#include "Fixture.h"
 #include "image/ChannelScale.h"
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <sstream>
 
 namespace drossel::testing {
-namespace {
-
-std::string Run(const std::string& command, bool& ok) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    ok = pipe != nullptr;
-    if (!ok) return out;
-    std::array<char, 65536> buffer{};
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return out;
-}
-
-}  // namespace
 
 Picture ExactPicture(std::uint32_t format, int width, int height, int seed) {
     Picture p(width, height);
@@ -67,12 +49,12 @@ Picture PictureOf(const PixelBuffer& buffer) {
 }
 
 std::optional<Picture> ReadWithImageMagick(const std::string& path) {
-    bool ok = false;
-    std::istringstream size(Run("identify -format '%w %h' '" + path + "' 2>/dev/null", ok));
+    const auto identified = RunShell("identify -format '%w %h' '" + path + "' 2>/dev/null");
+    std::istringstream size(identified.value_or(""));
     Picture p;
-    if (!ok || !(size >> p.width >> p.height)) return std::nullopt;
-    const std::string rgba = Run("convert '" + path + "' -auto-orient -depth 8 rgba:- 2>/dev/null", ok);
-    if (!ok || rgba.size() != static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height) * 4) {
+    if (!(size >> p.width >> p.height)) return std::nullopt;
+    const std::string rgba = RunShell("convert '" + path + "' -auto-orient -depth 8 rgba:- 2>/dev/null").value_or("");
+    if (rgba.size() != static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height) * 4) {
         return std::nullopt;
     }
     p.pixels.resize(rgba.size() / 4);

@@ -14,6 +14,7 @@
 namespace drossel::demo {
 
 using testing::Bytes;
+using testing::ListOf;
 using testing::EncodeTexturePixels;
 using testing::LevelBuilder;
 using testing::Picture;
@@ -25,27 +26,13 @@ std::uint32_t Id(int index) {
     return LevelBuilder::IdentifierOf(index);
 }
 
-// A list's header followed by its entries as they lie in memory.
-template <typename Header, typename Entry>
-Bytes ListOf(Header header, const std::vector<Entry>& entries) {
-    Bytes bytes = BytesOf(header);
-    const std::size_t at = bytes.size();
-    bytes.resize(at + entries.size() * sizeof(Entry));
-    if (!entries.empty()) std::memcpy(bytes.data() + at, entries.data(), entries.size() * sizeof(Entry));
-    return bytes;
-}
-
 template <typename Entry>
 Bytes CountedList(const std::vector<Entry>& entries) {
-    ListHeader header{};
-    header.count = static_cast<std::uint32_t>(entries.size());
-    return ListOf(header, entries);
+    return ListOf(ListHeader{}, entries);
 }
 
 Bytes PointList(const std::vector<Point>& points) {
-    PointListHeader header{};
-    header.count = static_cast<std::uint32_t>(points.size());
-    return ListOf(header, points);
+    return ListOf(PointListHeader{}, points);
 }
 
 Point Plus(Point a, Point b) {
@@ -271,21 +258,29 @@ Point Stretched(Point p, float height) {
     return {p.x, p.y * height, p.z};
 }
 
+// Part `c` where it stands on the body.
+Shape PartInPlace(std::size_t c, float height) {
+    Shape s;
+    AddBox(s, kParts[c].box);
+    if (c == 10) AddBox(s, kNose);
+    for (Point& p : s.points) p = Stretched(p, height);
+    return s;
+}
+
 // Part `c`'s shape in its own frame: the export maps a point p to
 // (xSign * p.x + joint.x, p.y + joint.y, p.z + joint.z + dz), so the stored
 // point undoes that from where the point should end up.
 Shape PartShape(std::size_t c, float height) {
     const Part& part = kParts[c];
-    Shape s;
-    AddBox(s, part.box);
-    if (c == 10) AddBox(s, kNose);
+    Shape s = PartInPlace(c, height);
     const Point joint = Stretched(kJointPositions[static_cast<std::size_t>(part.placement.joint)], height);
     for (Point& p : s.points) {
-        const Point world = Stretched(p, height);
-        p = {part.placement.xSign * (world.x - joint.x), world.y - joint.y, world.z - joint.z - part.placement.dz};
+        p = {part.placement.xSign * (p.x - joint.x), p.y - joint.y, p.z - joint.z - part.placement.dz};
     }
     return s;
 }
+
+constexpr float kTall = 1.1f;  // the fifth group's body
 
 // The stored joint offsets: each joint relative to its parent, x negated where
 // the export negates it again.
@@ -300,9 +295,7 @@ Bytes JointOffsets(float height) {
             if (m == e.child) o.x = -o.x;
         }
     }
-    JointListHeader header{};
-    header.count = static_cast<std::uint16_t>(offsets.size());
-    return ListOf(header, offsets);
+    return ListOf(JointListHeader{}, offsets);
 }
 
 // The bones, read in pairs by the export: bone k names edge k's child, bone
@@ -313,9 +306,7 @@ Bytes Bones() {
         bones[k].child = static_cast<std::uint8_t>(kSkeleton[k].child);
         bones[k + 1].joint = static_cast<std::uint8_t>(kSkeleton[k].parent);
     }
-    JointListHeader header{};
-    header.count = static_cast<std::uint16_t>(bones.size());
-    return ListOf(header, bones);
+    return ListOf(JointListHeader{}, bones);
 }
 
 // Nineteen part models on a part list; with `shared`, the lists other than the
@@ -334,7 +325,6 @@ void AddPartList(LevelBuilder& b, int list, const std::string& prefix, float hei
 }
 
 void AddCharacter(LevelBuilder& b, const GeometryTargets& t) {
-    constexpr float kTall = 1.1f;  // the fifth group's body
     std::vector<ModelLists> lists;
     AddPartList(b, t.parts, "konoko_", 1.0f, lists);
     const int tallParts = b.Add("TRGA", "skeleton_parts_tall", sizeof(PartListRecord));
@@ -471,7 +461,6 @@ void AddLevelGeometry(LevelBuilder& b, const GeometryTargets& t) {
     ids.push_back(Id(collision));
     tex.door = static_cast<std::int16_t>(ids.size());
     ids.push_back(Id(door));
-    header.count = static_cast<std::uint32_t>(ids.size());
     list = ListOf(header, ids);
 
     const Room room = BuildRoom(tex);
@@ -500,6 +489,15 @@ void AddGeometry(LevelBuilder& b, const GeometryTargets& t) {
     b.resource(t.weapon).data = BytesOf(weapon);
     AddCharacter(b, t);
     AddLevelGeometry(b, t);
+}
+
+std::vector<Point> CharacterInPlace(int group) {
+    std::vector<Point> points;
+    for (std::size_t c = 0; c < kParts.size(); ++c) {
+        const Shape s = PartInPlace(c, group == kCharacterGroups ? kTall : 1.0f);
+        points.insert(points.end(), s.points.begin(), s.points.end());
+    }
+    return points;
 }
 
 }  // namespace drossel::demo

@@ -5,6 +5,9 @@
 // joint shows at a glance in a viewer.
 
 #include "LevelBuilder.h"
+#include "geometry/Mesh.h"
+
+#include <vector>
 
 namespace drossel::demo {
 
@@ -26,5 +29,9 @@ struct GeometryTargets {
 };
 
 void AddGeometry(testing::LevelBuilder& b, const GeometryTargets& targets);
+
+// Where the character export must place the points of the demo character's
+// body of `group` (1 to 5), part 1's first.
+std::vector<Point> CharacterInPlace(int group);
 
 }  // namespace drossel::demo

@@ -90,6 +90,7 @@ AdpcmSound AdpcmTone(int channels, double seconds, int sampleRate) {
                               wav.begin() + static_cast<std::ptrdiff_t>(at + 8 + size));
         at += 8 + size + (size & 1);
     }
+    sound.source = std::move(samples);
     if (sound.data.empty() || LoadU16(sound.format.data()) != 2) {
         throw std::runtime_error("libsndfile wrote no Microsoft ADPCM data with a 50-byte format");
     }

@@ -6,12 +6,14 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace drossel::demo {
 
 struct AdpcmSound {
     std::array<std::uint8_t, 50> format{};  // the "fmt " chunk's body
     testing::Bytes data;                    // the "data" chunk's body
+    std::vector<short> source;              // the interleaved samples it was encoded from
 };
 
 // A rising tone of `seconds` seconds, on one channel or two (the second an octave up).

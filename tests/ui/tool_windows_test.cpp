@@ -1,0 +1,177 @@
+// The Tools windows' wiring: menu entries, controls, and what they show of the
+// core's answers. The editors' windows change the .dat as drossel-cli does.
+
+#include "Fixture.h"
+#include "ScriptedDialogs.h"
+#include "app/LightingEditor.h"
+#include "app/SoundTools.h"
+#include "app/StringEditor.h"
+#include "convert/Converters.h"
+#include "level/records/BulkRecords.h"
+#include "ui/MainWindow.h"
+#include "ui/tools/SoundViewerWindow.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFrame>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace drossel;
+
+class ToolWindowsTest : public QObject {
+    Q_OBJECT
+    testing::TempDir dir_;
+    ui::ScriptedDialogs dialogs_;
+    ui::MainWindow window_{&dialogs_};
+
+    void Trigger(const char* entry, int selected) {
+        window_.session().selectedIndex = selected;
+        window_.findChild<QAction*>(QLatin1String(entry))->trigger();
+    }
+    QWidget* Control(const char* window, const char* name) {
+        return window_.findChild<QWidget*>(QLatin1String(window))->findChild<QWidget*>(QLatin1String(name));
+    }
+    QString Text(const char* window, const char* name) { return Control(window, name)->property("text").toString(); }
+    void Click(const char* window, const char* name) { QTest::mouseClick(Control(window, name), Qt::LeftButton); }
+    testing::Bytes Wav() { return SoundWavOf(*window_.session().level, window_.session().level->at(1)); }
+
+    // The demo level, open, and a copy of it for drossel-cli to edit alongside the windows.
+    const testing::LevelBuilder demo_ = demo::BuildDemoLevel();
+    std::string dat_, copy_;
+    void OpenDemo() {
+        dat_ = demo_.Write(dir_ / "demo");
+        copy_ = demo_.Write(dir_ / "copy");
+        window_.OpenLevelFile(QString::fromStdString(dat_));
+    }
+    int Named(const std::string& name) { return demo_.IndexNamed(name); }
+    void Type(const char* window, const char* box, const QString& text) {
+        static_cast<QLineEdit*>(Control(window, box))->setText(text);
+    }
+    // The edit by drossel-cli on the copy gives the same bytes as the window's on the level.
+    void SameAsCli(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin() + 1, copy_);
+        const auto cli = testing::RunCli(arguments);
+        QVERIFY2(cli.exitCode == 0, cli.err.c_str());
+        QVERIFY(testing::ReadFileBytes(dat_) == testing::ReadFileBytes(copy_));
+    }
+
+private slots:
+    void entriesRefuseOtherKinds() {
+        testing::LevelBuilder b;
+        b.Add("ONGS", "settings");
+        const std::uint32_t samples = b.AppendRaw(testing::Bytes(1000, 7));
+        b.AddData("SNDD", "door", BytesOf(SoundRecord{{}, {}, {}, {}, 1000, samples, {}}));  // 1000 sample bytes
+        window_.OpenLevelFile(QString::fromStdString(b.Write(dir_ / "level")));
+        for (const char* entry : {"mnuViewSndFile", "mnuOverwriteSound", "mnuEditonitext", "mnuAGQG"})
+            Trigger(entry, 0);
+        QCOMPARE(dialogs_.messages,
+                 QStringList({kNotASoundToView, kNotASoundToReplace, kNotAString, kNotALightingList}));
+        QVERIFY(window_.findChild<QDialog*>() == nullptr);  // no window opened
+    }
+
+    void viewerPlaysTheConvertersWav() {
+        Trigger("mnuViewSndFile", 1);
+        QCOMPARE(Text("FrmSoundFile", "Label1"), QStringLiteral("door.SNDD"));
+        const QString path = window_.findChild<ui::SoundViewerWindow*>()->soundFilePath();
+        QVERIFY(path.startsWith(QDir::tempPath() + "/"));
+        QCOMPARE(testing::ReadFileBytes(path.toStdString()), Wav());
+        Click("FrmSoundFile", "Command1");
+        QVERIFY(!Control("FrmSoundFile", "Command3")->isEnabled());
+        QVERIFY(window_.statusText().contains(QStringLiteral("door.SNDD")));  // no audio output, or playing
+        Click("FrmSoundFile", "Command2");
+        QVERIFY(Control("FrmSoundFile", "Command3")->isEnabled());
+        window_.findChild<ui::SoundViewerWindow*>()->close();
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void replacementWritesTheChosenWav() {
+        Trigger("mnuOverwriteSound", 1);
+        QCOMPARE(Text("Form7", "Label2"), QStringLiteral("You can overwrite 1000 Bytes"));
+        testing::WriteFileBytes(dir_ / "new.wav", Wav());
+        dialogs_.answers.push_back(QString::fromStdString(dir_ / "new.wav"));
+        Click("Form7", "Command1");
+        QCOMPARE(Text("Form7", "Text1"), QString::fromStdString(dir_ / "new.wav"));
+        Click("Form7", "Command2");
+        QVERIFY(!Control("Form7", "Command2")->isVisible());
+        QCOMPARE(dialogs_.messages.last(), QString(kSoundReplaced));
+    }
+    void lightingEditorShowsMovesAndWritesColours() {
+        OpenDemo();
+        const int quads = Named("level1_AGQG");
+        Trigger("mnuAGQG", quads);
+        QCOMPARE(Text("Form5", "Label1"), QStringLiteral("File name: level1_AGQG.AGQG"));
+        QCOMPARE(Text("Form5", "Label3"), QStringLiteral("Light Data: 0 of 12"));
+        // A scroll bar moves its box and its swatch, not the quad.
+        const QString red = Text("Form5", "Text3");
+        static_cast<QScrollBar*>(Control("Form5", "HScroll8"))->setValue(200);
+        QCOMPARE(Text("Form5", "Text3"), QStringLiteral("200"));
+        const QColor swatch = Control("Form5", "Shape1")->palette().color(QPalette::Window);
+        QCOMPARE(swatch, QColor(200, Text("Form5", "Text2").toInt(), Text("Form5", "Text1").toInt()));
+        auto* slider = static_cast<QScrollBar*>(Control("Form5", "HScroll2"));
+        slider->setValue(5);
+        slider->setValue(0);
+        QCOMPARE(Text("Form5", "Text3"), red);
+        // Moving to another quad drops what was typed.
+        Type("Form5", "Text1", QStringLiteral("77"));
+        slider->setValue(5);
+        QVERIFY(Text("Form5", "Text1") != QStringLiteral("77"));
+        Type("Form5", "Text2", QStringLiteral("abc"));
+        Click("Form5", "Command5");
+        QVERIFY(Text("Form5", "Label5").contains(QStringLiteral("\"abc\" is not a whole number")));
+        for (int box = 1; box <= 16; ++box)
+            Type("Form5", qPrintable(QStringLiteral("Text%1").arg(box)), QString::number(box));
+        Click("Form5", "Command5");
+        QCOMPARE(Text("Form5", "Label5"), QString(kLightChanged));
+        Click("Form5", "Command1");
+        QVERIFY(!Control("Form5", "Command1")->isVisible());
+        SameAsCli({"set-lights", std::to_string(quads), "--quad", "5", "--colours", "1,2,3,4", "5,6,7,8", "9,10,11,12",
+                   "13,14,15,16"});
+
+        Trigger("mnuAGQG", quads);
+        for (auto [box, value] : {std::pair{"Text9", "10"}, {"Text10", "20"}, {"Text11", "30"}, {"Text12", "255"}}) {
+            Type("Form5", box, QString::fromLatin1(value));
+        }
+        Click("Form5", "Command7");
+        QCOMPARE(Text("Form5", "Label5"), QString(kLightChangedAll));
+        Click("Form5", "Command1");
+        SameAsCli({"set-lights", std::to_string(quads), "--all-quads", "--colour", "3", "10,20,30,255"});
+
+        const auto before = testing::ReadFileBytes(dat_);
+        Trigger("mnuAGQG", quads);
+        Click("Form5", "Command6");
+        Click("Form5", "Command2");
+        QVERIFY(testing::ReadFileBytes(dat_) == before);
+        // The .dat shrank meanwhile: a message, and the window stays open with its changes.
+        Trigger("mnuAGQG", quads);
+        testing::WriteFileBytes(dat_, {});
+        Click("Form5", "Command1");
+        QVERIFY(dialogs_.messages.last().startsWith(QStringLiteral("The lights were not saved: ")));
+        QVERIFY(Control("Form5", "Command1")->isVisible());
+        testing::WriteFileBytes(dat_, before);
+        Click("Form5", "Command2");
+    }
+
+    void stringEditorSavesBlankFilledText() {
+        const int title = Named("mission_title");
+        Trigger("mnuEditonitext", Named("objective_text"));
+        QCOMPARE(static_cast<QLineEdit*>(Control("Form6", "Text1"))->maxLength(), 392);
+        Trigger("mnuEditonitext", title);
+        auto* text = static_cast<QLineEdit*>(Control("Form6", "Text1"));
+        QCOMPARE(text->maxLength(), 152);
+        QCOMPARE(text->text(), QStringLiteral("Mission 1: The Warehouse"));
+        const auto before = testing::ReadFileBytes(dat_);
+        text->setText(QStringLiteral("Bye"));
+        Click("Form6", "Command2");
+        QVERIFY(testing::ReadFileBytes(dat_) == before);
+        Trigger("mnuEditonitext", title);
+        text->setText(QStringLiteral("Hello"));
+        Click("Form6", "Command1");
+        QVERIFY(!text->isVisible());
+        SameAsCli({"set-string", std::to_string(title), "Hello"});
+    }
+};
+
+QTEST_MAIN(ToolWindowsTest)
+#include "tool_windows_test.moc"
