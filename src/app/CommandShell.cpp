@@ -95,9 +95,10 @@ bool WriteConversion(Conversion& conversion, const std::string& chosen, const st
                 ui.ShowMessage(kWrongImageNameText, kWrongImageNameTitle, MessageIcon::Critical);
                 return false;
             }
+            const PixelBuffer drawn = image->draw ? image->draw() : PixelBuffer{};
+            const PixelBuffer& pixels = image->draw ? drawn : image->pixels;
             Write(path,
-                  container == ImageContainer::Bmp ? EncodeBmp(image->pixels, image->bits)
-                                                   : EncodeTga(image->pixels, image->bits),
+                  container == ImageContainer::Bmp ? EncodeBmp(pixels, image->bits) : EncodeTga(pixels, image->bits),
                   ui, claims);
         } else {
             Write(path, std::get<std::vector<std::uint8_t>>(piece.content), ui, claims);
@@ -183,7 +184,9 @@ bool ConvertResource(const Session& session, std::int32_t index, UserInterface& 
         OutputClaims single(FolderOf(chosen));
         wrote = WriteConversion(conversion, chosen, session.OutputFolder, ui, run != nullptr ? *run : single);
         if (wrote && !conversion.missingParts.empty()) {
-            ui.SetStatusText("Status: " + resource.name + ": " + conversion.missingParts);
+            // Written, but not whole: the person is told, on the desktop in the
+            // status bar, on the command line on stderr.
+            ui.Warn("Status: Converted " + noun + resource.name + ", but " + conversion.missingParts);
         } else if (wrote && !kind.convertDoneStatus.empty()) {
             ui.SetStatusText(std::string(kind.convertDoneStatus));
         }

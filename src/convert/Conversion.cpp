@@ -1,6 +1,15 @@
 #include "convert/Conversion.h"
 
+#include "io/Error.h"
+
 namespace drossel {
+
+void RequireTextSize(std::int64_t bytes) {
+    if (bytes > kMaxTextBytes) {
+        throw DrosselError("its text would take more than the " + std::to_string(kMaxTextBytes) +
+                           " bytes a text may have");
+    }
+}
 
 Progress& NoProgress() {
     class Silent : public Progress {

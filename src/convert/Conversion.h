@@ -8,6 +8,7 @@
 #include "level/Level.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -18,6 +19,10 @@ namespace drossel {
 struct ImageOutput {
     PixelBuffer pixels;
     int bits = 32;
+    // When set, `pixels` stays empty and the picture is drawn only when it is
+    // written, then dropped: a conversion of many pictures holds one at a time.
+    // It reads the level, which stays open until the conversion is written.
+    std::function<PixelBuffer()> draw{};
 };
 
 // One file of a conversion, placed relative to the path the person chose (or
@@ -43,6 +48,13 @@ struct Conversion {
         missingParts += (missingParts.empty() ? "" : "; ") + part + " is missing (" + why + ")";
     }
 };
+
+// The most text one conversion may make: 64 MiB. The game's subtitle tables,
+// string lists and texture lists make a few hundred kilobytes; a record whose
+// entries could make more is broken or made to exhaust memory.
+inline constexpr std::int64_t kMaxTextBytes = std::int64_t{64} << 20;
+// Throws DrosselError unless `bytes` of text stay within kMaxTextBytes.
+void RequireTextSize(std::int64_t bytes);
 
 // What a long conversion reports while it runs: status texts, and the steps of
 // the progress bar. The command shell shows them; tests and batches may not.

@@ -20,21 +20,21 @@ constexpr int kStripBits = 24;
 Conversion ConvertKeyI(const Level& level, const ResourceRecord& resource, const Options&, Progress&) {
     const auto record = level.ReadRecord<KeyIconsRecord>(resource);
     Conversion out;
-    std::vector<std::optional<PixelBuffer>> icons;
+    std::vector<std::optional<TextureRecord>> icons;
+    int width = 0;
     for (std::size_t i = 0; i < std::size(record.icons); ++i) {
         std::string missing;
-        icons.push_back(ReadLinkedTexture(level, record.icons[i], missing));
-        if (!icons.back()) {
-            out.NoteMissing("icon " + std::to_string(i + 1), missing);
-        }
+        icons.push_back(FindLinkedTexture(level, record.icons[i], missing));
+        if (!icons.back()) out.NoteMissing("icon " + std::to_string(i + 1), missing);
+        width += icons.back() ? icons.back()->width : kMissingIconWidth;
     }
-    int width = 0;
-    for (const auto& icon : icons) width += icon ? icon->width() : kMissingIconWidth;
+    // Each icon is decoded into the strip in turn: only its top rows are read.
     PixelBuffer strip(width, kStripHeight);
     int left = 0;
     for (const auto& icon : icons) {
-        if (icon) strip.CopyInto(*icon, left, 0, icon->width(), kStripHeight);
-        left += icon ? icon->width() : kMissingIconWidth;
+        const int iconWidth = icon ? icon->width : kMissingIconWidth;
+        if (icon) DrawTexture(level, *icon, strip, {left, 0, iconWidth, kStripHeight});
+        left += iconWidth;
     }
     out.pieces.push_back({.content = ImageOutput{std::move(strip), kStripBits}});
     return out;

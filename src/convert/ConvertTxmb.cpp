@@ -14,9 +14,6 @@ namespace {
 constexpr int kPictureWidth = 640;
 constexpr int kPictureHeight = 512;
 
-struct Cell {
-    int left, top, width, height;
-};
 constexpr std::array<Cell, 6> kCells{{
     {0, 0, 256, 256},
     {256, 0, 256, 256},
@@ -34,10 +31,9 @@ Conversion ConvertTxmb(const Level& level, const ResourceRecord& resource, const
     PixelBuffer picture(kPictureWidth, kPictureHeight);
     for (std::size_t t = 0; t < kCells.size(); ++t) {
         std::string missing;
-        const auto tile = ReadLinkedTexture(level, record.tiles[t], missing);
-        const Cell& c = kCells[t];
-        if (tile) {
-            picture.CopyInto(*tile, c.left, c.top, c.width, c.height);
+        // Each tile is decoded into its cell in turn: only the rows the cell shows are read.
+        if (const auto tile = FindLinkedTexture(level, record.tiles[t], missing)) {
+            DrawTexture(level, *tile, picture, kCells[t]);
         } else {
             out.NoteMissing("tile " + std::to_string(t + 1), missing);
         }

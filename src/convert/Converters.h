@@ -41,6 +41,7 @@ Conversion ConvertLevel(const Level& level, const ResourceRecord& resource, cons
                         Progress& progress = NoProgress());
 
 // The WAV file ConvertSndd writes for a sound, also for the sound viewer to play.
+// Throws DrosselError for a sound with more sample data than a sound may have.
 std::vector<std::uint8_t> SoundWavOf(const Level& level, const ResourceRecord& resource);
 
 }  // namespace drossel

@@ -42,19 +42,27 @@ LevelGeometry ReadLevel(const Level& level, const ResourceRecord& resource, cons
     const auto env = level.ReadRecord<EnvironmentRecord>(*environment);
     LevelGeometry g;
     const auto [points, pointList] = RequiredList<PointListHeader>(level, env.points, "points (PNTA)");
+    RequireMeshSize(points.count, kMaxMeshPoints, "its points");
     g.points = EntriesAfter<Point>(level, *pointList, sizeof points, points.count);
     const auto [quads, quadList] = RequiredList<ListHeader>(level, env.quads, "quads (AGQG)");
+    RequireMeshSize(quads.count, kMaxMeshTriangles / 2, "its quads");
     const std::vector<Quad> stored = EntriesAfter<Quad>(level, *quadList, sizeof quads, quads.count);
     const auto [uv, uvList] = RequiredList<ListHeader>(level, env.textureCoordinates, "texture coordinates (TXCA)");
+    RequireMeshSize(uv.count, kMaxMeshPoints, "its texture coordinates");
     g.texCoords = EntriesAfter<TexCoord>(level, *uvList, sizeof uv, uv.count);
     g.texCoords.resize(g.points.size());  // one per point: extra ones dropped, missing ones (0, 0)
     const auto [textures, textureList] = RequiredList<ListHeader>(level, env.textures, "textures (TXMA)");
+    RequireMeshSize(textures.count, kMaxMeshTriangles / 2, "its textures");
+    std::int64_t namesLength = 0;
     for (std::uint32_t link : EntriesAfter<std::uint32_t>(level, *textureList, sizeof textures, textures.count)) {
         const ResourceRecord* texture = level.Resolve(link);
         g.textureNames.push_back(texture != nullptr ? texture->name + ImageExtension(options.Image) : "");
+        namesLength += static_cast<std::int64_t>(g.textureNames.back().size());
+        RequireTextSize(namesLength);
     }
     const auto [quadTextures, quadTextureList] =
         RequiredList<ListHeader>(level, env.quadTextures, "quad textures (AGQR)");
+    RequireMeshSize(quadTextures.count, kMaxMeshTriangles / 2, "its quad textures");
     const auto byQuad = EntriesAfter<QuadTexture>(level, *quadTextureList, sizeof quadTextures, quadTextures.count);
 
     // Quads whose corners name points the level does not have are left out.

@@ -1,5 +1,6 @@
 #include "convert/ModelGeometry.h"
 
+#include "io/Error.h"
 #include "level/records/ModelRecords.h"
 
 #include <algorithm>
@@ -13,6 +14,13 @@ constexpr std::size_t kSpareIndices = 200;
 
 }  // namespace
 
+void RequireMeshSize(std::int64_t count, std::int64_t limit, const std::string& what) {
+    if (count > limit) {
+        throw DrosselError(what + " number " + std::to_string(count) + ", more than the " + std::to_string(limit) +
+                           " a mesh may have");
+    }
+}
+
 std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::uint32_t count) {
     const std::size_t n = values.size();
     auto at = [&](std::size_t k) { return k < n ? values[k] : 0; };  // zeros after the list
@@ -20,13 +28,11 @@ std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::ui
     auto zeros = [&](std::size_t k) { return at(k) == 0 && at(k + 1) == 0 && at(k + 2) == 0; };
 
     // The stream of point indices, three to a triangle. Every pass consumes at
-    // least one value, so the loops end; and no more triangles are made than
-    // the list counts.
+    // least one value, so the loops end.
     std::vector<std::uint32_t> stream;
-    const auto full = [&] { return stream.size() >= 3 * static_cast<std::size_t>(count); };
     std::size_t i = 0;
     bool flipped = false;
-    while (i < n && !zeros(i) && !full()) {
+    while (i < n && !zeros(i)) {
         if (at(i) < 0 && at(i + 3) < 0) {
             for (std::size_t k = i; k <= n; ++k) stream.push_back(index(k));
             break;
@@ -43,7 +49,7 @@ std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::ui
                 break;
             }
             ++i;
-            if (at(i) < 0 || zeros(i) || full()) break;
+            if (at(i) < 0 || zeros(i)) break;
         }
     }
     std::vector<Triangle> triangles(count);
@@ -59,14 +65,18 @@ ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model,
     const ResourceRecord* list = nullptr;
     const std::string of = " of " + model.name;
     if (const auto points = ReadLinked<PointListHeader>(level, record.points, "the points" + of, conversion, &list)) {
+        RequireMeshSize(points->count, kMaxMeshPoints, "the points" + of);
         g.points = EntriesAfter<Point>(level, *list, sizeof *points, points->count);
     }
     if (const auto uv =
             ReadLinked<ListHeader>(level, record.texCoords, "the texture coordinates" + of, conversion, &list)) {
+        RequireMeshSize(uv->count, kMaxMeshPoints, "the texture coordinates" + of);
         g.texCoords = EntriesAfter<TexCoord>(level, *list, sizeof *uv, uv->count);
     }
     std::vector<std::int32_t> strips;
     if (const auto s = ReadLinked<ListHeader>(level, record.strips, "the triangle strips" + of, conversion, &list)) {
+        // Separate triangles take three values each, strips fewer.
+        RequireMeshSize(s->count, 3 * kMaxMeshTriangles, "the strip values" + of);
         strips = EntriesAfter<std::int32_t>(level, *list, sizeof *s, s->count);
     }
     std::uint32_t count = 0;
@@ -74,6 +84,8 @@ ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model,
         count = t->count;
     }
     count = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, 3 * (strips.size() + kSpareIndices)));
+    // Only the triangles the strips can make are counted against a mesh's size.
+    RequireMeshSize(count, kMaxMeshTriangles, "the triangles" + of);
     g.triangles = DecodeStrips(strips, count);
     const auto points = static_cast<std::uint32_t>(g.points.size());
     const auto before = g.triangles.size();

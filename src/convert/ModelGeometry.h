@@ -16,6 +16,18 @@
 
 namespace drossel {
 
+// The most points, and triangles, a mesh (a model, one body of a character, a
+// level) may have: 4194304 each. The game's largest levels have a few hundred
+// thousand, its characters a few thousand. Every list a mesh is read from is
+// checked before it is read, so a record that claims more is refused before
+// memory is taken for it; a quad counts as two triangles.
+inline constexpr std::int64_t kMaxMeshPoints = std::int64_t{1} << 22;
+inline constexpr std::int64_t kMaxMeshTriangles = std::int64_t{1} << 22;
+
+// Throws DrosselError unless `count` stays within `limit`; `what` names what is
+// counted ("the points of gun").
+void RequireMeshSize(std::int64_t count, std::int64_t limit, const std::string& what);
+
 struct ModelGeometry {
     std::vector<Point> points;
     std::vector<TexCoord> texCoords;
@@ -24,7 +36,8 @@ struct ModelGeometry {
 
 // The model's points, texture coordinates and triangles. A link that names no
 // resource leaves that list empty and is noted in `conversion`; triangles that
-// name points the model does not have are left out and noted too.
+// name points the model does not have are left out and noted too. Throws
+// DrosselError for a model larger than a mesh may be.
 ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model, Conversion& conversion);
 
 // The triangle stream of a strip list: a value with bit 31 set begins a strip;

@@ -24,14 +24,21 @@ Conversion TextFile(const std::string& text) {
     return out;
 }
 
-// The `count` u32 values that follow a list's 32-byte header.
-std::vector<std::uint32_t> ListAfterHeader(const Level& level, const ResourceRecord& list, std::int64_t count) {
+// The `count` u32 values that follow a list's 32-byte header, each naming a
+// text of at most `entryBytes`.
+std::vector<std::uint32_t> ListAfterHeader(const Level& level, const ResourceRecord& list, std::int64_t count,
+                                           std::int64_t entryBytes) {
+    RequireTextSize(count * entryBytes);  // before the list is read
     constexpr std::int64_t kHeader = 32;
     const auto bytes = level.ReadData(list, kHeader + 4 * std::max<std::int64_t>(count, 0));
     std::vector<std::uint32_t> values;
     for (std::size_t at = kHeader; at < bytes.size(); at += 4) values.push_back(LoadU32(bytes.data() + at));
     return values;
 }
+
+// The longest line a string of this record makes.
+template <typename Record>
+constexpr std::int64_t kStringLineBytes = sizeof(Record::text) + 2;
 
 // One line per string the list names, in list order; links that name nothing
 // (or a placeholder without data) are skipped.
@@ -64,7 +71,7 @@ Conversion ConvertString(const Level& level, const ResourceRecord& resource, con
 Conversion ConvertSubt(const Level& level, const ResourceRecord& resource, const Options&, Progress&) {
     const auto header = level.ReadRecord<SubtitleRecord>(resource);
     std::string text;
-    for (std::uint32_t offset : ListAfterHeader(level, resource, header.entryCount)) {
+    for (std::uint32_t offset : ListAfterHeader(level, resource, header.entryCount, kSubtitleEntrySize)) {
         std::string entry(kSubtitleEntrySize, ' ');
         level.ReadRaw(std::int64_t{header.textOffset} + offset,
                       std::span(reinterpret_cast<std::uint8_t*>(entry.data()), entry.size()));
@@ -77,12 +84,12 @@ Conversion ConvertSubt(const Level& level, const ResourceRecord& resource, const
 
 Conversion ConvertStna(const Level& level, const ResourceRecord& resource, const Options&, Progress&) {
     const auto header = level.ReadRecord<StringListHeader>(resource);
-    return StringLines<TStrRecord>(level, ListAfterHeader(level, resource, header.count));
+    return StringLines<TStrRecord>(level, ListAfterHeader(level, resource, header.count, kStringLineBytes<TStrRecord>));
 }
 
 Conversion ConvertIgsa(const Level& level, const ResourceRecord& resource, const Options&, Progress&) {
     const auto header = level.ReadRecord<ListHeader>(resource);
-    return StringLines<IGStRecord>(level, ListAfterHeader(level, resource, header.count));
+    return StringLines<IGStRecord>(level, ListAfterHeader(level, resource, header.count, kStringLineBytes<IGStRecord>));
 }
 
 }  // namespace drossel

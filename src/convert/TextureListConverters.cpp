@@ -9,6 +9,7 @@
 #include "level/records/StringRecords.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace drossel {
 namespace {
@@ -18,20 +19,30 @@ constexpr const char* kLineEnd = "\r\n";
 // The list file, then each resolved texture as a picture named by `prefix`, the
 // texture's name and the image extension, placed as `place` says. Links that
 // name nothing are left out of both; a texture that cannot be had is left out
-// of the pictures and named in missingParts.
+// of the pictures and named in missingParts. A texture listed twice is written
+// once. Pictures are drawn as they are written, one at a time.
 Conversion TextureList(const Level& level, const Options& options, std::string text,
                        const std::vector<const ResourceRecord*>& textures, OutputPiece::Place place,
                        const std::string& prefix) {
     Conversion out;
-    for (const ResourceRecord* texture : textures) text += texture->name + kLineEnd;
-    out.pieces.push_back({.content = std::vector<std::uint8_t>(text.begin(), text.end())});
     for (const ResourceRecord* texture : textures) {
+        text += texture->name + kLineEnd;
+        RequireTextSize(static_cast<std::int64_t>(text.size()));
+    }
+    out.pieces.push_back({.content = std::vector<std::uint8_t>(text.begin(), text.end())});
+    std::unordered_set<const ResourceRecord*> listed;
+    for (const ResourceRecord* texture : textures) {
+        if (!listed.insert(texture).second) continue;
         std::string missing;
         try {
-            auto picture = ReadLinkedTexture(level, *texture->identifier, missing);
-            if (picture) {
+            if (const auto linked = FindLinkedTexture(level, *texture->identifier, missing)) {
+                const TextureRecord record = *linked;
+                RequirePictureSize(record.width, record.height);
+                ImageOutput picture{.pixels = {}, .bits = ImageBits(options.Image), .draw = [&level, record] {
+                                        return ReadTexturePicture(level, record);
+                                    }};
                 out.pieces.push_back({place, FileNamePart(prefix + texture->name) + ImageExtension(options.Image),
-                                      false, ImageOutput{std::move(*picture), ImageBits(options.Image)}});
+                                      false, std::move(picture)});
                 continue;
             }
         } catch (const std::exception& e) {

@@ -1,5 +1,9 @@
 #pragma once
-// Reading a texture's picture: its pixel data from the .raw file, decoded.
+// Reading a texture's picture: its pixel data from the .raw file, decoded a band
+// of rows at a time straight into the picture it belongs in. Neither a texture's
+// pixel data nor a picture of it alone is ever held whole, so a large texture or
+// a key icon strip takes the memory of its own picture, whatever the textures
+// it is made of claim to be.
 
 #include "image/PixelBuffer.h"
 #include "level/Level.h"
@@ -11,14 +15,33 @@
 
 namespace drossel {
 
-// Throws DrosselError when the format is not decoded or the pixel data is not
-// all in the .raw file (which is opened only for a format that is decoded).
+// Throws DrosselError, saying why, unless the texture's pixels can be decoded:
+// a format with a decoder, a size that is positive, and all its pixel data in
+// the .raw file (which is opened only for a format that is decoded).
+void RequireDecodable(const Level& level, const TextureRecord& texture);
+
+// A place in a picture: the top-left corner and the size of a cell.
+struct Cell {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Decodes the part of the texture that falls into `cell` of `picture` (and into
+// the picture), its top-left corner at the cell's; the rest of the picture is
+// left as it is. Reads only the rows that fall inside. Throws DrosselError as
+// RequireDecodable does.
+void DrawTexture(const Level& level, const TextureRecord& texture, PixelBuffer& picture, const Cell& cell);
+
+// The whole texture as a picture. Throws DrosselError as RequireDecodable does,
+// and for a texture larger than a picture may be (kMaxPicturePixels).
 PixelBuffer ReadTexturePicture(const Level& level, const TextureRecord& texture);
 
-// The picture of the texture an identifier links to. A link that leads to no
-// usable texture (no resource carries the identifier, the resource is no texture
-// or a placeholder without data) gives no picture and the reason in `missing`;
-// a texture that exists but cannot be decoded throws DrosselError.
-std::optional<PixelBuffer> ReadLinkedTexture(const Level& level, std::uint32_t identifier, std::string& missing);
+// The record of the texture an identifier links to, ready to be decoded. A link that leads to no usable texture
+// (no resource carries the identifier, the resource is no texture or a
+// placeholder without data) gives nothing and the reason in `missing`; a
+// texture that exists but cannot be decoded throws DrosselError naming it.
+std::optional<TextureRecord> FindLinkedTexture(const Level& level, std::uint32_t identifier, std::string& missing);
 
 }  // namespace drossel

@@ -1,7 +1,7 @@
 #pragma once
 // An image in memory: width x height pixels of four bytes (blue, green, red,
 // alpha), bottom row first. BMP and TGA files store their rows in this order, so
-// writing never reorders rows.
+// writing never reorders rows. No picture is larger than kMaxPicturePixels.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +9,16 @@
 #include <span>
 
 namespace drossel {
+
+// The most pixels a picture may have: 8192 x 8192, 256 MiB in memory. The
+// game's textures are at most a few hundred pixels wide; a record that claims
+// more than this is broken or made to exhaust memory, and is refused before any
+// memory is taken for it.
+inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{8192} * 8192;
+
+// Throws DrosselError, saying why, unless a picture of width x height pixels
+// stays within kMaxPicturePixels.
+void RequirePictureSize(int width, int height);
 
 struct Bgra {
     std::uint8_t blue = 0;
@@ -20,7 +30,8 @@ struct Bgra {
 class PixelBuffer {
 public:
     PixelBuffer() = default;
-    // Every pixel starts as `fill`.
+    // Every pixel starts as `fill`. Both constructors throw DrosselError for a
+    // picture larger than kMaxPicturePixels.
     PixelBuffer(int width, int height, Bgra fill = {0, 0, 0, 255});
     // Pixels left undefined, for a decoder that writes every one of them.
     struct Unfilled {};
@@ -48,10 +59,6 @@ public:
         return {d[0], d[1], d[2], d[3]};
     }
 
-    // Copies the top-left part of `source` that fits into the w x h cell whose
-    // top-left corner lies at (left, top) of this picture; pixels of the cell
-    // that `source` does not cover keep their value.
-    void CopyInto(const PixelBuffer& source, int left, int top, int cellWidth, int cellHeight);
     // Sets every pixel's alpha to 255.
     void MakeOpaque();
 

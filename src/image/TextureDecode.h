@@ -20,16 +20,31 @@ namespace drossel {
 // pixel data too large for any level file.
 std::int64_t DecodedTextureLength(int width, int height, std::uint32_t format);
 
-// Each reads exactly the bytes DecodedTextureLength gives and throws DrosselError
-// when `data` is shorter; width and height must be positive.
+// Where a decoder writes: the texture's top-left corner goes to (left, top) of
+// `picture`, and only the part of the texture that falls inside the cell of
+// width x height pixels there, and inside the picture, is decoded.
+struct DecodeTarget {
+    PixelBuffer& picture;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Decodes a width x height texture of this format into the target, reading
+// exactly the bytes DecodedTextureLength gives. Throws DrosselError for a format
+// that is not decoded, for a size that is not positive and for data that is too
+// short. Rows are stored one after the other (format 9: rows of blocks), so the
+// first n rows of a texture (n a multiple of 4) decode as a texture n rows high.
+void DecodeTextureInto(std::span<const std::uint8_t> data, int width, int height, std::uint32_t format,
+                       const DecodeTarget& target);
+
+// The whole texture as a picture of its own; they throw as DecodeTextureInto does.
+PixelBuffer DecodeTexture(std::span<const std::uint8_t> data, int width, int height, std::uint32_t format);
 PixelBuffer DecodeArgb4444(std::span<const std::uint8_t> data, int width, int height);
 PixelBuffer DecodeArgb1555(std::span<const std::uint8_t> data, int width, int height);
 PixelBuffer DecodeBgrx8888(std::span<const std::uint8_t> data, int width, int height);
 PixelBuffer DecodeDxt1(std::span<const std::uint8_t> data, int width, int height);
-
-// Chooses the decoder by format code; throws DrosselError for a format that is
-// not decoded, for a size that is not positive and for data that is too short.
-PixelBuffer DecodeTexture(std::span<const std::uint8_t> data, int width, int height, std::uint32_t format);
 
 // The four palette colours of one DXT1 block from its two end colours.
 struct Dxt1Palette {

@@ -85,6 +85,7 @@ TEST(ConvertResource, PicturesNeedAPictureNameAndKindsWithoutConverterDoNothing)
     const int texture = b.AddTexture("wall", 4, 4, 1, Bytes(32, 0));
     std::array<std::uint32_t, 10> icons{};
     icons.fill(LevelBuilder::IdentifierOf(texture));
+    icons[9] = 0xDEAD;
     const int keys = b.AddKeyIcons("keys", icons);
     const int model = b.Add("AKEV", "env");
     OpenedLevel l(b);
@@ -95,7 +96,9 @@ TEST(ConvertResource, PicturesNeedAPictureNameAndKindsWithoutConverterDoNothing)
     }
     EXPECT_EQ(CountFiles(l.Out()), 0u);
     EXPECT_TRUE(ConvertResource(l.session, keys, l.ui, l.Out("keys.BMP")));
-    EXPECT_EQ(ReadFileBytes(l.Out("keys.BMP")).size(), 54u + 4 * 3 * 10 * 32) << "24 bits whatever the option";
+    EXPECT_EQ(ReadFileBytes(l.Out("keys.BMP")).size(), 54u + (9 * 4 + 32) * 3 * 32) << "24 bits whatever the option";
+    EXPECT_EQ(l.ui.warnings, std::vector<std::string>{"Status: Converted key icons keys, but icon 10 is missing (no "
+                                                      "resource has identifier 57005)"});
     l.ui.statusTexts.clear();
     EXPECT_FALSE(ConvertResource(l.session, model, l.ui, l.Out("env.txt")));
     EXPECT_TRUE(l.ui.statusTexts.empty());

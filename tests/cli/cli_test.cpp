@@ -102,3 +102,20 @@ TEST_F(CliLevel, BatchesMakeTheirFolderAndFailWhenAResourceFails) {
     WriteFileBytes(dir / "file", {});
     EXPECT_EQ(RunCli({"unpack-all", dat, dir / "file"}).exitCode, 1);
 }
+
+TEST(CliWarnings, AConversionWithMissingPartsSaysSoOnStderrAndSucceeds) {
+    TempDir dir;
+    LevelBuilder b;
+    std::array<std::uint32_t, 10> icons{};
+    icons.fill(LevelBuilder::IdentifierOf(b.AddTexture("icon", 4, 4, 1, Bytes(32, 0))));
+    icons[3] = 0xDEAD;
+    b.AddKeyIcons("keys", icons);
+    const std::string dat = b.Write(dir / "level");
+    for (const auto& arguments :
+         {std::vector<std::string>{"convert", dat, "1", dir / "keys.tga"}, {"convert-all", dat, dir / "out"}}) {
+        const auto r = RunCli(arguments);
+        EXPECT_EQ(r.exitCode, 0) << arguments[0];
+        EXPECT_EQ(r.err,
+                  "Status: Converted key icons keys, but icon 4 is missing (no resource has identifier 57005)\n");
+    }
+}

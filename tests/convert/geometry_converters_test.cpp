@@ -42,7 +42,13 @@ TEST(DecodeStrips, StripsAlternateAndThreeValueStripsSwitchToSeparateTriangles) 
     // A list that does not begin with a marked value is read as a strip, and ends.
     EXPECT_EQ(Corners(DecodeStrips({{5, 6, 7, 8}}, 2)), (Corners3{{5, 6, 7}, {7, 6, 8}}));
     EXPECT_EQ(DecodeStrips({}, 0).size(), 0u);
-    // Point 0 inside a strip does not end it; a switch to separate triangles ends at the list's end.
+    // Zeros inside a strip do not end it, nor does an unmarked start followed by a strip;
+    // a switch to separate triangles ends at the list's end.
+    EXPECT_EQ(Corners(DecodeStrips({{Marked(1), 2, 0, 0, 3}}, 3)), (Corners3{{1, 2, 0}, {0, 2, 0}, {0, 0, 3}}));
+    EXPECT_EQ(Corners(DecodeStrips({{0, 1, 2, Marked(3), 4, 5, 6}}, 3)), (Corners3{{0, 1, 2}, {3, 4, 5}, {5, 4, 6}}));
+    EXPECT_EQ(Corners(DecodeStrips({{Marked(1), 2, 3, 0, 4, 5}}, 4)),
+              (Corners3{{1, 2, 3}, {3, 2, 0}, {3, 0, 4}, {4, 0, 5}}));
+    EXPECT_EQ(Corners(DecodeStrips({{Marked(7), 8, 9, Marked(10), 11}}, 2)), (Corners3{{7, 8, 9}, {10, 11, 0}}));
     EXPECT_EQ(Corners(DecodeStrips({{Marked(5), 0, 6, 7}}, 2)), (Corners3{{5, 0, 6}, {6, 0, 7}}));
     EXPECT_EQ(Corners(DecodeStrips({{Marked(7), 8, 9, Marked(10)}}, 2)), (Corners3{{7, 8, 9}, {0, 0, 0}}));
 }
@@ -147,6 +153,24 @@ TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     EXPECT_EQ(points.at(30).x, -6.0f) << "part 3 hangs on joint 2";
     EXPECT_EQ(points.at(30).y, 12.0f);
     EXPECT_NE(c.missingParts.find("bone 2"), std::string::npos) << c.missingParts;
+    // Only the offsets the list counts are mirrored.
+    PutU16(b.resource(b.IndexNamed("joints")).data, offsetof(JointListHeader, count), 2);
+    OpenedLevel fewer(b);
+    const Conversion d = ExportCharacter(fewer.level(), fewer.level().at(hero), o);
+    EXPECT_EQ(PointsOf(std::get<Bytes>(d.pieces.at(0).content)).at(30).x, 4.0f);
+}
+
+TEST(ExportModel, ATriangleCountFarPastTheStripsIsCapped) {
+    LevelBuilder b;
+    const int model = AddModel(b, 2);
+    PutU32(b.resource(model - 1).data, offsetof(ListHeader, count), 0xFFFFFFFF);  // its triangle list
+    OpenedLevel l(b);
+    Options o;
+    o.ModelLwoFormat = 60;
+    const Bytes lwo = std::get<Bytes>(ExportModel(l.level(), l.level().at(model), o).pieces.at(0).content);
+    const std::size_t pols = std::string(lwo.begin(), lwo.end()).find("POLS");
+    EXPECT_EQ(__builtin_bswap32(U32At(lwo, pols + 4)), 10u * (3 * (4 + 200) - 3))
+        << "three a value and 200 spare, but the three naming point 2";
 }
 
 TEST(ExportCharacter, TheDemoCharacterStandsWhereItWasBuilt) {

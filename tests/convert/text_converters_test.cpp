@@ -92,9 +92,9 @@ TEST(ConvertTextureLists, ListFilesAndTheirTextures) {
     const int first = b.AddTexture("first", 4, 4, 1, Bytes(32, 0));  // table index 0: resolves like any other
     const int second = b.AddTexture("sec/ond", 4, 4, 1, Bytes(32, 0));
     ListHeader txma{};
-    txma.count = 3;
+    txma.count = 4;
     const auto id = [](int i) { return LevelBuilder::IdentifierOf(i); };
-    const int array = b.AddData("TXMA", "array", List(txma, {id(first), 0, id(second)}));
+    const int array = b.AddData("TXMA", "array", List(txma, {id(first), 0, id(second), id(first)}));
     CharacterTexturesRecord trma{};
     trma.count = 2;
     trma.textures[0] = id(second);
@@ -107,10 +107,11 @@ TEST(ConvertTextureLists, ListFilesAndTheirTextures) {
     Options o;
     o.Image = ImageFormat::Bmp24;
     Conversion c = ConvertTextureList(l.level(), l.level().at(array), o);
-    EXPECT_EQ(Text(c.pieces.at(0)), "3\r\nfirst\r\nsec_ond\r\n");
-    ASSERT_EQ(c.pieces.size(), 3u);
+    EXPECT_EQ(Text(c.pieces.at(0)), "4\r\nfirst\r\nsec_ond\r\nfirst\r\n");
+    ASSERT_EQ(c.pieces.size(), 3u) << "a texture listed twice is written once";
     EXPECT_EQ(c.pieces[1].place, OutputPiece::Place::BesideChosen) << "never the process's current folder";
     EXPECT_EQ(c.pieces[2].name, "sec_ond.bmp");
+    EXPECT_EQ(std::get<ImageOutput>(c.pieces[2].content).draw().width(), 4) << "drawn when it is written";
     c = ConvertTrma(l.level(), l.level().at(skins), o);
     EXPECT_EQ(Text(c.pieces.at(0)), "sec_ond\r\n");
     EXPECT_EQ(c.pieces.at(1).place, OutputPiece::Place::ChosenStem);

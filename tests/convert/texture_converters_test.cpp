@@ -57,13 +57,27 @@ TEST(ConvertTxmp, DecodesAtTheOptionsDepthAndRefusesWhatItCannotRead) {
     EXPECT_THROW(ConvertTxmp(l.level(), l.level().at(odd), l.session.options), DrosselError);
 }
 
+// Pixel data is read a band of rows at a time (about a megabyte): textures of
+// several bands, the last one short, and DXT1 rows of blocks cut at the bottom.
+TEST(ConvertTxmp, LargeTexturesReadBandByBandGiveTheSamePicture) {
+    for (auto [format, width, height] : {std::tuple{0u, 2048, 600}, {8u, 1024, 520}, {9u, 8192, 262}}) {
+        LevelBuilder b;
+        const Picture picture = ExactPicture(format, width, height);
+        const int texture = b.AddTexture("big", width, height, format, EncodeTexturePixels(picture, format));
+        OpenedLevel l(b);
+        const Conversion c = ConvertTxmp(l.level(), l.level().at(texture), l.session.options);
+        EXPECT_TRUE(SamePicture(PictureOf(Image(c).pixels), picture)) << format;
+    }
+}
+
 TEST(ConvertTxmb, SixTilesInTwoRowsOfThreeUprightAndOpaque) {
     Linked t;
-    // The game's large textures are 640 x 480: the lower tiles are 224 rows high.
-    const int heights[6] = {256, 256, 256, 224, 224, 224};
+    // Tiles larger than their cells stay inside them (seen in the missing tile's cell); the game's large
+    // textures are 640 x 480, so the lower tiles are 224 rows high and leave the rest of their cells black.
+    const int widths[6] = {256, 300, 128, 300, 256, 128}, heights[6] = {256, 300, 256, 224, 224, 224};
     const std::uint32_t formats[6] = {0, 8, 9, 1, 2, 9};
     const int lefts[6] = {0, 256, 512, 0, 256, 512};
-    for (int i = 0; i < 6; ++i) t.Add(formats[i], i % 3 == 2 ? 128 : 256, heights[i]);
+    for (int i = 0; i < 6; ++i) t.Add(formats[i], widths[i], heights[i]);
     t.links[4] = 0xABCDEF01;  // a tile that links to nothing
     std::array<std::uint32_t, 6> links{};
     std::copy(t.links.begin(), t.links.end(), links.begin());
@@ -84,7 +98,10 @@ TEST(ConvertTxmb, SixTilesInTwoRowsOfThreeUprightAndOpaque) {
 
 TEST(ConvertKeyI, TenIconsSideBySideAlwaysAtTwentyFourBits) {
     Linked t;
-    for (int i = 0; i < 10; ++i) t.Add(std::array{0u, 1u, 2u, 8u, 9u}[i % 5], i == 2 ? 16 : 32, i == 7 ? 20 : 32);
+    // Icon 6 is higher than the strip: its top rows are shown.
+    for (int i = 0; i < 10; ++i) {
+        t.Add(std::array{0u, 1u, 2u, 8u, 9u}[i % 5], i == 2 ? 16 : 32, i == 7 ? 20 : i == 5 ? 48 : 32);
+    }
     std::array<std::uint32_t, 10> links{};
     std::copy(t.links.begin(), t.links.end(), links.begin());
     links[3] = LevelBuilder::IdentifierOf(t.builder.Add("M3GM", "not_a_texture"));

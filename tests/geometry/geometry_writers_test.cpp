@@ -98,6 +98,8 @@ TEST(LightWave, LengthsPerLayout) {
             EXPECT_EQ(Slice(b, b.size() - 8 - c.surf, 8), Text("SURF\0\0\0"s + static_cast<char>(c.surf)));
         }
     }
+    const Bytes b = WriteLightWave(Model(1), 65);  // a white, slightly reflecting, opaque, diffuse surface
+    EXPECT_EQ(Slice(b, b.size() - 34, 34), Text("COLR\0\4\xFF\xFF\xFF\0REFL\0\2\0\5TRAN\0\2\0\0DIFF\0\2\0\xFF"sv));
 }
 
 TEST(LightWave, Layout70Content) {
@@ -129,12 +131,20 @@ TEST(LightWave, LongIndicesAndRefusals) {
     big.points.resize(65536);
     big.triangles[0].b = 65535;
     EXPECT_NO_THROW(WriteLightWave(big, 60));
-    Mesh tooMany = big, badPoint = big, badSurface = big;
+    big.triangles.push_back(big.triangles[0]);
+    big.surfaces.push_back("Second");
+    Mesh tooMany = big, badPoint = big, badSurface = big, badName = big;
     tooMany.points.resize(65537);
-    badPoint.triangles[0].c = 65536;
-    badSurface.triangles[0].surface = 0;
-    for (auto [mesh, layout] :
-         {std::pair{&tooMany, 60}, {&tooMany, 65}, {&badPoint, 60}, {&badPoint, 70}, {&badSurface, 70}, {&big, 61}}) {
+    badPoint.triangles[1].c = 65536;  // the faults lie past the first triangle and surface
+    badSurface.triangles[1].surface = 0;
+    badName.surfaces[1] += '\0';
+    for (auto [mesh, layout] : {std::pair{&tooMany, 60},
+                                {&tooMany, 65},
+                                {&badPoint, 60},
+                                {&badPoint, 70},
+                                {&badSurface, 70},
+                                {&badName, 65},
+                                {&big, 61}}) {
         EXPECT_THROW(WriteLightWave(*mesh, layout), DrosselError) << layout;
     }
     EXPECT_NO_THROW(WriteLightWave(tooMany, 70));

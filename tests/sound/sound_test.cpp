@@ -47,4 +47,11 @@ TEST(Sound, WavFilesDecodeToTheirSourceWithLibsndfileAndSox) {
     }
     EXPECT_EQ(checked, 2);
     EXPECT_THROW(DecodeWav(Bytes(100, 7)), DrosselError);
+    // A header claiming 65,535 samples a block asks for far more than the bytes can hold;
+    // a file not laid out as the program writes sounds is not handed to libsndfile.
+    Bytes wav = SoundWavOf(l.level(), l.level().at(demo::BuildDemoLevel().IndexNamed("door_open.aif")));
+    PutU16(wav, 20 + 18, 0xFFFF);
+    EXPECT_THROW(DecodeWav(wav), DrosselError);
+    const std::string pcm("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\1\0\1\0\x22\x56\0\0\x44\xAC\0\0\2\0\x10\0data\0\0\0\0", 44);
+    EXPECT_THROW(DecodeWav(Bytes(pcm.begin(), pcm.end())), DrosselError);
 }
