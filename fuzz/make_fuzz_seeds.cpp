@@ -310,7 +310,7 @@ void Dictionaries(const std::filesystem::path& folder) {
 
 void WriteSeeds(const std::filesystem::path& folder) {
     namespace fs = std::filesystem;
-    for (const char* target : {"load_dat_fuzz", "convert_fuzz", "wav_fuzz"}) fs::create_directories(folder / target);
+    for (const char* target : {"load_dat_fuzz", "convert_fuzz", "wav_fuzz", "edit_fuzz"}) fs::create_directories(folder / target);
     // Option bytes that choose, between them, every image format, LightWave
     // layout and level format, and character groups 1, 3, 5 and all (fuzz::OptionsOf).
     constexpr std::array<std::array<std::uint8_t, fuzz::kOptionBytes>, 4> kOptions{
@@ -318,12 +318,15 @@ void WriteSeeds(const std::filesystem::path& folder) {
     for (const auto& [name, level] : SeedLevels()) {
         const Bytes dat = level.BuildDat();
         Write(folder / "load_dat_fuzz" / (name + ".dat"), dat);
+        if (name == "strings" || name == "igst" || name == "onlv") Write(folder / "edit_fuzz" / (name + ".dat"), dat);
         for (std::size_t i = 0; i < kOptions.size(); ++i) {
             Write(folder / "convert_fuzz" / (name + "-" + std::to_string(i)),
                   fuzz::JoinLevelInput(kOptions[i], dat, level.raw()));
         }
     }
-    Write(folder / "load_dat_fuzz" / "demo.dat", demo::BuildDemoLevel().BuildDat());
+    const Bytes demo = demo::BuildDemoLevel().BuildDat();
+    Write(folder / "load_dat_fuzz" / "demo.dat", demo);
+    Write(folder / "edit_fuzz" / "demo.dat", demo);
     WavSeeds(folder / "wav_fuzz");
     Dictionaries(folder);
 }
