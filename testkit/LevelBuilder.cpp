@@ -26,25 +26,6 @@ void Grow(Bytes& b, std::size_t end) {
     if (b.size() < end) b.resize(end);
 }
 
-}  // namespace
-
-void PutU16(Bytes& b, std::size_t offset, std::uint16_t v) {
-    Grow(b, offset + 2);
-    StoreU16(b.data() + offset, v);
-}
-
-void PutU32(Bytes& b, std::size_t offset, std::uint32_t v) {
-    Grow(b, offset + 4);
-    StoreU32(b.data() + offset, v);
-}
-
-void PutBytes(Bytes& b, std::size_t offset, const Bytes& v) {
-    Grow(b, offset + v.size());
-    std::copy(v.begin(), v.end(), b.begin() + static_cast<std::ptrdiff_t>(offset));
-}
-
-namespace {
-
 std::uint16_t Argb4444(Rgba p) {
     return static_cast<std::uint16_t>(((p.a >> 4) << 12) | ((p.r >> 4) << 8) | ((p.g >> 4) << 4) | (p.b >> 4));
 }
@@ -77,6 +58,21 @@ void EncodeBlock(const Picture& p, int bx, int by, Bytes& out) {
 }
 
 }  // namespace
+
+void PutU16(Bytes& b, std::size_t offset, std::uint16_t v) {
+    Grow(b, offset + 2);
+    StoreU16(b.data() + offset, v);
+}
+
+void PutU32(Bytes& b, std::size_t offset, std::uint32_t v) {
+    Grow(b, offset + 4);
+    StoreU32(b.data() + offset, v);
+}
+
+void PutBytes(Bytes& b, std::size_t offset, const Bytes& v) {
+    Grow(b, offset + v.size());
+    std::copy(v.begin(), v.end(), b.begin() + static_cast<std::ptrdiff_t>(offset));
+}
 
 Bytes EncodeTexturePixels(const Picture& picture, std::uint32_t format) {
     Bytes out;
@@ -158,20 +154,11 @@ int LevelBuilder::Add(const std::string& tag, const std::string& name, std::size
 }
 
 int LevelBuilder::AddData(const std::string& tag, const std::string& name, Bytes data) {
-    BuiltResource r;
-    r.tag = tag;
-    r.name = name;
-    r.flags = kNamed;
-    r.data = std::move(data);
-    return AddResource(std::move(r));
+    return AddResource({tag, name, kNamed, std::move(data), true, std::nullopt});
 }
 
 int LevelBuilder::AddUnnamed(const std::string& tag, std::size_t length, std::uint32_t flags) {
-    BuiltResource r;
-    r.tag = tag;
-    r.flags = flags;
-    r.data = Bytes(std::max<std::size_t>(length, 8), 0);
-    return AddResource(std::move(r));
+    return AddResource({tag, std::nullopt, flags, Bytes(std::max<std::size_t>(length, 8), 0), true, std::nullopt});
 }
 
 int LevelBuilder::AddResource(BuiltResource resource) {

@@ -8,6 +8,7 @@
 #include "level/records/DatFileRecords.h"
 #include "level/records/Record.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -45,6 +46,14 @@ Bytes ListOf(Header header, const std::vector<Entry>& entries) {
     bytes.resize(at + entries.size() * sizeof(Entry));
     if (!entries.empty()) std::memcpy(bytes.data() + at, entries.data(), entries.size() * sizeof(Entry));
     return bytes;
+}
+
+// A string record whose text field holds `text`, cut to the field's size.
+template <typename Record>
+Bytes WithText(const std::string& text) {
+    Record r{};
+    std::copy_n(text.begin(), std::min(text.size(), sizeof r.text), r.text);
+    return BytesOf(r);
 }
 
 // A picture for texture fixtures, row by row from the top, left to right.

@@ -4,11 +4,8 @@
 #include "Fixture.h"
 #include "app/LightingEditor.h"
 #include "app/StringEditor.h"
-#include "io/Error.h"
 #include "level/records/LevelRecords.h"
 #include "text/Windows1252.h"
-
-#include <gtest/gtest.h>
 
 #include <sys/fsuid.h>
 #include <sys/stat.h>
@@ -62,6 +59,9 @@ TEST_F(Editors, LightsChangeOnlyTheColourBytesTheyOwn) {
     editor.ApplyToAll(Counting(200));
     EXPECT_EQ(editor.Colours(12), Counting(200));
     EXPECT_THROW(editor.Apply(13, Counting(0)), DrosselError);
+    LevelBuilder b;
+    b.Add("AGQG", "empty");
+    EXPECT_THROW(LightingEditor(OpenedLevel(b).level(), 0), DrosselError) << "a quad list without quads";
 }
 
 TEST_F(Editors, ColourBoxesTakeWholeNumbersFrom0To255) {
@@ -140,11 +140,4 @@ TEST_F(Editors, EditsRefuseALevelThatChangedUnderThem) {
     }
     ::setfsuid(was);
     EXPECT_EQ(ReadFileBytes(dat), before);
-}
-
-TEST_F(Editors, AQuadListWithoutQuadsIsRefused) {
-    LevelBuilder b;
-    b.Add("AGQG", "empty");
-    const OpenedLevel empty(b);
-    EXPECT_THROW(LightingEditor(empty.level(), 0), DrosselError);
 }

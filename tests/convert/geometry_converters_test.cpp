@@ -8,11 +8,8 @@
 #include "level/records/LevelRecords.h"
 #include "level/records/ModelRecords.h"
 
-#include <gtest/gtest.h>
-
 #include <bit>
 #include <cmath>
-#include <cstring>
 
 using namespace drossel;
 using namespace drossel::testing;
@@ -23,51 +20,13 @@ constexpr std::int32_t Marked(std::int32_t v) {
     return static_cast<std::int32_t>(0x80000000u | static_cast<std::uint32_t>(v));
 }
 
-std::vector<std::array<std::uint32_t, 3>> Corners(const std::vector<Triangle>& triangles) {
-    std::vector<std::array<std::uint32_t, 3>> out;
-    for (const Triangle& t : triangles) out.push_back({t.a, t.b, t.c});
-    return out;
-}
-
-}  // namespace
-
-TEST(DecodeStrips, StripsAlternateAndThreeValueStripsSwitchToSeparateTriangles) {
-    using Corners3 = std::vector<std::array<std::uint32_t, 3>>;
-    EXPECT_EQ(Corners(DecodeStrips({{Marked(0), 1, 2, 3, Marked(4), 5, 6}}, 3)),
-              (Corners3{{0, 1, 2}, {2, 1, 3}, {4, 5, 6}}));
-    EXPECT_EQ(Corners(DecodeStrips({{Marked(7), 8, 9, Marked(10), 11, 12}}, 2)), (Corners3{{7, 8, 9}, {10, 11, 12}}));
-    // More triangles counted than the strips give: the rest are (0, 0, 0).
-    EXPECT_EQ(Corners(DecodeStrips({{Marked(7), 8, 9, Marked(10), 11, 12}}, 4)),
-              (Corners3{{7, 8, 9}, {10, 11, 12}, {0, 0, 0}, {0, 0, 0}}));
-    // A list that does not begin with a marked value is read as a strip, and ends.
-    EXPECT_EQ(Corners(DecodeStrips({{5, 6, 7, 8}}, 2)), (Corners3{{5, 6, 7}, {7, 6, 8}}));
-    EXPECT_EQ(DecodeStrips({}, 0).size(), 0u);
-    // Zeros inside a strip do not end it, nor does an unmarked start followed by a strip;
-    // a switch to separate triangles ends at the list's end.
-    EXPECT_EQ(Corners(DecodeStrips({{Marked(1), 2, 0, 0, 3}}, 3)), (Corners3{{1, 2, 0}, {0, 2, 0}, {0, 0, 3}}));
-    EXPECT_EQ(Corners(DecodeStrips({{0, 1, 2, Marked(3), 4, 5, 6}}, 3)), (Corners3{{0, 1, 2}, {3, 4, 5}, {5, 4, 6}}));
-    EXPECT_EQ(Corners(DecodeStrips({{Marked(1), 2, 3, 0, 4, 5}}, 4)),
-              (Corners3{{1, 2, 3}, {3, 2, 0}, {3, 0, 4}, {4, 0, 5}}));
-    EXPECT_EQ(Corners(DecodeStrips({{Marked(7), 8, 9, Marked(10), 11}}, 2)), (Corners3{{7, 8, 9}, {10, 11, 0}}));
-    EXPECT_EQ(Corners(DecodeStrips({{Marked(5), 0, 6, 7}}, 2)), (Corners3{{5, 0, 6}, {6, 0, 7}}));
-    EXPECT_EQ(Corners(DecodeStrips({{Marked(7), 8, 9, Marked(10)}}, 2)), (Corners3{{7, 8, 9}, {0, 0, 0}}));
-}
-
-namespace {
-
 constexpr auto Id = LevelBuilder::IdentifierOf;
-
-float BigEndianFloat(const Bytes& b, std::size_t at) {
-    return std::bit_cast<float>(__builtin_bswap32(U32At(b, at)));
-}
 
 // The points of a LightWave object whose PNTS chunk comes first (layouts 60 and 70).
 std::vector<Point> PointsOf(const Bytes& lwo) {
-    std::vector<Point> points(__builtin_bswap32(U32At(lwo, 16)) / 12);
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const std::size_t at = 20 + 12 * i;
-        points[i] = {BigEndianFloat(lwo, at), BigEndianFloat(lwo, at + 4), BigEndianFloat(lwo, at + 8)};
-    }
+    std::vector<Point> points(Be32(lwo, 16) / 12);
+    const auto at = [&](std::size_t k) { return std::bit_cast<float>(Be32(lwo, 20 + 4 * k)); };
+    for (std::size_t i = 0; i < points.size(); ++i) points[i] = {at(3 * i), at(3 * i + 1), at(3 * i + 2)};
     return points;
 }
 
@@ -104,16 +63,42 @@ int AddCharacter(LevelBuilder& b, std::vector<JointOffset> offsets = {}, const s
 
 }  // namespace
 
+// More triangles counted than the strips give: the rest are (0, 0, 0). A list that does not begin with a marked
+// value is read as a strip, and ends. Zeros inside a strip do not end it, nor does an unmarked start followed by a
+// strip; a switch to separate triangles ends at the list's end.
+TEST(DecodeStrips, StripsAlternateAndThreeValueStripsSwitchToSeparateTriangles) {
+    struct Case {
+        std::vector<std::int32_t> values;
+        std::uint32_t count;
+        std::vector<std::array<std::uint32_t, 3>> corners;
+    };
+    for (const auto& [values, count, corners] : std::initializer_list<Case>{
+             {{Marked(0), 1, 2, 3, Marked(4), 5, 6}, 3, {{0, 1, 2}, {2, 1, 3}, {4, 5, 6}}},
+             {{Marked(7), 8, 9, Marked(10), 11, 12}, 2, {{7, 8, 9}, {10, 11, 12}}},
+             {{Marked(7), 8, 9, Marked(10), 11, 12}, 4, {{7, 8, 9}, {10, 11, 12}, {0, 0, 0}, {0, 0, 0}}},
+             {{5, 6, 7, 8}, 2, {{5, 6, 7}, {7, 6, 8}}},
+             {{}, 0, {}},
+             {{Marked(1), 2, 0, 0, 3}, 3, {{1, 2, 0}, {0, 2, 0}, {0, 0, 3}}},
+             {{0, 1, 2, Marked(3), 4, 5, 6}, 3, {{0, 1, 2}, {3, 4, 5}, {5, 4, 6}}},
+             {{Marked(1), 2, 3, 0, 4, 5}, 4, {{1, 2, 3}, {3, 2, 0}, {3, 0, 4}, {4, 0, 5}}},
+             {{Marked(7), 8, 9, Marked(10), 11}, 2, {{7, 8, 9}, {10, 11, 0}}},
+             {{Marked(5), 0, 6, 7}, 2, {{5, 0, 6}, {6, 0, 7}}},
+             {{Marked(7), 8, 9, Marked(10)}, 2, {{7, 8, 9}, {0, 0, 0}}}}) {
+        std::vector<std::array<std::uint32_t, 3>> decoded;
+        for (const Triangle& t : DecodeStrips(values, count)) decoded.push_back({t.a, t.b, t.c});
+        EXPECT_EQ(decoded, corners) << values.size() << " values, " << count << " counted";
+    }
+}
+
 TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
     LevelBuilder b;
     const int hero = AddCharacter(b);
     OpenedLevel l(b);
-    Options o;
-    o.CharacterLwoFormat = 60;
+    Options o{.CharacterLwoFormat = 60};
     Conversion c = ExportCharacter(l.level(), l.level().at(hero), o);
     ASSERT_EQ(c.pieces.size(), 1u);
     EXPECT_EQ(c.pieces[0].place, OutputPiece::Place::Chosen);
-    const Bytes lwo = std::get<Bytes>(c.pieces[0].content);
+    const Bytes lwo = PieceBytes(c);
     // Part 1 unchanged, part 2 mirrored, part 3's first point at index 30, part 13 mirrored and shifted.
     const std::vector<Point> points = PointsOf(lwo);
     ASSERT_EQ(points.size(), 61u);
@@ -121,11 +106,8 @@ TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
          {std::pair{0, Point{1, 2, 3}}, {10, {-1, 2, 3}}, {30, {-1, 2, 3}}, {60, {-1, 2, 1.5101f}}}) {
         EXPECT_EQ(std::tie(points[i].x, points[i].y, points[i].z), std::tie(expected.x, expected.y, expected.z)) << i;
     }
-    const std::string text(lwo.begin(), lwo.end());
-    const std::size_t pols = text.find("POLS");
-    ASSERT_NE(pols, std::string::npos);
     // Two triangles from each part but 13, whose single point cannot carry the strip.
-    EXPECT_EQ(U32At(lwo, pols + 4), __builtin_bswap32(10 * 6));
+    EXPECT_EQ(Be32(lwo, FindChunk(lwo, "POLS") + 4), 10u * 6);
     EXPECT_NE(c.missingParts.find("name points the model does not have"), std::string::npos);
     EXPECT_NE(c.missingParts.find("part 4 is missing"), std::string::npos);
     o.CharacterGroup = 6;  // all groups, each a file of its own
@@ -144,10 +126,9 @@ TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     offsets[2] = {5, 0, 0};  // joint 2's x is mirrored
     const int hero = AddCharacter(b, offsets, {{0, 0, {}}, {0, 2, {}}, {1, 30, {}}, {2, 0, {}}});
     OpenedLevel l(b);
-    Options o;
-    o.CharacterLwoFormat = 60;
+    Options o{.CharacterLwoFormat = 60};
     const Conversion c = ExportCharacter(l.level(), l.level().at(hero), o);
-    const std::vector<Point> points = PointsOf(std::get<Bytes>(c.pieces.at(0).content));
+    const std::vector<Point> points = PointsOf(PieceBytes(c));
     // Joint 1 = joint 0 + offset 1 (bone 0 names no child: bone 2's joint); joint 2 = joint 1 + mirrored offset 2.
     EXPECT_EQ(points.at(10).y, 12.0f) << "part 2 hangs on joint 1";
     EXPECT_EQ(points.at(30).x, -6.0f) << "part 3 hangs on joint 2";
@@ -157,7 +138,7 @@ TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     PutU16(b.resource(b.IndexNamed("joints")).data, offsetof(JointListHeader, count), 2);
     OpenedLevel fewer(b);
     const Conversion d = ExportCharacter(fewer.level(), fewer.level().at(hero), o);
-    EXPECT_EQ(PointsOf(std::get<Bytes>(d.pieces.at(0).content)).at(30).x, 4.0f);
+    EXPECT_EQ(PointsOf(PieceBytes(d)).at(30).x, 4.0f);
 }
 
 TEST(ExportModel, ATriangleCountFarPastTheStripsIsCapped) {
@@ -165,29 +146,24 @@ TEST(ExportModel, ATriangleCountFarPastTheStripsIsCapped) {
     const int model = AddModel(b, 2);
     PutU32(b.resource(model - 1).data, offsetof(ListHeader, count), 0xFFFFFFFF);  // its triangle list
     OpenedLevel l(b);
-    Options o;
-    o.ModelLwoFormat = 60;
-    const Bytes lwo = std::get<Bytes>(ExportModel(l.level(), l.level().at(model), o).pieces.at(0).content);
-    const std::size_t pols = std::string(lwo.begin(), lwo.end()).find("POLS");
-    EXPECT_EQ(__builtin_bswap32(U32At(lwo, pols + 4)), 10u * (3 * (4 + 200) - 3))
+    Options o{.ModelLwoFormat = 60};
+    const Bytes lwo = PieceBytes(ExportModel(l.level(), l.level().at(model), o));
+    EXPECT_EQ(Be32(lwo, FindChunk(lwo, "POLS") + 4), 10u * (3 * (4 + 200) - 3))
         << "three a value and 200 spare, but the three naming point 2";
 }
 
 TEST(ExportCharacter, TheDemoCharacterStandsWhereItWasBuilt) {
     const LevelBuilder demo = demo::BuildDemoLevel();
     OpenedLevel l(demo);
-    Options o;
-    o.CharacterLwoFormat = 60;
+    Options o{.CharacterLwoFormat = 60};
     for (int group : {1, 5}) {
         o.CharacterGroup = group;
         const Conversion c = ExportCharacter(l.level(), l.level().at(demo.IndexNamed("konoko")), o);
-        const std::vector<Point> points = PointsOf(std::get<Bytes>(c.pieces.at(0).content));
-        const std::vector<Point> expected = demo::CharacterInPlace(group);
+        const std::vector<Point> points = PointsOf(PieceBytes(c)), expected = demo::CharacterInPlace(group);
         ASSERT_EQ(points.size(), expected.size());
         for (std::size_t i = 0; i < points.size(); ++i) {
-            EXPECT_NEAR(points[i].x, expected[i].x, 1e-4) << group << ": point " << i;
-            EXPECT_NEAR(points[i].y, expected[i].y, 1e-4) << group << ": point " << i;
-            EXPECT_NEAR(points[i].z, expected[i].z, 1e-4) << group << ": point " << i;
+            for (float Point::*axis : {&Point::x, &Point::y, &Point::z})
+                EXPECT_NEAR(points[i].*axis, expected[i].*axis, 1e-4) << group << ": point " << i;
         }
         EXPECT_TRUE(c.missingParts.empty()) << c.missingParts;
     }
@@ -206,14 +182,13 @@ TEST(ConvertLevel, CleansPointsAndSplitsQuads) {
     PutU32(quads, sizeof(ListHeader) + sizeof(Quad) + 8, count);  // quad 1's third corner
     const auto corner = [&](int k) { return U32At(quads, sizeof(ListHeader) + 4 * static_cast<std::size_t>(k)); };
     OpenedLevel l(b);
-    Options o;
-    o.LevelFormat = 1;
+    Options o{.LevelFormat = 1};
     const Conversion c = ConvertLevel(l.level(), l.level().at(b.IndexNamed("level1")), o);
-    const Bytes& lwo = std::get<Bytes>(c.pieces.at(0).content);
+    const Bytes lwo = PieceBytes(c);
     const Point first = PointsOf(lwo).at(0);
     EXPECT_EQ(std::tie(first.x, first.y, first.z), std::make_tuple(0.0f, 0.0f, -2000000.1f));
-    const std::size_t pols = std::string(lwo.begin(), lwo.end()).find("POLS");
-    EXPECT_EQ(__builtin_bswap32(U32At(lwo, pols + 4)), 10u * 2 * 12);
+    const std::size_t pols = FindChunk(lwo, "POLS");
+    EXPECT_EQ(Be32(lwo, pols + 4), 10u * 2 * 12);
     const auto polygon = [&](std::size_t k, std::size_t i) {
         return __builtin_bswap16(LoadU16(&lwo[pols + 10 + 10 * k + 2 * i]));
     };
@@ -223,9 +198,9 @@ TEST(ConvertLevel, CleansPointsAndSplitsQuads) {
 }
 
 TEST(ConvertLevel, DemoLevelInEveryFormat) {
-    OpenedLevel l(demo::BuildDemoLevel());
-    int level = 0;
-    while (l.level().at(level).tag != "ONLV") ++level;
+    const LevelBuilder demo = demo::BuildDemoLevel();
+    OpenedLevel l(demo);
+    const int level = demo.IndexNamed("level1");
     Options o;
     for (auto [format, names] :
          {std::pair{1, std::vector<std::string>{""}}, {6, {".rwb"}}, {7, {".b3d"}}, {8, {".b3d", ".tlist", ".txt"}}}) {
@@ -236,16 +211,13 @@ TEST(ConvertLevel, DemoLevelInEveryFormat) {
         EXPECT_TRUE(c.missingParts.empty()) << c.missingParts;
     }
     o.LevelFormat = 1;
-    WriteFileBytes(l.Out("level.lwo"),
-                   std::get<Bytes>(ConvertLevel(l.level(), l.level().at(level), o).pieces[0].content));
+    WriteFileBytes(l.Out("level.lwo"), PieceBytes(ConvertLevel(l.level(), l.level().at(level), o)));
     EXPECT_EQ(
         RunShell("cd '" + l.Out() + "' && osgconv level.lwo level.obj >/dev/null 2>&1 && grep -c '^f ' level.obj"),
         "26\n")
         << "OpenSceneGraph reads two triangles a quad";
     const Conversion rwb = (o.LevelFormat = 6, ConvertLevel(l.level(), l.level().at(level), o));
-    EXPECT_EQ(std::get<Bytes>(rwb.pieces[0].content).size(), 13u * 72) << "every quad, collision and door included";
+    EXPECT_EQ(PieceBytes(rwb).size(), 13u * 72) << "every quad, collision and door included";
     const Conversion names = (o.LevelFormat = 8, ConvertLevel(l.level(), l.level().at(level), o));
-    const Bytes& txt = std::get<Bytes>(names.pieces[2].content);
-    EXPECT_EQ(std::string(txt.begin(), txt.end()),
-              "4\r\nwall_arrow_bgra32\r\nwall_arrow_dxt1\r\nCOLLISION\r\n_DOOR_A\r\n");
+    EXPECT_EQ(PieceText(names, 2), "4\r\nwall_arrow_bgra32\r\nwall_arrow_dxt1\r\nCOLLISION\r\n_DOOR_A\r\n");
 }

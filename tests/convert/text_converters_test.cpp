@@ -6,53 +6,38 @@
 #include "level/records/BulkRecords.h"
 #include "level/records/StringRecords.h"
 
-#include <gtest/gtest.h>
-
 using namespace drossel;
 using namespace drossel::testing;
 
-namespace {
-
-template <typename Record>
-Bytes WithText(const std::string& text) {
-    Record r{};
-    std::copy_n(text.begin(), std::min(text.size(), sizeof r.text), r.text);
-    return BytesOf(r);
-}
-
-template <typename Header>
-Bytes List(Header header, std::initializer_list<std::uint32_t> ids) {
-    Bytes bytes = BytesOf(header);
-    for (std::uint32_t id : ids) PutU32(bytes, bytes.size(), id);
-    return bytes;
-}
-
-std::string Text(const OutputPiece& piece) {
-    const auto& bytes = std::get<Bytes>(piece.content);
-    return {bytes.begin(), bytes.end()};
-}
-
-}  // namespace
-
-TEST(ConvertString, TextUpToItsFirstZeroByteOrAddedToTheCollectiveFile) {
+// A string's text goes up to its first zero byte, or is added to the collective file;
+// a string list has a line for each string found, in list order.
+TEST(ConvertString, TextUpToItsFirstZeroByteOrAddedToTheCollectiveFileAndListsLineByLine) {
     LevelBuilder b;
-    const int full = b.AddData("TStr", "full", WithText<TStrRecord>(std::string(152, 'x')));
+    const int full = b.AddData("TStr", "full", WithText<TStrRecord>(std::string(152, 'x')));  // index 0
     const int hello = b.AddData("TStr", "hello", WithText<TStrRecord>("Hello"));
     const int hint = b.AddData("IGSt", "hint", WithText<IGStRecord>("Jump!"));
     const int empty = b.AddData("IGSt", "empty", WithText<IGStRecord>(""));
+    using Ids = std::vector<std::uint32_t>;
+    const int strings =
+        b.AddData("StNA", "s", ListOf(StringListHeader{}, Ids{0xDEAD, LevelBuilder::IdentifierOf(full), 0}));
+    const int hints = b.AddData("IGSA", "i", ListOf(ListHeader{}, Ids{LevelBuilder::IdentifierOf(hint), 0xBEEF}));
+    const int last = b.AddData("TStr", "last", WithText<TStrRecord>("the last"));
+    PutU32(b.resource(strings).data, 32 + 8, LevelBuilder::IdentifierOf(last));  // the last resource resolves too
     OpenedLevel l(b);
+    EXPECT_EQ(PieceText(ConvertStna(l.level(), l.level().at(strings), {})), std::string(152, 'x') + "\r\nthe last\r\n");
+    EXPECT_EQ(PieceText(ConvertIgsa(l.level(), l.level().at(hints), {})), "Jump!\r\n");
     Options o;
     auto convert = [&](int i) { return ConvertString(l.level(), l.level().at(i), o); };
-    EXPECT_EQ(Text(convert(full).pieces.at(0)), std::string(152, 'x'));
-    EXPECT_EQ(Text(convert(hello).pieces.at(0)), "Hello");
-    EXPECT_EQ(Text(convert(empty).pieces.at(0)), "");
+    EXPECT_EQ(PieceText(convert(full)), std::string(152, 'x'));
+    EXPECT_EQ(PieceText(convert(hello)), "Hello");
+    EXPECT_EQ(PieceText(convert(empty)), "");
     o.OneTextFile = true;
     const Conversion c = convert(hint);
     EXPECT_EQ(c.pieces.at(0).place, OutputPiece::Place::OutputFolder);
     EXPECT_EQ(c.pieces[0].name, "Oni_Text_1.txt");
     EXPECT_TRUE(c.pieces[0].append);
-    EXPECT_EQ(Text(c.pieces[0]), "Jump!\r\n-----------------------------------------\r\n");
-    EXPECT_EQ(Text(convert(hello).pieces.at(0)), "Hello\r\n");
+    EXPECT_EQ(PieceText(c), "Jump!\r\n-----------------------------------------\r\n");
+    EXPECT_EQ(PieceText(convert(hello)), "Hello\r\n");
 }
 
 TEST(ConvertSubt, FixedEntriesWithBlanksForZeroBytes) {
@@ -62,39 +47,23 @@ TEST(ConvertSubt, FixedEntriesWithBlanksForZeroBytes) {
     SubtitleRecord header{};
     header.textOffset = b.AppendRaw(entries);
     header.entryCount = 3;
-    const int subt = b.AddData("SUBT", "subs", List(header, {512, 256, 0}));
+    Bytes offsets = BytesOf(header);
+    PutBytes(offsets, sizeof header, BytesOf(std::array<std::uint32_t, 3>{512, 256, 0}));
+    const int subt = b.AddData("SUBT", "subs", offsets);
     OpenedLevel l(b);
-    const std::string text = Text(ConvertSubt(l.level(), l.level().at(subt), {}).pieces.at(0));
+    const std::string text = PieceText(ConvertSubt(l.level(), l.level().at(subt), {}));
     ASSERT_EQ(text.size(), 768u);
     EXPECT_EQ(text.find('\0'), std::string::npos);
     EXPECT_EQ(text.substr(256, 10), "Hi there  ");
-}
-
-TEST(ConvertStringLists, OneLinePerStringFoundInListOrder) {
-    LevelBuilder b;
-    const int first = b.AddData("TStr", "a", WithText<TStrRecord>("first"));
-    const int hint = b.AddData("IGSt", "h", WithText<IGStRecord>("a hint"));
-    StringListHeader stna{};
-    stna.count = 3;
-    ListHeader igsa{};
-    igsa.count = 2;
-    const int strings = b.AddData("StNA", "s", List(stna, {0xDEAD, LevelBuilder::IdentifierOf(first), 0}));
-    const int hints = b.AddData("IGSA", "i", List(igsa, {LevelBuilder::IdentifierOf(hint), 0xBEEF}));
-    const int last = b.AddData("TStr", "last", WithText<TStrRecord>("the last"));
-    PutU32(b.resource(strings).data, 32 + 8, LevelBuilder::IdentifierOf(last));  // the last resource resolves too
-    OpenedLevel l(b);
-    EXPECT_EQ(Text(ConvertStna(l.level(), l.level().at(strings), {}).pieces.at(0)), "first\r\nthe last\r\n");
-    EXPECT_EQ(Text(ConvertIgsa(l.level(), l.level().at(hints), {}).pieces.at(0)), "a hint\r\n");
 }
 
 TEST(ConvertTextureLists, ListFilesAndTheirTextures) {
     LevelBuilder b;
     const int first = b.AddTexture("first", 4, 4, 1, Bytes(32, 0));  // table index 0: resolves like any other
     const int second = b.AddTexture("sec/ond", 4, 4, 1, Bytes(32, 0));
-    ListHeader txma{};
-    txma.count = 4;
     const auto id = [](int i) { return LevelBuilder::IdentifierOf(i); };
-    const int array = b.AddData("TXMA", "array", List(txma, {id(first), 0, id(second), id(first)}));
+    const int array = b.AddData("TXMA", "array",
+                                ListOf(ListHeader{}, std::vector<std::uint32_t>{id(first), 0, id(second), id(first)}));
     CharacterTexturesRecord trma{};
     trma.count = 2;
     trma.textures[0] = id(second);
@@ -104,21 +73,20 @@ TEST(ConvertTextureLists, ListFilesAndTheirTextures) {
     sky.textures[3] = 1;
     const int empty = b.AddData("ONSK", "sky", BytesOf(sky));
     OpenedLevel l(b);
-    Options o;
-    o.Image = ImageFormat::Bmp24;
+    Options o{.Image = ImageFormat::Bmp24};
     Conversion c = ConvertTextureList(l.level(), l.level().at(array), o);
-    EXPECT_EQ(Text(c.pieces.at(0)), "4\r\nfirst\r\nsec_ond\r\nfirst\r\n");
+    EXPECT_EQ(PieceText(c), "4\r\nfirst\r\nsec_ond\r\nfirst\r\n");
     ASSERT_EQ(c.pieces.size(), 3u) << "a texture listed twice is written once";
     EXPECT_EQ(c.pieces[1].place, OutputPiece::Place::BesideChosen) << "never the process's current folder";
     EXPECT_EQ(c.pieces[2].name, "sec_ond.bmp");
     EXPECT_EQ(std::get<ImageOutput>(c.pieces[2].content).draw().width(), 4) << "drawn when it is written";
     c = ConvertTrma(l.level(), l.level().at(skins), o);
-    EXPECT_EQ(Text(c.pieces.at(0)), "sec_ond\r\n");
+    EXPECT_EQ(PieceText(c), "sec_ond\r\n");
     EXPECT_EQ(c.pieces.at(1).place, OutputPiece::Place::ChosenStem);
     EXPECT_EQ(c.pieces[1].name, "_sec_ond.bmp");
     c = ConvertOnsk(l.level(), l.level().at(empty), o);
     ASSERT_EQ(c.pieces.size(), 1u);
-    EXPECT_EQ(Text(c.pieces[0]), "");
+    EXPECT_EQ(PieceText(c), "");
 }
 
 TEST(ConvertSndd, TheFixedWavLayoutAroundTheSamples) {
@@ -132,7 +100,7 @@ TEST(ConvertSndd, TheFixedWavLayoutAroundTheSamples) {
     OpenedLevel l(b);
     const Conversion c = ConvertSndd(l.level(), l.level().at(door), {});
     EXPECT_EQ(c.pieces.at(0).name, ".wav");
-    const Bytes& wav = std::get<Bytes>(c.pieces[0].content);
+    const Bytes wav = PieceBytes(c);
     ASSERT_EQ(wav.size(), 1078u);
     EXPECT_EQ(U32At(wav, 4), 1070u);
     EXPECT_EQ(U32At(wav, 16), 50u);

@@ -1,12 +1,8 @@
 // The three picture converters, called as the command shell calls them: a level,
 // a resource and the options in, the picture and how it is to be named out.
 
-#include "Fixture.h"
 #include "Pictures.h"
 #include "convert/Converters.h"
-#include "io/Error.h"
-
-#include <gtest/gtest.h>
 
 using namespace drossel;
 using namespace drossel::testing;
@@ -41,33 +37,27 @@ struct Linked {
 
 }  // namespace
 
-TEST(ConvertTxmp, DecodesAtTheOptionsDepthAndRefusesWhatItCannotRead) {
+// Pixel data is read a band of rows at a time (about a megabyte): textures of
+// several bands, the last one short, and DXT1 rows of blocks cut at the bottom.
+TEST(ConvertTxmp, DecodesBandByBandAtTheOptionsDepthAndRefusesWhatItCannotRead) {
     LevelBuilder b;
-    const Picture picture = ExactPicture(1, 7, 5);
-    const int good = b.AddTexture("wall", 7, 5, 1, EncodeTexturePixels(picture, 1));
+    std::vector<std::pair<int, Picture>> textures;
+    for (auto [format, width, height] : {std::tuple{1u, 7, 5}, {0u, 2048, 600}, {8u, 1024, 520}, {9u, 8192, 262}}) {
+        const Picture picture = ExactPicture(format, width, height);
+        textures.emplace_back(b.AddTexture("t", width, height, format, EncodeTexturePixels(picture, format)), picture);
+    }
     const int past = b.AddTexture("past", 64, 64, 1, Bytes(10, 0));
     const int odd = b.AddTexture("odd", 4, 4, 5, Bytes(32, 0));
     OpenedLevel l(b);
     l.session.options.Image = ImageFormat::Bmp24;
-    const Conversion c = ConvertTxmp(l.level(), l.level().at(good), l.session.options);
-    EXPECT_EQ(Image(c).bits, 24);
-    EXPECT_EQ(c.pieces[0].place, OutputPiece::Place::Chosen) << "the chosen name decides the container";
-    EXPECT_TRUE(SamePicture(PictureOf(Image(c).pixels), picture));
+    for (const auto& [index, picture] : textures) {
+        const Conversion c = ConvertTxmp(l.level(), l.level().at(index), l.session.options);
+        EXPECT_EQ(Image(c).bits, 24);
+        EXPECT_EQ(c.pieces[0].place, OutputPiece::Place::Chosen) << "the chosen name decides the container";
+        EXPECT_TRUE(SamePicture(PictureOf(Image(c).pixels), picture)) << picture.width;
+    }
     EXPECT_THROW(ConvertTxmp(l.level(), l.level().at(past), l.session.options), DrosselError);
     EXPECT_THROW(ConvertTxmp(l.level(), l.level().at(odd), l.session.options), DrosselError);
-}
-
-// Pixel data is read a band of rows at a time (about a megabyte): textures of
-// several bands, the last one short, and DXT1 rows of blocks cut at the bottom.
-TEST(ConvertTxmp, LargeTexturesReadBandByBandGiveTheSamePicture) {
-    for (auto [format, width, height] : {std::tuple{0u, 2048, 600}, {8u, 1024, 520}, {9u, 8192, 262}}) {
-        LevelBuilder b;
-        const Picture picture = ExactPicture(format, width, height);
-        const int texture = b.AddTexture("big", width, height, format, EncodeTexturePixels(picture, format));
-        OpenedLevel l(b);
-        const Conversion c = ConvertTxmp(l.level(), l.level().at(texture), l.session.options);
-        EXPECT_TRUE(SamePicture(PictureOf(Image(c).pixels), picture)) << format;
-    }
 }
 
 TEST(ConvertTxmb, SixTilesInTwoRowsOfThreeUprightAndOpaque) {

@@ -2,9 +2,6 @@
 #include "geometry/LevelExchange.h"
 #include "geometry/LightWave.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <array>
 #include <bit>
 
@@ -14,13 +11,6 @@ using namespace std::literals;
 
 namespace {
 
-std::uint32_t Be32(const Bytes& b, std::size_t at) {
-    return std::uint32_t{b.at(at)} << 24 | b.at(at + 1) << 16 | b.at(at + 2) << 8 | b.at(at + 3);
-}
-// Where the first chunk with this ID starts; the data here never holds an ID.
-std::size_t Find(const Bytes& b, std::string_view id) {
-    return static_cast<std::size_t>(std::search(b.begin() + 12, b.end(), id.begin(), id.end()) - b.begin());
-}
 Bytes Slice(const Bytes& b, std::size_t at, std::size_t n) {
     return Bytes(b.begin() + static_cast<std::ptrdiff_t>(at), b.begin() + static_cast<std::ptrdiff_t>(at + n));
 }
@@ -88,12 +78,12 @@ TEST(LightWave, LengthsPerLayout) {
         ASSERT_EQ(b.size(), c.form + 8);
         EXPECT_EQ(Be32(b, 4), c.form);
         EXPECT_EQ(Slice(b, 8, 4), Text(c.layout == 70 ? "LWO2" : "LWOB"));
-        const std::size_t names = Find(b, c.layout == 70 ? "TAGS" : "SRFS");
+        const std::size_t names = FindChunk(b, c.layout == 70 ? "TAGS" : "SRFS");
         EXPECT_EQ(Be32(b, names + 4), c.names);
         const auto name = c.surfaces == 1 ? "default material\0\0"sv : "Chunk07\0"sv;
         EXPECT_EQ(Slice(b, names + (c.surfaces == 1 ? 8 : 56), name.size()), Text(name));
         // The SURF chunks come last (LWO2's PTAG also holds the ID "SURF").
-        EXPECT_EQ(Find(b, "SURF") == b.size(), c.surf == 0);
+        EXPECT_EQ(FindChunk(b, "SURF") == b.size(), c.surf == 0);
         if (c.surf != 0) {
             EXPECT_EQ(Slice(b, b.size() - 8 - c.surf, 8), Text("SURF\0\0\0"s + static_cast<char>(c.surf)));
         }
@@ -104,30 +94,30 @@ TEST(LightWave, LengthsPerLayout) {
 
 TEST(LightWave, Layout70Content) {
     const Bytes b = WriteLightWave(Model(1), 70);
-    const std::size_t pnts = Find(b, "PNTS");
+    const std::size_t pnts = FindChunk(b, "PNTS");
     EXPECT_EQ(Be32(b, pnts + 4), 12 * (P + 1));
     EXPECT_EQ(Slice(b, pnts + 8, 4), (Bytes{0x3F, 0x80, 0, 0}));
     EXPECT_EQ(Slice(b, pnts + 8 + 12 * P, 12), Bytes(12, 0));
     // The first UV entry, (0.25, 0), is stored as index 0, 0.25, 1.0.
-    EXPECT_EQ(Slice(b, Find(b, "VMAP") + 8, 24), Text("TXUV\0\2Texture\0\0\0\x3E\x80\0\0\x3F\x80\0\0"sv));
-    EXPECT_EQ(Slice(b, Find(b, "PTAG") + 8, 12), Text("SURF\0\0\0\0\0\1\0\0"sv));
+    EXPECT_EQ(Slice(b, FindChunk(b, "VMAP") + 8, 24), Text("TXUV\0\2Texture\0\0\0\x3E\x80\0\0\x3F\x80\0\0"sv));
+    EXPECT_EQ(Slice(b, FindChunk(b, "PTAG") + 8, 12), Text("SURF\0\0\0\0\0\1\0\0"sv));
 }
 
 TEST(LightWave, LevelCubeAsLayout60) {
     const Bytes b = WriteLightWave(Cube(), 60);
     ASSERT_EQ(b.size(), 258u);
     EXPECT_EQ(Be32(b, 4), 250u);
-    EXPECT_EQ(Slice(b, Find(b, "SRFS"), 14), Text("SRFS\0\0\0\6Level\0"sv));
-    EXPECT_EQ(Slice(b, Find(b, "POLS"), 18), Text("POLS\0\0\0\x78\0\3\0\0\0\1\0\3\0\1"sv));
+    EXPECT_EQ(Slice(b, FindChunk(b, "SRFS"), 14), Text("SRFS\0\0\0\6Level\0"sv));
+    EXPECT_EQ(Slice(b, FindChunk(b, "POLS"), 18), Text("POLS\0\0\0\x78\0\3\0\0\0\1\0\3\0\1"sv));
 }
 
 TEST(LightWave, LongIndicesAndRefusals) {
     Mesh big{std::vector<Point>(0xFF01), std::vector<TexCoord>(0xFF01), {{0, 0xFF00, 1, 1}}, {"Level"}};
     const Bytes b = WriteLightWave(big, 70);
     EXPECT_EQ(Be32(b, 4) + 8, b.size());
-    EXPECT_EQ(Be32(b, Find(b, "VMAP") + 4), 14 + 10 * 0xFF01 + 2);  // the last index takes four bytes
-    EXPECT_EQ(Slice(b, Find(b, "POLS"), 22), Text("POLS\0\0\0\x0E"
-                                                  "FACE\0\3\0\0\xFF\0\xFF\0\0\1"sv));
+    EXPECT_EQ(Be32(b, FindChunk(b, "VMAP") + 4), 14 + 10 * 0xFF01 + 2);  // the last index takes four bytes
+    EXPECT_EQ(Slice(b, FindChunk(b, "POLS"), 22), Text("POLS\0\0\0\x0E"
+                                                       "FACE\0\3\0\0\xFF\0\xFF\0\0\1"sv));
     big.points.resize(65536);
     big.triangles[0].b = 65535;
     EXPECT_NO_THROW(WriteLightWave(big, 60));
@@ -138,15 +128,9 @@ TEST(LightWave, LongIndicesAndRefusals) {
     badPoint.triangles[1].c = 65536;  // the faults lie past the first triangle and surface
     badSurface.triangles[1].surface = 0;
     badName.surfaces[1] += '\0';
-    for (auto [mesh, layout] : {std::pair{&tooMany, 60},
-                                {&tooMany, 65},
-                                {&badPoint, 60},
-                                {&badPoint, 70},
-                                {&badSurface, 70},
-                                {&badName, 65},
-                                {&big, 61}}) {
-        EXPECT_THROW(WriteLightWave(*mesh, layout), DrosselError) << layout;
-    }
+    const std::pair<const Mesh*, int> refused[] = {{&tooMany, 60},    {&tooMany, 65}, {&badPoint, 60}, {&badPoint, 70},
+                                                   {&badSurface, 70}, {&badName, 65}, {&big, 61}};
+    for (auto [mesh, layout] : refused) EXPECT_THROW(WriteLightWave(*mesh, layout), DrosselError) << layout;
     EXPECT_NO_THROW(WriteLightWave(tooMany, 70));
 }
 

@@ -1,9 +1,6 @@
 #include "Pictures.h"
 #include "image/ChannelScale.h"
 #include "image/TextureDecode.h"
-#include "io/Error.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 
@@ -24,11 +21,6 @@ Bytes Dxt1Block(std::uint16_t c0, std::uint16_t c1, std::array<std::uint8_t, 4> 
     return out;
 }
 
-Rgba At(const PixelBuffer& p, int x, int y) {
-    const Bgra c = p.GetFromTop(x, y);
-    return {c.red, c.green, c.blue, c.alpha};
-}
-
 }  // namespace
 
 TEST(TextureDecode, ChannelWideningIsTheRoundedQuotient) {
@@ -38,13 +30,11 @@ TEST(TextureDecode, ChannelWideningIsTheRoundedQuotient) {
 }
 
 TEST(TextureDecode, SixteenAndThirtyTwoBitPixels) {
-    EXPECT_EQ(At(DecodeArgb4444(Values16({0xF0A5}), 1, 1), 0, 0), (Rgba{0, 170, 85, 255}));
-    const PixelBuffer p = DecodeArgb1555(Values16({0x8000, 0x7FFF, 0x0421}), 3, 1);
-    EXPECT_EQ(At(p, 0, 0), (Rgba{0, 0, 0, 255}));
-    EXPECT_EQ(At(p, 1, 0), (Rgba{255, 255, 255, 0}));
-    EXPECT_EQ(At(p, 2, 0), (Rgba{8, 8, 8, 0}));
+    EXPECT_EQ(PictureOf(DecodeArgb4444(Values16({0xF0A5}), 1, 1)).pixels, (std::vector<Rgba>{{0, 170, 85, 255}}));
+    EXPECT_EQ(PictureOf(DecodeArgb1555(Values16({0x8000, 0x7FFF, 0x0421}), 3, 1)).pixels,
+              (std::vector<Rgba>{{0, 0, 0, 255}, {255, 255, 255, 0}, {8, 8, 8, 0}}));
     // The fourth byte of format 8 is padding: never a transparent pixel.
-    EXPECT_EQ(At(DecodeBgrx8888(Bytes{10, 20, 30, 0}, 1, 1), 0, 0), (Rgba{30, 20, 10, 255}));
+    EXPECT_EQ(PictureOf(DecodeBgrx8888(Bytes{10, 20, 30, 0}, 1, 1)).pixels, (std::vector<Rgba>{{30, 20, 10, 255}}));
 }
 
 // Every format through its decoder gives back the picture it stores, upright and
@@ -64,30 +54,27 @@ TEST(TextureDecode, EveryFormatGivesBackItsPicture) {
 
 TEST(TextureDecode, Dxt1ColourModesAndIndexOrder) {
     // c0 > c1: thirds; c0 <= c1: the average, then opaque black.
-    PixelBuffer p = DecodeDxt1(Dxt1Block(0xFFFF, 0x0000, {0xE4, 0xE4, 0xE4, 0xE4}), 4, 4);
+    Picture p = PictureOf(DecodeDxt1(Dxt1Block(0xFFFF, 0x0000, {0xE4, 0xE4, 0xE4, 0xE4}), 4, 4));
     const Rgba four[] = {{255, 255, 255, 255}, {0, 0, 0, 255}, {170, 170, 170, 255}, {85, 85, 85, 255}};
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(At(p, x, 2), four[x]) << x;
-    p = DecodeDxt1(Dxt1Block(0x0000, 0xFFFF, {0xE4, 0xE4, 0xE4, 0xE4}), 4, 4);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(p.at(x, 2), four[x]) << x;
+    p = PictureOf(DecodeDxt1(Dxt1Block(0x0000, 0xFFFF, {0xE4, 0xE4, 0xE4, 0xE4}), 4, 4));
     const Rgba three[] = {{0, 0, 0, 255}, {255, 255, 255, 255}, {128, 128, 128, 255}, {0, 0, 0, 255}};
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(At(p, x, 1), three[x]) << x;
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(p.at(x, 1), three[x]) << x;
     EXPECT_EQ(Dxt1PaletteOf(0xF800, 0x001F).colour[3].blue, 170);
     // Only the pixel at x = 0 of the block's last row uses entry 1.
-    p = DecodeDxt1(Dxt1Block(0xFFFF, 0x0000, {0x00, 0x00, 0x00, 0x01}), 4, 4);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(At(p, x, y).r, x == 0 && y == 3 ? 0 : 255) << x << "," << y;
-    }
+    Picture expected(4, 4, {255, 255, 255, 255});
+    expected.at(0, 3) = {0, 0, 0, 255};
+    EXPECT_TRUE(SamePicture(PictureOf(DecodeDxt1(Dxt1Block(0xFFFF, 0x0000, {0, 0, 0, 1}), 4, 4)), expected));
 }
 
 TEST(TextureDecode, RefusesWhatItCannotDecode) {
-    for (auto [format, width, height, bytes] : {std::tuple{5u, 4, 4, 100},
-                                                {3u, 4, 4, 100},
-                                                {10u, 4, 4, 100},
-                                                {1u, 0, 4, 100},
-                                                {8u, 4, -4, 100},
-                                                {1u, 4, 4, 31},
-                                                {8u, 4, 4, 63},
-                                                {8u, 32767, 32767, 100}}) {
-        EXPECT_THROW(DecodeTexture(Bytes(static_cast<std::size_t>(bytes), 0), width, height, format), DrosselError)
+    // Format, width, height, bytes given: unknown formats, no pixels, too few bytes, more than a picture may have.
+    const int refused[][4] = {{5, 4, 4, 100},  {3, 4, 4, 100}, {10, 4, 4, 100}, {1, 0, 4, 100},
+                              {8, 4, -4, 100}, {1, 4, 4, 31},  {8, 4, 4, 63},   {8, 32767, 32767, 100}};
+    for (auto [format, width, height, bytes] : refused) {
+        EXPECT_THROW(
+            DecodeTexture(Bytes(static_cast<std::size_t>(bytes), 0), width, height, static_cast<std::uint32_t>(format)),
+            DrosselError)
             << format << " " << width << "x" << height;
     }
     EXPECT_EQ(DecodedTextureLength(256, 128, 0), 65536);

@@ -1,10 +1,8 @@
 #include "Fixture.h"
 #include "io/BinaryFile.h"
-#include "io/Error.h"
 #include "io/OutputFile.h"
 #include "io/PathText.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <array>

@@ -4,10 +4,7 @@
 #include "DemoSounds.h"
 #include "Fixture.h"
 #include "convert/Converters.h"
-#include "io/Error.h"
 #include "sound/PcmDecode.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>

@@ -2,13 +2,12 @@
 
 #include "app/OpenLevel.h"
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
 namespace drossel::testing {
 
@@ -35,6 +34,26 @@ GroupNode OpenedLevel::Group(const std::string& key) const {
     const ResourceTree tree = BuildNormalView(level(), quiet);
     const GroupNode* group = tree.FindGroup(key);
     return group != nullptr ? *group : GroupNode{key, "", {}};
+}
+
+Bytes PieceBytes(const Conversion& c, std::size_t i) {
+    return std::get<Bytes>(c.pieces.at(i).content);
+}
+
+std::string PieceText(const Conversion& c, std::size_t i) {
+    return TextOf(PieceBytes(c, i));
+}
+
+std::string TextOf(const Bytes& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+std::uint32_t Be32(const Bytes& b, std::size_t at) {
+    return std::uint32_t{b.at(at)} << 24 | b.at(at + 1) << 16 | b.at(at + 2) << 8 | b.at(at + 3);
+}
+
+std::size_t FindChunk(const Bytes& b, std::string_view id) {
+    return static_cast<std::size_t>(std::search(b.begin() + 12, b.end(), id.begin(), id.end()) - b.begin());
 }
 
 std::size_t CountFiles(const std::string& folder) {

@@ -8,10 +8,16 @@
 #include "RecordingUserInterface.h"
 #include "app/ResourceTree.h"
 #include "app/Session.h"
+#include "convert/Conversion.h"
+#include "io/Error.h"
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace drossel::testing {
@@ -37,6 +43,15 @@ inline std::size_t DataOffsetFieldOf(int index) {
     return static_cast<std::size_t>(kDescriptorTableOffset) +
            sizeof(ResourceDescriptor) * static_cast<std::size_t>(index) + offsetof(ResourceDescriptor, dataOffset);
 }
+
+// Piece `i` of a conversion, as bytes and as text.
+Bytes PieceBytes(const Conversion& c, std::size_t i = 0);
+std::string PieceText(const Conversion& c, std::size_t i = 0);
+std::string TextOf(const Bytes& bytes);
+// Reading written files: a big-endian word, and where the first chunk with this ID
+// starts (past a 12-byte file header; the data tested never holds the ID).
+std::uint32_t Be32(const Bytes& b, std::size_t at);
+std::size_t FindChunk(const Bytes& b, std::string_view id);
 
 std::size_t CountFiles(const std::string& folder);
 bool Exists(const std::string& path);

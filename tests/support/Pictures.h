@@ -4,10 +4,8 @@
 // swapped channel, flipped row or misplaced block shows), reading written files
 // back with ImageMagick, and comparing pictures.
 
-#include "LevelBuilder.h"
+#include "Fixture.h"
 #include "image/PixelBuffer.h"
-
-#include <gtest/gtest.h>
 
 #include <optional>
 #include <string>

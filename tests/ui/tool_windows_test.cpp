@@ -19,10 +19,11 @@
 #include <QTest>
 
 using namespace drossel;
+using namespace drossel::testing;
 
 class ToolWindowsTest : public QObject {
     Q_OBJECT
-    testing::TempDir dir_;
+    TempDir dir_;
     ui::ScriptedDialogs dialogs_;
     ui::MainWindow window_{&dialogs_};
 
@@ -35,10 +36,10 @@ class ToolWindowsTest : public QObject {
     }
     QString Text(const char* window, const char* name) { return Control(window, name)->property("text").toString(); }
     void Click(const char* window, const char* name) { QTest::mouseClick(Control(window, name), Qt::LeftButton); }
-    testing::Bytes Wav() { return SoundWavOf(*window_.session().level, window_.session().level->at(1)); }
+    Bytes Wav() { return SoundWavOf(*window_.session().level, window_.session().level->at(1)); }
 
     // The demo level, open, and a copy of it for drossel-cli to edit alongside the windows.
-    const testing::LevelBuilder demo_ = demo::BuildDemoLevel();
+    const LevelBuilder demo_ = demo::BuildDemoLevel();
     std::string dat_, copy_;
     void OpenDemo() {
         dat_ = demo_.Write(dir_ / "demo");
@@ -52,16 +53,16 @@ class ToolWindowsTest : public QObject {
     // The edit by drossel-cli on the copy gives the same bytes as the window's on the level.
     void SameAsCli(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin() + 1, copy_);
-        const auto cli = testing::RunCli(arguments);
+        const auto cli = RunCli(arguments);
         QVERIFY2(cli.exitCode == 0, cli.err.c_str());
-        QVERIFY(testing::ReadFileBytes(dat_) == testing::ReadFileBytes(copy_));
+        QVERIFY(ReadFileBytes(dat_) == ReadFileBytes(copy_));
     }
 
 private slots:
     void entriesRefuseOtherKinds() {
-        testing::LevelBuilder b;
+        LevelBuilder b;
         b.Add("ONGS", "settings");
-        const std::uint32_t samples = b.AppendRaw(testing::Bytes(1000, 7));
+        const std::uint32_t samples = b.AppendRaw(Bytes(1000, 7));
         b.AddData("SNDD", "door", BytesOf(SoundRecord{{}, {}, {}, {}, 1000, samples, {}}));  // 1000 sample bytes
         window_.OpenLevelFile(QString::fromStdString(b.Write(dir_ / "level")));
         for (const char* entry : {"mnuViewSndFile", "mnuOverwriteSound", "mnuEditonitext", "mnuAGQG"})
@@ -76,7 +77,7 @@ private slots:
         QCOMPARE(Text("FrmSoundFile", "Label1"), QStringLiteral("door.SNDD"));
         const QString path = window_.findChild<ui::SoundViewerWindow*>()->soundFilePath();
         QVERIFY(path.startsWith(QDir::tempPath() + "/"));
-        QCOMPARE(testing::ReadFileBytes(path.toStdString()), Wav());
+        QCOMPARE(ReadFileBytes(path.toStdString()), Wav());
         Click("FrmSoundFile", "Command1");
         QVERIFY(!Control("FrmSoundFile", "Command3")->isEnabled());
         QVERIFY(window_.statusText().contains(QStringLiteral("door.SNDD")));  // no audio output, or playing
@@ -89,7 +90,7 @@ private slots:
     void replacementWritesTheChosenWav() {
         Trigger("mnuOverwriteSound", 1);
         QCOMPARE(Text("Form7", "Label2"), QStringLiteral("You can overwrite 1000 Bytes"));
-        testing::WriteFileBytes(dir_ / "new.wav", Wav());
+        WriteFileBytes(dir_ / "new.wav", Wav());
         dialogs_.answers.push_back(QString::fromStdString(dir_ / "new.wav"));
         Click("Form7", "Command1");
         QCOMPARE(Text("Form7", "Text1"), QString::fromStdString(dir_ / "new.wav"));
@@ -138,18 +139,18 @@ private slots:
         Click("Form5", "Command1");
         SameAsCli({"set-lights", std::to_string(quads), "--all-quads", "--colour", "3", "10,20,30,255"});
 
-        const auto before = testing::ReadFileBytes(dat_);
+        const auto before = ReadFileBytes(dat_);
         Trigger("mnuAGQG", quads);
         Click("Form5", "Command6");
         Click("Form5", "Command2");
-        QVERIFY(testing::ReadFileBytes(dat_) == before);
+        QVERIFY(ReadFileBytes(dat_) == before);
         // The .dat shrank meanwhile: a message, and the window stays open with its changes.
         Trigger("mnuAGQG", quads);
-        testing::WriteFileBytes(dat_, {});
+        WriteFileBytes(dat_, {});
         Click("Form5", "Command1");
         QVERIFY(dialogs_.messages.last().startsWith(QStringLiteral("The lights were not saved: ")));
         QVERIFY(Control("Form5", "Command1")->isVisible());
-        testing::WriteFileBytes(dat_, before);
+        WriteFileBytes(dat_, before);
         Click("Form5", "Command2");
     }
 
@@ -161,10 +162,10 @@ private slots:
         auto* text = static_cast<QLineEdit*>(Control("Form6", "Text1"));
         QCOMPARE(text->maxLength(), 152);
         QCOMPARE(text->text(), QStringLiteral("Mission 1: The Warehouse"));
-        const auto before = testing::ReadFileBytes(dat_);
+        const auto before = ReadFileBytes(dat_);
         text->setText(QStringLiteral("Bye"));
         Click("Form6", "Command2");
-        QVERIFY(testing::ReadFileBytes(dat_) == before);
+        QVERIFY(ReadFileBytes(dat_) == before);
         Trigger("mnuEditonitext", title);
         text->setText(QStringLiteral("Hello"));
         Click("Form6", "Command1");

@@ -19,9 +19,12 @@ namespace drossel::demo {
 using testing::Bytes;
 using testing::EncodeTexturePixels;
 using testing::LevelBuilder;
+using testing::ListOf;
 using testing::Picture;
+using testing::PutBytes;
 using testing::PutU32;
 using testing::Rgba;
+using testing::WithText;
 
 namespace {
 
@@ -101,21 +104,6 @@ void SetKeyIconStrip(LevelBuilder& b, int index) {
     b.SetKeyIcons(index, icons);
 }
 
-template <typename Record>
-Record WithText(const char* text) {
-    Record r{};
-    std::strncpy(r.text, text, sizeof r.text);
-    return r;
-}
-
-// A list's header followed by its identifiers.
-template <typename Header>
-Bytes List(Header header, const std::vector<std::uint32_t>& ids) {
-    Bytes bytes = BytesOf(header);
-    for (std::uint32_t id : ids) PutU32(bytes, bytes.size(), id);
-    return bytes;
-}
-
 std::uint32_t Id(int index) {
     return LevelBuilder::IdentifierOf(index);
 }
@@ -131,18 +119,15 @@ void SetSound(LevelBuilder& b, int index, const AdpcmSound& adpcm) {
 // Strings and the lists that name them, subtitles, texture lists and sounds.
 void AddTextsListsAndSounds(LevelBuilder& b, const std::map<std::string, int>& sample,
                             const std::vector<std::uint32_t>& textures) {
-    b.resource(sample.at("TStr")).data = BytesOf(WithText<TStrRecord>("Mission 1: The Warehouse"));
-    const int newGame = b.AddData("TStr", "menu_new_game", BytesOf(WithText<TStrRecord>("New Game")));
-    const int quit = b.AddData("TStr", "menu_quit", BytesOf(WithText<TStrRecord>("Quit")));
-    StringListHeader strings{};
-    strings.count = 3;
-    b.resource(sample.at("StNA")).data = List(strings, {Id(sample.at("TStr")), Id(newGame), Id(quit)});
+    b.resource(sample.at("TStr")).data = WithText<TStrRecord>("Mission 1: The Warehouse");
+    const int newGame = b.AddData("TStr", "menu_new_game", WithText<TStrRecord>("New Game"));
+    const int quit = b.AddData("TStr", "menu_quit", WithText<TStrRecord>("Quit"));
+    using Ids = std::vector<std::uint32_t>;
+    b.resource(sample.at("StNA")).data = ListOf(StringListHeader{}, Ids{Id(sample.at("TStr")), Id(newGame), Id(quit)});
 
-    b.resource(sample.at("IGSt")).data = BytesOf(WithText<IGStRecord>("Find the crate with the data disk."));
-    const int hint = b.AddData("IGSt", "hint_jump", BytesOf(WithText<IGStRecord>("Press SPACE to jump.")));
-    ListHeader help{};
-    help.count = 2;
-    b.resource(sample.at("IGSA")).data = List(help, {Id(sample.at("IGSt")), Id(hint)});
+    b.resource(sample.at("IGSt")).data = WithText<IGStRecord>("Find the crate with the data disk.");
+    const int hint = b.AddData("IGSt", "hint_jump", WithText<IGStRecord>("Press SPACE to jump."));
+    b.resource(sample.at("IGSA")).data = ListOf(ListHeader{}, Ids{Id(sample.at("IGSt")), Id(hint)});
 
     Bytes entries;
     for (const char* line : {"Konoko: Where is everybody?", "Shinatama: Be careful.", "Konoko: Always."}) {
@@ -153,17 +138,15 @@ void AddTextsListsAndSounds(LevelBuilder& b, const std::map<std::string, int>& s
     SubtitleRecord subtitles{};
     subtitles.textOffset = b.AppendRaw(entries);
     subtitles.entryCount = 3;
-    b.resource(sample.at("SUBT")).data = List(subtitles, {0, 256, 512});
+    Bytes& subtitleData = b.resource(sample.at("SUBT")).data = BytesOf(subtitles);
+    PutBytes(subtitleData, sizeof subtitles, BytesOf(std::array<std::uint32_t, 3>{0, 256, 512}));  // entry offsets
 
     CharacterTexturesRecord skins{};
     skins.count = 3;
     std::copy_n(textures.begin(), 3, skins.textures);
     b.resource(sample.at("TRMA")).data = BytesOf(skins);
-    ListHeader frames{};
-    frames.count = 3;
-    b.resource(sample.at("TXAN")).data = List(frames, {textures[1], 0, textures[2]});  // 0: a frame left out
-    frames.count = 2;
-    b.resource(sample.at("TXMA")).data = List(frames, {textures[3], textures[4]});
+    b.resource(sample.at("TXAN")).data = ListOf(ListHeader{}, Ids{textures[1], 0, textures[2]});  // 0: a frame left out
+    b.resource(sample.at("TXMA")).data = ListOf(ListHeader{}, Ids{textures[3], textures[4]});
     SkyRecord sky{};
     std::copy_n(textures.begin(), 4, sky.textures + 2);  // 0 and 1 name no texture
     sky.textures[1] = 1;
