@@ -37,18 +37,12 @@ using namespace drossel;
 using testing::Bytes;
 using testing::LevelBuilder;
 using testing::ListOf;
+using testing::WithText;
 
 namespace {
 
 std::uint32_t Id(int index) {
     return LevelBuilder::IdentifierOf(index);
-}
-
-template <typename Record>
-Record WithText(const char* text) {
-    Record r{};
-    std::strncpy(r.text, text, sizeof r.text - 1);
-    return r;
 }
 
 int Texture(LevelBuilder& b, const std::string& name, std::uint32_t format) {
@@ -194,13 +188,13 @@ std::map<std::string, LevelBuilder> SeedLevels() {
     }
     {
         LevelBuilder& b = levels["strings"];
-        const int a = b.AddData("TStr", "title", BytesOf(WithText<TStrRecord>("Mission 1")));
-        const int c = b.AddData("TStr", "quit", BytesOf(WithText<TStrRecord>("Quit")));
+        const int a = b.AddData("TStr", "title", WithText<TStrRecord>("Mission 1"));
+        const int c = b.AddData("TStr", "quit", WithText<TStrRecord>("Quit"));
         b.AddData("StNA", "menu", ListOf(StringListHeader{}, std::vector<std::uint32_t>{Id(a), 99, Id(c)}));
     }
     {
         LevelBuilder& b = levels["igst"];
-        const int a = b.AddData("IGSt", "hint", BytesOf(WithText<IGStRecord>("Press SPACE to jump.")));
+        const int a = b.AddData("IGSt", "hint", WithText<IGStRecord>("Press SPACE to jump."));
         b.AddData("IGSA", "hints", ListOf(ListHeader{}, std::vector<std::uint32_t>{Id(a), Id(a)}));
     }
     {
