@@ -19,6 +19,7 @@ struct BatchSummary {
     int filesWritten = 0;
     int skipped = 0;
     std::vector<std::string> failures;  // the text of every error message, in order
+    std::vector<std::string> warnings;  // every warning (missing parts, renamed outputs), in order
 };
 
 BatchSummary UnpackAll(Session& session, UserInterface& ui);   // "Unpack ALL !"

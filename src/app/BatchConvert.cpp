@@ -32,6 +32,7 @@ BatchSummary ConvertAll(Session& session, UserInterface& ui) {
                             &run.claims());
         }
     });
+    ReportWarnings(ui, run.summary());
     return run.summary();
 }
 
@@ -63,6 +64,7 @@ BatchSummary ConvertGroup(Session& session, UserInterface& ui, const GroupNode& 
     }
     ui.SetProgressValue(0);
     ui.SetStatusText("Status: ---");
+    ReportWarnings(ui, summary);
     return summary;
 }
 

@@ -18,6 +18,11 @@ MessageAnswer BatchReporting::ShowMessage(const std::string& text, const std::st
     return MessageAnswer::Ok;
 }
 
+void BatchReporting::Warn(const std::string& text) {
+    summary_.warnings.push_back(text);
+    inner_.Warn(text);
+}
+
 void BatchReporting::FileWritten(const std::string& path) {
     ++summary_.filesWritten;
     inner_.FileWritten(path);

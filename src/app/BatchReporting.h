@@ -19,7 +19,7 @@ public:
     BatchSummary& summary() { return summary_; }
 
     void SetStatusText(const std::string& text) override { inner_.SetStatusText(text); }
-    void Warn(const std::string& text) override { inner_.Warn(text); }
+    void Warn(const std::string& text) override;
     std::string AskSavePath(const FileDialogRequest& request) override { return inner_.AskSavePath(request); }
     std::string AskOpenPath(const FileDialogRequest& request) override { return inner_.AskOpenPath(request); }
     std::string BrowseForFolder(const std::string& title) override { return inner_.BrowseForFolder(title); }

@@ -2,7 +2,14 @@
 
 #include "level/Level.h"
 
+#include <string_view>
+
 namespace drossel {
+namespace {
+
+constexpr std::string_view kStatusPrefix = "Status: ";
+
+}  // namespace
 
 void BatchRun::ForEachRecord(const Level& level, const Step& step) {
     const std::int32_t count = level.count();
@@ -55,6 +62,15 @@ void BatchRun::ReportFolderDone(const GroupNode& node, const std::string& doneTe
                             " resources could not be " + verb + ".",
                         kProgramTitle, MessageIcon::Critical);
     }
+}
+
+void ReportWarnings(UserInterface& ui, const BatchSummary& summary) {
+    const auto& warnings = summary.warnings;
+    if (warnings.empty()) return;
+    std::string last = warnings.back();
+    if (last.starts_with(kStatusPrefix)) last.erase(0, kStatusPrefix.size());
+    ui.Warn(std::string(kStatusPrefix) + std::to_string(warnings.size()) +
+            (warnings.size() == 1 ? " warning" : " warnings") + " in this run, the last: " + last);
 }
 
 }  // namespace drossel

@@ -50,6 +50,11 @@ private:
     OutputClaims claims_;
 };
 
+// The very end of a batch: a status bar shows each warning only until the next
+// resource's status replaces it, so when there were any, how many and the last
+// one are said once more.
+void ReportWarnings(UserInterface& ui, const BatchSummary& summary);
+
 // Locks the controls a batch must keep out of reach, and unlocks them again on
 // every way out of the batch.
 class BatchLockGuard {

@@ -31,6 +31,7 @@ BatchSummary UnpackAll(Session& session, UserInterface& ui) {
         UnpackResource(level, i, run.reporting(), UnpackAllPath(session.OutputFolder, r), &run.claims());
     });
     ui.SetStatusText("Status: Unpacked");
+    ReportWarnings(ui, run.summary());
     return run.summary();
 }
 
@@ -52,6 +53,7 @@ BatchSummary UnpackGroup(Session& session, UserInterface& ui, const GroupNode& n
     ui.SetProgressValue(0);
     run.ReportFolderDone(node, "Files Unpacked", "Success", "unpacked");
     ui.SetStatusText("Status: ---");
+    ReportWarnings(ui, run.summary());
     return run.summary();
 }
 
