@@ -38,10 +38,10 @@ std::string ChunkName(int part) {
 }
 
 // Joint positions of one body, found bone by bone from its joint offsets. An
-// entry no bone sets keeps what an earlier body gave it. Bones that name a
-// joint the lists do not hold are left out and noted.
+// entry no bone sets keeps what an earlier body gave it. A bone that names a
+// joint the lists do not hold would put parts anywhere: the body is refused.
 void AccumulateJoints(const std::vector<JointOffset>& offsets, std::uint16_t offsetCount,
-                      const std::vector<Bone>& bones, JointPositions& positions, Conversion& out) {
+                      const std::vector<Bone>& bones, JointPositions& positions, const std::string& body) {
     std::vector<JointOffset> mirrored = offsets;
     for (int k : kMirroredJoints) {
         if (k < offsetCount && k < static_cast<int>(mirrored.size())) mirrored[static_cast<std::size_t>(k)].x *= -1;
@@ -51,8 +51,7 @@ void AccumulateJoints(const std::vector<JointOffset>& offsets, std::uint16_t off
         std::size_t child = bones[k].child;
         if (child == 0) child = k + 2 < bones.size() ? bones[k + 2].joint : kJointPositions;
         if (child >= mirrored.size() || parent >= positions.size()) {
-            out.NoteMissing("bone " + std::to_string(k), "it names a joint the body does not have");
-            continue;
+            throw DrosselError("bone " + std::to_string(k) + " of " + body + " names a joint the body does not have");
         }
         const JointOffset& o = mirrored[child];
         positions[child] = {positions[parent][0] + o.x, positions[parent][1] + o.y, positions[parent][2] + o.z};
@@ -60,35 +59,27 @@ void AccumulateJoints(const std::vector<JointOffset>& offsets, std::uint16_t off
 }
 
 // One body: the parts of its part list placed on its skeleton.
-Mesh BuildBody(const Level& level, const ResourceRecord& character, std::uint32_t bodyLink, JointPositions& joints,
-               Progress& progress, Conversion& out) {
+Mesh BuildBody(const Level& level, const ResourceRecord& character, int group, std::uint32_t bodyLink,
+               JointPositions& joints, Progress& progress, Conversion& out) {
     Mesh mesh;
     for (int c = 1; c <= kBodyParts; ++c) mesh.surfaces.push_back(ChunkName(c));
-    const auto body = ReadLinked<BodyRecord>(level, bodyLink, "a body of " + character.name, out);
-    if (!body) return mesh;
+    const std::string name = "body " + std::to_string(group) + " of " + character.name;
+    const auto body = ReadLinked<BodyRecord>(level, bodyLink, name);
     const ResourceRecord* list = nullptr;
-    std::vector<JointOffset> offsets;
-    std::uint16_t offsetCount = 0;
-    if (const auto h = ReadLinked<JointListHeader>(level, body->jointOffsets, "the joint offsets", out, &list)) {
-        offsets = EntriesAfter<JointOffset>(level, *list, sizeof *h, kJointOffsets);
-        offsetCount = h->count;
-    }
-    std::vector<Bone> bones;
-    if (const auto h = ReadLinked<JointListHeader>(level, body->bones, "the bones", out, &list)) {
-        bones = EntriesAfter<Bone>(level, *list, sizeof *h, h->count);
-    }
-    AccumulateJoints(offsets, offsetCount, bones, joints, out);
+    const auto offsetList =
+        ReadLinked<JointListHeader>(level, body.jointOffsets, "the joint offsets of " + name, &list);
+    const auto offsets = EntriesAfter<JointOffset>(level, *list, sizeof offsetList, kJointOffsets);
+    const auto boneList = ReadLinked<JointListHeader>(level, body.bones, "the bones of " + name, &list);
+    AccumulateJoints(offsets, offsetList.count, EntriesAfter<Bone>(level, *list, sizeof boneList, boneList.count),
+                     joints, name);
 
     progress.Status("Status: Converting " + character.name + " [Searching M3GMs...]");
-    const auto parts = ReadLinked<PartListRecord>(level, body->parts, "the part list", out);
+    const auto parts = ReadLinked<PartListRecord>(level, body.parts, "the part list of " + name);
     for (int c = 1; c <= kBodyParts; ++c) {
         progress.Status("Converting " + character.name + " (chunks " + std::to_string(c) + ")");
-        const ResourceRecord* model = parts ? level.Resolve(parts->models[c - 1]) : nullptr;
-        if (model == nullptr) {
-            if (parts) out.NoteMissing("part " + std::to_string(c), "its model link names no resource");
-            continue;
-        }
-        ModelGeometry g = ReadModelGeometry(level, *model, out);
+        const ResourceRecord& model =
+            RequireLinked(level, parts.models[c - 1], "the model of part " + std::to_string(c) + " of " + name);
+        ModelGeometry g = ReadModelGeometry(level, model, out);
         // The body is one mesh: its parts together stay within a mesh's size.
         const std::string body = "the body of " + character.name + " with part " + std::to_string(c);
         RequireMeshSize(static_cast<std::int64_t>(mesh.points.size() + g.points.size()), kMaxMeshPoints,
@@ -126,7 +117,7 @@ Conversion ExportCharacter(const Level& level, const ResourceRecord& resource, c
     Conversion out;
     JointPositions joints{};  // carried from one body to the next
     for (int g = all ? 1 : options.CharacterGroup; g <= (all ? kCharacterGroups : options.CharacterGroup); ++g) {
-        const Mesh mesh = BuildBody(level, resource, bodies.bodies[g - 1], joints, progress, out);
+        const Mesh mesh = BuildBody(level, resource, g, bodies.bodies[g - 1], joints, progress, out);
         progress.Status(layout == 60   ? "Converting " + name + (all ? "(Saving LWO...) " : "(Saving LWO...)")
                         : layout == 65 ? "Converting " + name + "(Writing LWO...)"
                                        : "Converting " + name + "[Saving LWO...]");

@@ -64,32 +64,24 @@ ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model,
     ModelGeometry g;
     const ResourceRecord* list = nullptr;
     const std::string of = " of " + model.name;
-    if (const auto points = ReadLinked<PointListHeader>(level, record.points, "the points" + of, conversion, &list)) {
-        RequireMeshSize(points->count, kMaxMeshPoints, "the points" + of);
-        g.points = EntriesAfter<Point>(level, *list, sizeof *points, points->count);
-    }
-    if (const auto uv =
-            ReadLinked<ListHeader>(level, record.texCoords, "the texture coordinates" + of, conversion, &list)) {
-        RequireMeshSize(uv->count, kMaxMeshPoints, "the texture coordinates" + of);
-        g.texCoords = EntriesAfter<TexCoord>(level, *list, sizeof *uv, uv->count);
-    }
-    std::vector<std::int32_t> strips;
-    if (const auto s = ReadLinked<ListHeader>(level, record.strips, "the triangle strips" + of, conversion, &list)) {
-        // Separate triangles take three values each, strips fewer.
-        RequireMeshSize(s->count, 3 * kMaxMeshTriangles, "the strip values" + of);
-        strips = EntriesAfter<std::int32_t>(level, *list, sizeof *s, s->count);
-    }
-    std::uint32_t count = 0;
-    if (const auto t = ReadLinked<ListHeader>(level, record.triangles, "the triangle list" + of, conversion)) {
-        count = t->count;
-    }
+    const auto points = ReadLinked<PointListHeader>(level, record.points, "the points" + of, &list);
+    RequireMeshSize(points.count, kMaxMeshPoints, "the points" + of);
+    g.points = EntriesAfter<Point>(level, *list, sizeof points, points.count);
+    const auto uv = ReadLinked<ListHeader>(level, record.texCoords, "the texture coordinates" + of, &list);
+    RequireMeshSize(uv.count, kMaxMeshPoints, "the texture coordinates" + of);
+    g.texCoords = EntriesAfter<TexCoord>(level, *list, sizeof uv, uv.count);
+    const auto values = ReadLinked<ListHeader>(level, record.strips, "the triangle strips" + of, &list);
+    // Separate triangles take three values each, strips fewer.
+    RequireMeshSize(values.count, 3 * kMaxMeshTriangles, "the strip values" + of);
+    const auto strips = EntriesAfter<std::int32_t>(level, *list, sizeof values, values.count);
+    std::uint32_t count = ReadLinked<ListHeader>(level, record.triangles, "the triangle list" + of).count;
     count = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, 3 * (strips.size() + kSpareIndices)));
     // Only the triangles the strips can make are counted against a mesh's size.
     RequireMeshSize(count, kMaxMeshTriangles, "the triangles" + of);
     g.triangles = DecodeStrips(strips, count);
-    const auto points = static_cast<std::uint32_t>(g.points.size());
+    const auto known = static_cast<std::uint32_t>(g.points.size());
     const auto before = g.triangles.size();
-    std::erase_if(g.triangles, [&](const Triangle& t) { return t.a >= points || t.b >= points || t.c >= points; });
+    std::erase_if(g.triangles, [&](const Triangle& t) { return t.a >= known || t.b >= known || t.c >= known; });
     if (g.triangles.size() != before) {
         conversion.NoteMissing(std::to_string(before - g.triangles.size()) + " triangles" + of,
                                "they name points the model does not have");

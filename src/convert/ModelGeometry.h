@@ -4,12 +4,12 @@
 
 #include "convert/Conversion.h"
 #include "geometry/Mesh.h"
+#include "io/Error.h"
 #include "level/Level.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -46,18 +46,22 @@ ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model,
 // the stream are the model's; missing ones are (0, 0, 0).
 std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::uint32_t count);
 
-// The resource a link names, read as `Record`; nothing (noted in `conversion`
-// as `what` is missing) when no resource carries the identifier.
-template <typename Record>
-std::optional<Record> ReadLinked(const Level& level, std::uint32_t link, const std::string& what,
-                                 Conversion& conversion, const ResourceRecord** found = nullptr) {
+// The resource a link names, read as `Record`. A geometry without one of its
+// parts would be a wrong object, so a link that names no resource throws
+// DrosselError naming `what` it was for.
+inline const ResourceRecord& RequireLinked(const Level& level, std::uint32_t link, const std::string& what) {
     const ResourceRecord* target = level.Resolve(link);
-    if (found != nullptr) *found = target;
     if (target == nullptr) {
-        conversion.NoteMissing(what, "no resource has identifier " + std::to_string(link));
-        return std::nullopt;
+        throw DrosselError("the link to " + what + " names no resource (identifier " + std::to_string(link) + ")");
     }
-    return level.ReadRecord<Record>(*target);
+    return *target;
+}
+template <typename Record>
+Record ReadLinked(const Level& level, std::uint32_t link, const std::string& what,
+                  const ResourceRecord** found = nullptr) {
+    const ResourceRecord& target = RequireLinked(level, link, what);
+    if (found != nullptr) *found = &target;
+    return level.ReadRecord<Record>(target);
 }
 
 // The `count` fixed-size entries that follow a list's header.

@@ -38,16 +38,18 @@ int AddModel(LevelBuilder& b, int points) {
     triangles.count = 2;
     ModelRecord m{};
     m.points = Id(b.AddData("PNTA", "p", ListOf(PointListHeader{}, list)));
+    m.texCoords = Id(b.AddData("TXCA", "uv", BytesOf(ListHeader{})));
     m.strips = Id(b.AddData("IDXA", "s", ListOf(ListHeader{}, std::vector<std::int32_t>{Marked(0), 1, 2, 1})));
     m.triangles = Id(b.AddData("IDXA", "t", BytesOf(triangles)));
     return b.AddData("M3GM", "part", BytesOf(m));
 }
 
-// A character whose body (every group's) has parts 1 to 3 and 13, with these
-// joint offsets (all zero when none are given) and bones.
+// A character whose body (every group's) has parts 1 to 3 and 13 with points,
+// the others without, with these joint offsets (all zero when none are given) and bones.
 int AddCharacter(LevelBuilder& b, std::vector<JointOffset> offsets = {}, const std::vector<Bone>& bones = {}) {
     offsets.resize(kJointOffsets);
     PartListRecord parts{};
+    std::fill(std::begin(parts.models), std::end(parts.models), Id(AddModel(b, 0)));
     for (auto [part, points] : {std::pair{1, 10}, {2, 20}, {3, 30}, {13, 1}})
         parts.models[part - 1] = Id(AddModel(b, points));
     BodyRecord body{};
@@ -109,7 +111,6 @@ TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
     // Two triangles from each part but 13, whose single point cannot carry the strip.
     EXPECT_EQ(Be32(lwo, FindChunk(lwo, "POLS") + 4), 10u * 6);
     EXPECT_NE(c.missingParts.find("name points the model does not have"), std::string::npos);
-    EXPECT_NE(c.missingParts.find("part 4 is missing"), std::string::npos);
     o.CharacterGroup = 6;  // all groups, each a file of its own
     c = ExportCharacter(l.level(), l.level().at(hero), o);
     ASSERT_EQ(c.pieces.size(), 5u);
@@ -118,13 +119,13 @@ TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
 }
 
 // Bone k joins the parent bone k + 1 names to its own child, or, when it names
-// none, to the joint bone k + 2 names; a bone naming a joint past the offsets is left out.
+// none, to the joint bone k + 2 names.
 TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     LevelBuilder b;
     std::vector<JointOffset> offsets(kJointOffsets, JointOffset{0, 0, 0});
     offsets[1] = {0, 10, 0};
     offsets[2] = {5, 0, 0};  // joint 2's x is mirrored
-    const int hero = AddCharacter(b, offsets, {{0, 0, {}}, {0, 2, {}}, {1, 30, {}}, {2, 0, {}}});
+    const int hero = AddCharacter(b, offsets, {{0, 0, {}}, {0, 2, {}}, {1, 0, {}}});
     OpenedLevel l(b);
     Options o{.CharacterLwoFormat = 60};
     const Conversion c = ExportCharacter(l.level(), l.level().at(hero), o);
@@ -133,12 +134,52 @@ TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     EXPECT_EQ(points.at(10).y, 12.0f) << "part 2 hangs on joint 1";
     EXPECT_EQ(points.at(30).x, -6.0f) << "part 3 hangs on joint 2";
     EXPECT_EQ(points.at(30).y, 12.0f);
-    EXPECT_NE(c.missingParts.find("bone 2"), std::string::npos) << c.missingParts;
     // Only the offsets the list counts are mirrored.
     PutU16(b.resource(b.IndexNamed("joints")).data, offsetof(JointListHeader, count), 2);
     OpenedLevel fewer(b);
     const Conversion d = ExportCharacter(fewer.level(), fewer.level().at(hero), o);
     EXPECT_EQ(PointsOf(PieceBytes(d)).at(30).x, 4.0f);
+}
+
+// A character is refused, with what was missing, when a link of it or of its
+// parts names nothing, or a bone names a joint past the offsets or a bone past the list.
+TEST(ExportCharacter, RefusedWhenAPartOrJointIsMissing) {
+    const std::uint32_t kNothing = 0xDEAD01;
+    const auto link = [&](const char* tag, std::size_t at) {
+        return [=](LevelBuilder& b) {
+            for (int i = 0; i < b.count(); ++i)
+                if (b.resource(i).tag == tag) PutU32(b.resource(i).data, at, kNothing);
+        };
+    };
+    const auto bones = [](std::vector<Bone> list) {
+        return [=](LevelBuilder& b) { b.resource(b.IndexNamed("bones")).data = ListOf(JointListHeader{}, list); };
+    };
+    const std::pair<std::function<void(LevelBuilder&)>, const char*> kCases[] = {
+        {link("TRBS", offsetof(BodySetRecord, bodies) + 8), "body 3 of hero"},
+        {link("TRCM", offsetof(BodyRecord, parts)), "the part list of body 1"},
+        {link("TRCM", offsetof(BodyRecord, jointOffsets)), "the joint offsets of body 1"},
+        {link("TRCM", offsetof(BodyRecord, bones)), "the bones of body 1"},
+        {link("TRGA", offsetof(PartListRecord, models) + 4 * 3), "the model of part 4 of body 1"},
+        {link("M3GM", offsetof(ModelRecord, points)), "the points of part"},
+        {link("M3GM", offsetof(ModelRecord, texCoords)), "the texture coordinates of part"},
+        {link("M3GM", offsetof(ModelRecord, strips)), "the triangle strips of part"},
+        {link("M3GM", offsetof(ModelRecord, triangles)), "the triangle list of part"},
+        {bones({{0, kJointOffsets, {}}, {0, 0, {}}}), "bone 0 of body 1 of hero names a joint"},
+        {bones({{0, 1, {}}, {kJointOffsets + 3, 0, {}}}), "bone 0 of body 1"},
+        {bones({{0, 1, {}}, {0, 0, {}}, {0, 0, {}}}), "bone 1 of body 1"},
+    };
+    for (const auto& [damage, what] : kCases) {
+        LevelBuilder b;
+        const int hero = AddCharacter(b);
+        damage(b);
+        OpenedLevel l(b);
+        try {
+            ExportCharacter(l.level(), l.level().at(hero), Options{.CharacterGroup = 6});
+            ADD_FAILURE() << what << ": converted";
+        } catch (const DrosselError& e) {
+            EXPECT_NE(std::string(e.what()).find(what), std::string::npos) << e.what();
+        }
+    }
 }
 
 TEST(ExportModel, ATriangleCountFarPastTheStripsIsCapped) {

@@ -201,7 +201,7 @@ LevelBuilder BuildDemoLevel() {
     const int unnamedTexture = b.AddUnnamed("TXMP", 64);
     SetArrowTexture(b, unnamedTexture, 9, {255, 255, 255, 255}, {0, 0, 0, 255});
     b.AddUnnamed("AKEV", 64);
-    b.AddUnnamed("M3GM", 64);
+    const int unnamedModel = b.AddUnnamed("M3GM", 64);
     b.AddUnnamed("BINA", 64, 2);
 
     // Textures in every pixel format, the large texture's tiles and the key icons.
@@ -227,6 +227,8 @@ LevelBuilder BuildDemoLevel() {
                     .levelTexCoords = coords,
                     .levelQuads = sample["AGQG"],
                     .levelTextures = sample["TXMA"]});
+    // The unnamed model is the crate again.
+    b.resource(unnamedModel).data = b.resource(sample["M3GM"]).data;
     return b;
 }
 
