@@ -54,6 +54,10 @@ TEST(OutputFile, ReplacesWholeOrLeavesEverythingAsItWas) {
     EXPECT_THROW(WriteFileAtomically(dir / "missing/out.bin", Bytes{1}), DrosselError);
     EXPECT_THROW(WriteFileAtomically("", Bytes{1}), DrosselError);
     EXPECT_EQ(CountFiles(dir.path()), 1u) << "no temporary file stays behind";
+    // Appending: to the end of a regular file only.
+    AppendToFile(path, Bytes{4});
+    EXPECT_EQ(ReadFileBytes(path), (Bytes{1, 2, 3, 4}));
+    EXPECT_THROW(AppendToFile("/dev/null", Bytes{1}), DrosselError);
 }
 
 TEST(BinaryFile, ReadsInsideTheFileOnlyAndOpensRegularFilesOnly) {
