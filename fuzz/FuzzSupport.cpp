@@ -1,6 +1,8 @@
 #include "FuzzSupport.h"
 
 #include "DemoSounds.h"
+#include "app/NullUserInterface.h"
+#include "app/OpenLevel.h"
 #include "io/LittleEndian.h"
 #include "level/records/BulkRecords.h"
 
@@ -48,6 +50,17 @@ void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::string ScratchLevelPath() {
+    return ScratchFolder() + "/level.dat";
+}
+
+const Level* OpenScratchLevel(Session& session, std::span<const std::uint8_t> dat) {
+    WriteBytes(ScratchLevelPath(), dat);
+    NullUserInterface ui;
+    if (OpenLevel(session, ui, ScratchLevelPath()) != OpenResult::Loaded) return nullptr;
+    return &*session.level;
 }
 
 std::optional<LevelInput> SplitLevelInput(std::span<const std::uint8_t> input) {

@@ -5,6 +5,7 @@
 // and the sounds their levels hold.
 
 #include "LevelBuilder.h"
+#include "app/Session.h"
 #include "convert/Options.h"
 
 #include <cstdint>
@@ -23,6 +24,11 @@ const std::string& ScratchFolder();
 // Makes `folder` exist and hold nothing.
 void EmptyFolder(const std::string& folder);
 void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// The scratch folder's level.dat: `dat` written there and opened as the
+// programs open a level; nothing when the loader refuses it.
+std::string ScratchLevelPath();
+const Level* OpenScratchLevel(Session& session, std::span<const std::uint8_t> dat);
 
 // A convert_fuzz input: two option bytes, the .dat length (u32, little-endian),
 // the .dat bytes, then the .raw bytes. A length past the end takes all that is left.

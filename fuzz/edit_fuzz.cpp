@@ -5,8 +5,6 @@
 
 #include "FuzzSupport.h"
 #include "app/LightingEditor.h"
-#include "app/NullUserInterface.h"
-#include "app/OpenLevel.h"
 #include "app/Session.h"
 #include "app/StringEditor.h"
 #include "io/Error.h"
@@ -48,12 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     constexpr std::size_t kLargest = 1 << 20;
     constexpr std::int32_t kMostResources = 64;
     if (size > kLargest) return 0;
-    static const std::string path = fuzz::ScratchFolder() + "/level.dat";
-    fuzz::WriteBytes(path, {data, size});
     Session session;
-    NullUserInterface ui;
-    if (OpenLevel(session, ui, path) != OpenResult::Loaded) return 0;
-    const Level& level = *session.level;
+    const Level* opened = fuzz::OpenScratchLevel(session, {data, size});
+    if (opened == nullptr) return 0;
+    const Level& level = *opened;
+    const std::string path = fuzz::ScratchLevelPath();
     for (std::int32_t i = 0; i < std::min(level.count(), kMostResources); ++i) {
         const auto& tag = level.at(i).tag;
         try {

@@ -7,7 +7,6 @@
 #include "FuzzSupport.h"
 #include "app/InfoText.h"
 #include "app/NullUserInterface.h"
-#include "app/OpenLevel.h"
 #include "app/ResourceTree.h"
 #include "app/Session.h"
 
@@ -19,12 +18,11 @@ using namespace drossel;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr std::size_t kLargest = 1 << 20;
     if (size > kLargest) return 0;
-    static const std::string path = fuzz::ScratchFolder() + "/level.dat";
-    fuzz::WriteBytes(path, {data, size});
     Session session;
+    const Level* opened = fuzz::OpenScratchLevel(session, {data, size});
+    if (opened == nullptr) return 0;
+    const Level& level = *opened;
     NullUserInterface ui;
-    if (OpenLevel(session, ui, path) != OpenResult::Loaded) return 0;
-    const Level& level = *session.level;
     BuildNormalView(level, ui);
     BuildZephyrView(level, ui);
     DatFileInfoText(level);

@@ -40,9 +40,7 @@ using testing::WithText;
 
 namespace {
 
-std::uint32_t Id(int index) {
-    return LevelBuilder::IdentifierOf(index);
-}
+constexpr auto Id = LevelBuilder::IdentifierOf;
 
 int Texture(LevelBuilder& b, const std::string& name, std::uint32_t format) {
     const testing::Picture p = demo::Glyph(8, 8, 'F', {255, 255, 255, 255}, {90, 20, 20, 128});
@@ -303,7 +301,8 @@ void Dictionaries(const std::filesystem::path& folder) {
 
 void WriteSeeds(const std::filesystem::path& folder) {
     namespace fs = std::filesystem;
-    for (const char* target : {"load_dat_fuzz", "convert_fuzz", "wav_fuzz", "edit_fuzz"}) fs::create_directories(folder / target);
+    for (const char* target : {"load_dat_fuzz", "convert_fuzz", "wav_fuzz", "edit_fuzz"})
+        fs::create_directories(folder / target);
     // Option bytes that choose, between them, every image format, LightWave
     // layout and level format, and character groups 1, 3, 5 and all (fuzz::OptionsOf).
     constexpr std::array<std::array<std::uint8_t, fuzz::kOptionBytes>, 4> kOptions{
