@@ -3,27 +3,12 @@
 #include "geometry/LightWave.h"
 
 #include <array>
-#include <bit>
 
 using namespace drossel;
 using namespace drossel::testing;
 using namespace std::literals;
 
 namespace {
-
-Bytes Slice(const Bytes& b, std::size_t at, std::size_t n) {
-    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(at), b.begin() + static_cast<std::ptrdiff_t>(at + n));
-}
-Bytes Text(std::string_view s) {
-    return Bytes(s.begin(), s.end());
-}
-// 32-bit values (int, unsigned or float) as little-endian bytes.
-template <typename... V>
-Bytes Le(V... values) {
-    Bytes b;
-    (PutU32(b, b.size(), std::bit_cast<std::uint32_t>(values)), ...);
-    return b;
-}
 
 constexpr std::uint64_t P = 3, T = 2, U = 3;
 Mesh Model(int surfaces) {

@@ -16,9 +16,7 @@ Bytes Values16(std::initializer_list<std::uint16_t> values) {
 }
 
 Bytes Dxt1Block(std::uint16_t c0, std::uint16_t c1, std::array<std::uint8_t, 4> rows) {
-    Bytes out = Values16({c0, c1});
-    out.insert(out.end(), rows.begin(), rows.end());
-    return out;
+    return Values16({c0, c1}) + Bytes(rows.begin(), rows.end());
 }
 
 }  // namespace
@@ -93,23 +91,13 @@ TEST(TextureDecode, Dxt1MatchesImageMagicksDdsDecoder) {
     for (int k = 0; k < (kSize / 4) * (kSize / 4); ++k) {
         std::uint16_t c0 = next(), c1 = next();
         if ((c0 > c1) != (k % 2 == 0)) std::swap(c0, c1);
-        const std::uint16_t rows[2] = {next(), next()};
-        const Bytes block = Dxt1Block(c0, k == 5 ? c0 : c1,
-                                      {static_cast<std::uint8_t>(rows[0]), static_cast<std::uint8_t>(rows[0] >> 8),
-                                       static_cast<std::uint8_t>(rows[1]), static_cast<std::uint8_t>(rows[1] >> 8)});
-        blocks.insert(blocks.end(), block.begin(), block.end());
+        blocks = blocks + Values16({c0, k == 5 ? c0 : c1, next(), next()});  // two colours, then the rows' indices
     }
-    Bytes dds(128, 0);
-    PutBytes(dds, 0, {'D', 'D', 'S', ' ', 124});
-    PutU32(dds, 8, 0x1 | 0x2 | 0x4 | 0x1000 | 0x80000);  // caps, height, width, pixel format, linear size
-    PutU32(dds, 12, kSize);
-    PutU32(dds, 16, kSize);
-    PutU32(dds, 20, static_cast<std::uint32_t>(blocks.size()));
-    PutU32(dds, 76, 32);
-    PutU32(dds, 80, 0x4);  // a four-character code follows
-    PutBytes(dds, 84, {'D', 'X', 'T', '1'});
-    PutU32(dds, 108, 0x1000);
-    dds.insert(dds.end(), blocks.begin(), blocks.end());
+    // The header's size; caps, height, width, pixel format and linear size given. At 76 the pixel format: its size, a
+    // four-character code. At 108 the caps: a texture.
+    Bytes dds = Text("DDS ") + Le(124, 0x1 | 0x2 | 0x4 | 0x1000 | 0x80000, kSize, kSize, kSize * kSize / 2);
+    dds.resize(76);
+    dds = dds + Le(32, 0x4) + Text("DXT1") + Bytes(20, 0) + Le(0x1000) + Bytes(16, 0) + blocks;
     TempDir dir;
     WriteFileBytes(dir / "blocks.dds", dds);
     const auto reference = ReadWithImageMagick(dir / "blocks.dds");

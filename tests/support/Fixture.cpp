@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 
 namespace drossel::testing {
 
@@ -41,11 +40,21 @@ Bytes PieceBytes(const Conversion& c, std::size_t i) {
 }
 
 std::string PieceText(const Conversion& c, std::size_t i) {
-    return TextOf(PieceBytes(c, i));
+    const Bytes bytes = PieceBytes(c, i);
+    return {bytes.begin(), bytes.end()};
 }
 
-std::string TextOf(const Bytes& bytes) {
-    return {bytes.begin(), bytes.end()};
+Bytes Text(std::string_view s) {
+    return {s.begin(), s.end()};
+}
+
+Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Bytes Slice(const Bytes& b, std::size_t at, std::size_t n) {
+    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(at), b.begin() + static_cast<std::ptrdiff_t>(at + n));
 }
 
 std::uint32_t Be32(const Bytes& b, std::size_t at) {
@@ -66,31 +75,38 @@ bool Exists(const std::string& path) {
     return std::filesystem::exists(path);
 }
 
+namespace {
+
+// A shell command's exit status and standard output.
+ProgramResult Run(const std::string& command) {
+    ProgramResult result;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return result;
+    std::array<char, 65536> buffer{};
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        result.out.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+}  // namespace
+
 ProgramResult RunCli(const std::vector<std::string>& arguments) {
     TempDir dir;
     // Test arguments hold no single quote.
     std::string command = DROSSEL_CLI_PATH;
     for (const auto& argument : arguments) command.append(" '").append(argument).append("'");
-    command.append(" </dev/null >").append(dir / "out").append(" 2>").append(dir / "err");
-    const int status = std::system(command.c_str());
-    ProgramResult result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    const auto out = ReadFileBytes(dir / "out");
-    const auto err = ReadFileBytes(dir / "err");
-    result.out.assign(out.begin(), out.end());
+    ProgramResult result = Run(command + " </dev/null 2>" + dir / "err");
+    const Bytes err = ReadFileBytes(dir / "err");
     result.err.assign(err.begin(), err.end());
     return result;
 }
 
 std::optional<std::string> RunShell(const std::string& command) {
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return std::nullopt;
-    std::string out;
-    std::array<char, 65536> buffer{};
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
-    return out;
+    ProgramResult result = Run(command);
+    if (result.exitCode != 0) return std::nullopt;
+    return result.out;
 }
 
 }  // namespace drossel::testing
