@@ -94,64 +94,45 @@ TEST(ConvertResource, PicturesNeedAPictureNameAndKindsWithoutConverterDoNothing)
     EXPECT_TRUE(l.ui.statusTexts.empty());
 }
 
+// The dialog offers a name made of the resource's; the file holds the record as the .dat holds it, then the raw
+// bytes it points at, and replaces a longer file whole.
 TEST(UnpackResource, WritesTheRecordAndTheRawBytesItPointsAt) {
     LevelBuilder b;
     b.AppendRaw(Counting(40));  // something first, so offsets are not 0
-    const Bytes bulk = Counting(300, 9);
+    const Bytes bulk = Counting(300, 9), samples = Counting(1000, 3), pixels = Counting(100);
     BulkRecord record{};
     record.length = 300;
     record.offset = b.AppendRaw(bulk);
     SoundRecord sound{};
-    const Bytes samples = Counting(1000, 3);
     sound.sampleLength = 1000;
     sound.sampleOffset = b.AppendRaw(samples);
-    const Bytes pixels = Counting(100);
-    const int gun = b.AddData("M3GM", "gun", Counting(72));
-    const int bina = b.AddData("BINA", "data", BytesOf(record));
-    const int osbd = b.AddData("OSBD", "crowd", BytesOf(record));
-    const int sndd = b.AddData("SNDD", "door", BytesOf(sound));
-    const int dxt1 = b.AddTexture("odd", 6, 6, 9, pixels);  // whole 4 x 4 blocks: 32 bytes
-    const int none = b.AddTexture("none", 64, 64, 5, {});
-    const int subt = b.AddData("SUBT", "subs", Bytes(32, 0));  // a raw location, yet unpacked alone
-    OpenedLevel l(b);
-    // The record as the .dat holds it, then the raw bytes it points at.
-    auto unpacked = [&](int i, const Bytes& raw = {}) {
-        Bytes d = b.resource(i).data;
-        PutU32(d, 0, LevelBuilder::IdentifierOf(i));
-        d.insert(d.end(), raw.begin(), raw.end());
-        return std::pair{i, d};
-    };
-    for (const auto& [index, expected] :
-         {unpacked(gun), unpacked(bina, bulk), unpacked(osbd, bulk), unpacked(sndd, samples),
-          unpacked(dxt1, Bytes(pixels.begin(), pixels.begin() + 32)), unpacked(none), unpacked(subt)}) {
-        const std::string path = l.Out(std::to_string(index));
-        WriteFileBytes(path, Bytes(5000, 0xEE));  // a longer file is replaced whole
-        EXPECT_TRUE(UnpackResource(l.level(), index, l.ui, path)) << index;
-        EXPECT_EQ(ReadFileBytes(path), expected) << index;
-    }
-    EXPECT_TRUE(l.ui.messages.empty());
-    EXPECT_EQ(l.ui.statusTexts.front(), "Status: UnPacking gun");
-}
-
-TEST(UnpackResource, DialogNamesCancelAndFailure) {
-    LevelBuilder b;
-    const std::vector<std::pair<int, std::string>> names{
-        {b.Add("M3GM", "gun"), "gun.M3GM"},         {b.Add("SNDD", "door.aif", 96), "door.SNDD"},
-        {b.Add("SNDD", "door", 96), "door.SNDD"},   {b.AddTexture("wall", 4, 4, 1, Bytes(32, 0)), "wall.txmp"},
-        {b.Add("BINA", "TMBdata"), "TMBdata.BINA"}, {(b.AddUnnamed("AKEV"), b.AddUnnamed("AKEV")), "File_#2.AKEV"},
-        {b.Add("/evl", "a\\b"), "a_b._evl"},
+    const std::vector<std::tuple<int, std::string, Bytes>> cases{
+        {b.AddData("M3GM", "gun", Counting(72)), "gun.M3GM", {}},
+        {b.AddData("BINA", "TMBdata", BytesOf(record)), "TMBdata.BINA", bulk},
+        {b.AddData("OSBD", "crowd", BytesOf(record)), "crowd.OSBD", bulk},
+        {b.AddData("SNDD", "door.aif", BytesOf(sound)), "door.SNDD", samples},
+        {b.Add("SNDD", "door", 96), "door.SNDD", {}},
+        {b.AddTexture("odd", 6, 6, 9, pixels), "odd.txmp", Slice(pixels, 0, 32)},  // whole 4 x 4 blocks
+        {b.AddTexture("none", 64, 64, 5, {}), "none.txmp", {}},
+        {b.AddData("SUBT", "subs", Bytes(32, 0)), "subs.SUBT", {}},  // a raw location, yet unpacked alone
+        {(b.AddUnnamed("AKEV"), b.AddUnnamed("AKEV")), "File_#2.AKEV", {}},
+        {b.Add("/evl", "a\\b"), "a_b._evl", {}},
     };
     BulkRecord big{};
     big.length = 5000;  // more than the .raw file holds
     const int broken = b.AddData("BINA", "big", BytesOf(big));
     OpenedLevel l(b);
-    for (const auto& [index, name] : names) {
-        l.ui.dialogs.clear();
+    for (const auto& [index, name, raw] : cases) {
         EXPECT_FALSE(UnpackResource(l.level(), index, l.ui, ""));
-        ASSERT_EQ(l.ui.dialogs.size(), 1u);
-        EXPECT_EQ(l.ui.dialogs[0].request.fileName, name);
+        EXPECT_EQ(l.ui.dialogs.back().request.fileName, name);
+        EXPECT_EQ(l.ui.status(), "Status: UnPacking " + l.level().at(index).name) << "a cancel keeps it";
+        WriteFileBytes(l.Out(name), Bytes(5000, 0xEE));
+        EXPECT_TRUE(UnpackResource(l.level(), index, l.ui, l.Out(name))) << name;
+        Bytes expected = b.resource(index).data;
+        PutU32(expected, 0, LevelBuilder::IdentifierOf(index));
+        EXPECT_EQ(ReadFileBytes(l.Out(name)), expected + raw) << name;
     }
-    EXPECT_EQ(l.ui.status(), "Status: UnPacking " + l.level().at(names.back().first).name) << "a cancel keeps it";
+    EXPECT_EQ(l.ui.dialogs.size(), cases.size());
     EXPECT_TRUE(l.ui.messages.empty());
     EXPECT_FALSE(UnpackResource(l.level(), broken, l.ui, l.Out("big.BINA")));
     EXPECT_EQ(l.ui.status(), "NONE");
