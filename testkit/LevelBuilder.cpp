@@ -107,46 +107,23 @@ Bytes TextureRecordData(int width, int height, std::uint32_t format, std::uint32
     return BytesOf(t);
 }
 
+Bytes LargeTextureData(const std::array<std::uint32_t, 6>& tiles) {
+    LargeTextureRecord r{};
+    std::copy(tiles.begin(), tiles.end(), r.tiles);
+    return BytesOf(r);
+}
+
+Bytes KeyIconsData(const std::array<std::uint32_t, 10>& icons) {
+    KeyIconsRecord r{};
+    std::copy(icons.begin(), icons.end(), r.icons);
+    return BytesOf(r);
+}
+
 int LevelBuilder::IndexNamed(const std::string& name) const {
     for (int i = 0; i < count(); ++i) {
         if (resource(i).name == name) return i;
     }
     throw std::invalid_argument("the level has no resource named " + name);
-}
-
-int LevelBuilder::AddTexture(const std::string& name, int width, int height, std::uint32_t format,
-                             const Bytes& pixels) {
-    const int index = Add("TXMP", name, sizeof(TextureRecord));
-    SetTexture(index, width, height, format, pixels);
-    return index;
-}
-
-void LevelBuilder::SetTexture(int index, int width, int height, std::uint32_t format, const Bytes& pixels) {
-    resource(index).data = TextureRecordData(width, height, format, AppendRaw(pixels));
-}
-
-int LevelBuilder::AddLargeTexture(const std::string& name, const std::array<std::uint32_t, 6>& tiles) {
-    const int index = Add("TXMB", name, sizeof(LargeTextureRecord));
-    SetLargeTexture(index, tiles);
-    return index;
-}
-
-void LevelBuilder::SetLargeTexture(int index, const std::array<std::uint32_t, 6>& tiles) {
-    LargeTextureRecord r{};
-    std::copy(tiles.begin(), tiles.end(), r.tiles);
-    resource(index).data = BytesOf(r);
-}
-
-int LevelBuilder::AddKeyIcons(const std::string& name, const std::array<std::uint32_t, 10>& icons) {
-    const int index = Add("KeyI", name, sizeof(KeyIconsRecord));
-    SetKeyIcons(index, icons);
-    return index;
-}
-
-void LevelBuilder::SetKeyIcons(int index, const std::array<std::uint32_t, 10>& icons) {
-    KeyIconsRecord r{};
-    std::copy(icons.begin(), icons.end(), r.icons);
-    resource(index).data = BytesOf(r);
 }
 
 int LevelBuilder::Add(const std::string& tag, const std::string& name, std::size_t length) {

@@ -75,8 +75,11 @@ struct Picture {
 // 1-5-5-5), 8 (blue, green, red, zero byte), 9 (DXT1 blocks of at most two
 // colours each). Channels are cut to the format's bits.
 Bytes EncodeTexturePixels(const Picture& picture, std::uint32_t format);
-// The 192-byte texture record (identifier written by the builder).
+// The 192-byte texture record (identifier written by the builder); a large texture
+// naming six tiles, and a key icon strip naming ten icons, by identifier.
 Bytes TextureRecordData(int width, int height, std::uint32_t format, std::uint32_t pixelOffset);
+Bytes LargeTextureData(const std::array<std::uint32_t, 6>& tiles);
+Bytes KeyIconsData(const std::array<std::uint32_t, 10>& icons);
 
 class LevelBuilder {
 public:
@@ -99,14 +102,15 @@ public:
     static std::uint32_t IdentifierOf(int index) { return (static_cast<std::uint32_t>(index) << 8) | 1u; }
 
     // A named texture whose stored pixels are appended to the .raw file.
-    int AddTexture(const std::string& name, int width, int height, std::uint32_t format, const Bytes& pixels);
-    // Makes resource `index` a texture with these stored pixels (keeps tag, name, flags).
-    void SetTexture(int index, int width, int height, std::uint32_t format, const Bytes& pixels);
-    // A large texture naming six tiles, and a key icon strip naming ten icons, by identifier.
-    int AddLargeTexture(const std::string& name, const std::array<std::uint32_t, 6>& tiles);
-    void SetLargeTexture(int index, const std::array<std::uint32_t, 6>& tiles);
-    int AddKeyIcons(const std::string& name, const std::array<std::uint32_t, 10>& icons);
-    void SetKeyIcons(int index, const std::array<std::uint32_t, 10>& icons);
+    int AddTexture(const std::string& name, int width, int height, std::uint32_t format, const Bytes& pixels) {
+        return AddData("TXMP", name, TextureRecordData(width, height, format, AppendRaw(pixels)));
+    }
+    int AddLargeTexture(const std::string& name, const std::array<std::uint32_t, 6>& tiles) {
+        return AddData("TXMB", name, LargeTextureData(tiles));
+    }
+    int AddKeyIcons(const std::string& name, const std::array<std::uint32_t, 10>& icons) {
+        return AddData("KeyI", name, KeyIconsData(icons));
+    }
 
     // Appends bytes to the .raw file and returns their offset.
     std::uint32_t AppendRaw(const Bytes& bytes);
