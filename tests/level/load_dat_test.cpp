@@ -91,7 +91,7 @@ TEST(LoadDat, IdentifiersResolveToTheFirstRecordAndDataOutsideTheFileIsNoRefusal
         PutU32(b.resource(i).data, 0, 0xABCD);
     }
     Bytes dat = b.BuildDat();
-    PutU32(dat, kDescriptorTableOffset + 3 * sizeof(ResourceDescriptor) + 4, 0x7FFFFF00);
+    PutU32(dat, DataOffsetFieldOf(3), 0x7FFFFF00);
     Result<Level> level = Load(dat);
     ASSERT_TRUE(level) << level.error();
     EXPECT_EQ(level.value().table().IndexOf(0xABCD), 1);
@@ -127,11 +127,9 @@ TEST(LoadDat, RefusesDamagedFiles) {
     auto nameOffsetOf = [](int i) { return static_cast<std::size_t>(64 + 20 * i + 8); };
     Bytes noZero = good;
     std::fill(noZero.begin() + l.nameTable, noZero.end(), static_cast<std::uint8_t>('x'));
-    Bytes wrongMagic = good;
-    std::reverse(wrongMagic.begin(), wrongMagic.begin() + 4);
     const std::vector<std::pair<const char*, Bytes>> damages{
         {"empty", {}},
-        {"magic reversed", wrongMagic},
+        {"magic reversed", with(0, __builtin_bswap32(kDatMagic))},
         {"magic only", cut(4)},
         {"cut inside the header", cut(47)},
         {"cut inside a descriptor", cut(64 + 20 + 7)},

@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -105,12 +104,8 @@ private slots:
     // each shows first tells that it ran.
     void menuEntriesAndToolbarButtonsRunTheirCommands() {
         Open(dat_);
-        const struct {
-            const char* entry;
-            const char* button;
-            const char* select;
-            const char* request;
-        } commands[] = {
+        // Menu entry, toolbar button, the node clicked first, the start of the first request.
+        const std::array<const char*, 4> commands[] = {
             {"mnuUnpAll", "Button14", "", "folder: Select Directory..."},
             {"mnuUCALL", "Button15", "", "folder: Select Directory"},
             {"mnuDatInfo", "Button11", "", "message: Drossel: Oni Dat File Info:\r\nName: "},
@@ -120,12 +115,12 @@ private slots:
             {"mnuECF", "Button9", "TXMP", "folder: Select the directory to export TXMPs to:"},
             {"mnuRaw", "Button2", "", "open: Open Oni raw File..."},  // cancelled: the level has no .raw path then
         };
-        for (const auto& c : commands) {
-            for (const char* control : {c.entry, c.button}) {
-                if (*c.select != '\0') Click(c.select);
+        for (const auto& [entry, button, select, request] : commands) {
+            for (const char* control : {entry, button}) {
+                if (*select != '\0') Click(select);
                 dialogs_.requests.clear();
                 Action(control)->trigger();
-                QVERIFY2(!dialogs_.requests.isEmpty() && dialogs_.requests.first().startsWith(c.request),
+                QVERIFY2(!dialogs_.requests.isEmpty() && dialogs_.requests.first().startsWith(request),
                          qPrintable(dialogs_.requests.join(QStringLiteral(" / ")) + " " + control));
             }
         }

@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFrame>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
