@@ -55,33 +55,6 @@ TEST(UnpackAll, WritesEveryListedResourceOnceInsideItsFolder) {
     EXPECT_EQ(l.ui.locks, kWholeFileLocks);
 }
 
-TEST(UnpackGroup, TheGroupDecidesRoutineAndNames) {
-    LevelBuilder b;
-    const int texture = b.AddTexture("a<b>c", 4, 4, 1, Bytes(32, 0));
-    b.Add("SNDD", "door.aif", 96);
-    b.Add("M3GM", "gun<1>");
-    const int other = b.Add("M3GM", "<none>");
-    OpenedLevel l(b);
-    l.session.selectedIndex = other;
-    for (const char* key : {"TXMP", "SNDD", "M3GM"}) {
-        l.ui.folders.push_back(l.Out());
-        UnpackGroup(l.session, l.ui, l.Group(key));
-    }
-    EXPECT_EQ(ReadFileBytes(l.Out("abc.txmp")).size(), 192u + 32);
-    for (const char* name : {"door.sndd", "gun1.M3GM", "none.M3GM"}) EXPECT_TRUE(Exists(l.Out(name))) << name;
-    EXPECT_EQ(CountFiles(l.Out()), 4u);
-    EXPECT_EQ(l.session.selectedIndex, other) << "the selection is restored";
-    EXPECT_EQ(l.ui.selectedNodes.front(), std::string("k") += std::to_string(texture));
-    EXPECT_EQ(std::tie(l.ui.messages.at(0).title, l.ui.messages[0].text), std::tuple("Success", "Files Unpacked"));
-    EXPECT_EQ(l.ui.status(), "Status: ---");
-    EXPECT_EQ(l.ui.progressValue, 0);
-    // Cancelled: unlocked again, nothing written.
-    l.ui.locks.clear();
-    EXPECT_EQ(UnpackGroup(l.session, l.ui, l.Group("M3GM")).filesWritten, 0);
-    EXPECT_EQ(l.ui.locks, kFolderLocks);
-    EXPECT_EQ(l.ui.messages.size(), 3u);
-}
-
 TEST(ConvertAll, DemoLevelConvertsWhatThisCommandConvertsAndSkipsTheRest) {
     OpenedLevel l(demo::BuildDemoLevel());
     l.ui.folders.push_back(l.Out());
@@ -127,17 +100,41 @@ TEST(ConvertAll, SkipsByNameAndFlagsAndNeverOverwritesItsOwnFiles) {
     EXPECT_NE(summary.failures[0].find("Cannot convert texture broken"), std::string::npos);
 }
 
-TEST(ConvertGroup, ConvertsTheGroupAndReportsHowManyFailed) {
+// The group decides the routine and the names; the selection is restored, and
+// the folder commands' lock taken and given back.
+TEST(FolderCommands, UnpackAndConvertAGroup) {
     LevelBuilder b;
-    b.AddTexture("a<b>c", 4, 4, 1, Bytes(32, 0));
+    const int texture = b.AddTexture("a<b>c", 4, 4, 1, Bytes(32, 0));
+    b.Add("SNDD", "door.aif", 96);
+    b.Add("M3GM", "gun<1>");
+    b.Add("M3GM", "<none>");
     const int other = b.Add("AKEV", "env");
     OpenedLevel l(b);
     l.session.selectedIndex = other;
+    for (const char* key : {"TXMP", "SNDD", "M3GM"}) {
+        l.ui.folders.push_back(l.Out());
+        UnpackGroup(l.session, l.ui, l.Group(key));
+    }
+    EXPECT_EQ(ReadFileBytes(l.Out("abc.txmp")).size(), 192u + 32);
+    for (const char* name : {"door.sndd", "gun1.M3GM", "none.M3GM"}) EXPECT_TRUE(Exists(l.Out(name))) << name;
+    EXPECT_EQ(CountFiles(l.Out()), 4u);
+    EXPECT_EQ(l.session.selectedIndex, other) << "the selection is restored";
+    EXPECT_EQ(l.ui.selectedNodes.front(), std::string("k") += std::to_string(texture));
+    EXPECT_EQ(std::tie(l.ui.messages.at(0).title, l.ui.messages[0].text), std::tuple("Success", "Files Unpacked"));
+    EXPECT_EQ(l.ui.status(), "Status: ---");
+    EXPECT_EQ(l.ui.progressValue, 0);
+    // Cancelled: unlocked again, nothing written.
+    l.ui.locks.clear();
+    EXPECT_EQ(UnpackGroup(l.session, l.ui, l.Group("M3GM")).filesWritten, 0);
+    EXPECT_EQ(l.ui.locks, kFolderLocks);
+    EXPECT_EQ(l.ui.messages.size(), 3u);
+
+    l.ui.locks.clear();
     l.ui.folders.push_back(l.Out());
     ConvertGroup(l.session, l.ui, l.Group("TXMP"));
     EXPECT_TRUE(Exists(l.Out("abc.tga")));
-    ASSERT_EQ(l.ui.messages.size(), 1u);
-    const RecordedMessage& m = l.ui.messages[0];
+    ASSERT_EQ(l.ui.messages.size(), 4u);
+    const RecordedMessage& m = l.ui.messages[3];
     EXPECT_EQ(std::tie(m.title, m.text, m.icon),
               std::tuple("Success!", "All Textures have been exported successfully!", MessageIcon::Information));
     EXPECT_EQ(l.session.selectedIndex, other);
@@ -147,14 +144,14 @@ TEST(ConvertGroup, ConvertsTheGroupAndReportsHowManyFailed) {
     std::filesystem::remove(l.level().rawPath());
     l.ui.folders.push_back(l.Out());
     EXPECT_EQ(ConvertGroup(l.session, l.ui, l.Group("TXMP")).failures.size(), 1u);
-    ASSERT_EQ(l.ui.messages.size(), 2u);
-    EXPECT_EQ(std::tie(l.ui.messages[1].text, l.ui.messages[1].icon),
+    ASSERT_EQ(l.ui.messages.size(), 5u);
+    EXPECT_EQ(std::tie(l.ui.messages[4].text, l.ui.messages[4].icon),
               std::tuple("1 of 1 resources could not be converted.", MessageIcon::Critical));
     // Groups this command does not convert, a resource node and no node convert nothing and ask nothing.
-    for (const GroupNode& node : {l.Group("TXAN"), l.Group("AKEV"), GroupNode{"k1", "env", {}}, GroupNode{}}) {
+    for (const GroupNode& node : {l.Group("TXAN"), l.Group("AKEV"), GroupNode{"k4", "env", {}}, GroupNode{}}) {
         l.ui.statusTexts.clear();
         ConvertGroup(l.session, l.ui, node);
         EXPECT_EQ(l.ui.statusTexts, std::vector<std::string>{"Status: ---"}) << node.key;
     }
-    EXPECT_EQ(l.ui.dialogs.size(), 2u);
+    EXPECT_EQ(l.ui.dialogs.size(), 6u);
 }
