@@ -91,9 +91,7 @@ TEST(DecodeStrips, StripsAlternateAndThreeValueStripsSwitchToSeparateTriangles) 
 TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
     LevelBuilder b;
     const int hero = AddCharacter(b);
-    OpenedLevel l(b);
-    Options o{.CharacterLwoFormat = 60};
-    Conversion c = ExportCharacter(l.level(), l.level().at(hero), o);
+    Conversion c = Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60});
     ASSERT_EQ(c.pieces.size(), 1u);
     EXPECT_EQ(c.pieces[0].place, OutputPiece::Place::Chosen);
     const Bytes lwo = PieceBytes(c);
@@ -108,8 +106,7 @@ TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
     EXPECT_EQ(Be32(lwo, FindChunk(lwo, "POLS") + 4), 10u * 6);
     EXPECT_NE(c.missingParts.find("name points the model does not have"), std::string::npos);
     EXPECT_NE(c.missingParts.find("part 4 is missing"), std::string::npos);
-    o.CharacterGroup = 6;  // all groups, each a file of its own
-    c = ExportCharacter(l.level(), l.level().at(hero), o);
+    c = Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60, .CharacterGroup = 6});  // a file a group
     ASSERT_EQ(c.pieces.size(), 5u);
     EXPECT_EQ(c.pieces[4].place, OutputPiece::Place::ChosenStem);
     EXPECT_EQ(c.pieces[4].name, "_5.lwo");
@@ -123,9 +120,7 @@ TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     offsets[1] = {0, 10, 0};
     offsets[2] = {5, 0, 0};  // joint 2's x is mirrored
     const int hero = AddCharacter(b, offsets, {{0, 0, {}}, {0, 2, {}}, {1, 30, {}}, {2, 0, {}}});
-    OpenedLevel l(b);
-    Options o{.CharacterLwoFormat = 60};
-    const Conversion c = ExportCharacter(l.level(), l.level().at(hero), o);
+    const Conversion c = Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60});
     const std::vector<Point> points = PointsOf(PieceBytes(c));
     // Joint 1 = joint 0 + offset 1 (bone 0 names no child: bone 2's joint); joint 2 = joint 1 + mirrored offset 2.
     EXPECT_EQ(points.at(10).y, 12.0f) << "part 2 hangs on joint 1";
@@ -134,18 +129,14 @@ TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     EXPECT_NE(c.missingParts.find("bone 2"), std::string::npos) << c.missingParts;
     // Only the offsets the list counts are mirrored.
     PutU16(b.resource(b.IndexNamed("joints")).data, offsetof(JointListHeader, count), 2);
-    OpenedLevel fewer(b);
-    const Conversion d = ExportCharacter(fewer.level(), fewer.level().at(hero), o);
-    EXPECT_EQ(PointsOf(PieceBytes(d)).at(30).x, 4.0f);
+    EXPECT_EQ(PointsOf(PieceBytes(Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60}))).at(30).x, 4.0f);
 }
 
 TEST(ExportModel, ATriangleCountFarPastTheStripsIsCapped) {
     LevelBuilder b;
     const int model = AddModel(b, 2);
     PutU32(b.resource(model - 1).data, offsetof(ListHeader, count), 0xFFFFFFFF);  // its triangle list
-    OpenedLevel l(b);
-    Options o{.ModelLwoFormat = 60};
-    const Bytes lwo = PieceBytes(ExportModel(l.level(), l.level().at(model), o));
+    const Bytes lwo = PieceBytes(Converted(b, model, ExportModel, {.ModelLwoFormat = 60}));
     EXPECT_EQ(Be32(lwo, FindChunk(lwo, "POLS") + 4), 10u * (3 * (4 + 200) - 3))
         << "three a value and 200 spare, but the three naming point 2";
 }
@@ -177,9 +168,7 @@ TEST(ConvertLevel, CleansPointsAndSplitsQuads) {
     Bytes& quads = b.resource(b.IndexNamed("level1_AGQG")).data;
     PutU32(quads, sizeof(ListHeader) + sizeof(Quad) + 8, count);  // quad 1's third corner
     const auto corner = [&](int k) { return U32At(quads, sizeof(ListHeader) + 4 * static_cast<std::size_t>(k)); };
-    OpenedLevel l(b);
-    Options o{.LevelFormat = 1};
-    const Conversion c = ConvertLevel(l.level(), l.level().at(b.IndexNamed("level1")), o);
+    const Conversion c = Converted(b, b.IndexNamed("level1"), ConvertLevel, {.LevelFormat = 1});
     const Bytes lwo = PieceBytes(c);
     const Point first = PointsOf(lwo).at(0);
     EXPECT_EQ(std::tie(first.x, first.y, first.z), std::make_tuple(0.0f, 0.0f, -2000000.1f));

@@ -48,9 +48,7 @@ TEST(ConvertSubt, FixedEntriesWithBlanksForZeroBytes) {
     header.textOffset = b.AppendRaw(entries);
     header.entryCount = 3;
     const int subt = b.AddData("SUBT", "subs", BytesOf(header) + Le(512, 256, 0));
-    OpenedLevel l(b);
-    EXPECT_EQ(PieceText(ConvertSubt(l.level(), l.level().at(subt), {})),
-              std::string(256, ' ') + "Hi there" + std::string(504, ' '));
+    EXPECT_EQ(PieceText(Converted(b, subt, ConvertSubt)), std::string(256, ' ') + "Hi there" + std::string(504, ' '));
 }
 
 TEST(ConvertTextureLists, ListFilesAndTheirTextures) {
@@ -93,10 +91,9 @@ TEST(ConvertSndd, TheFixedWavLayoutAroundTheSamples) {
     sound.sampleOffset = b.AppendRaw(Bytes(1000, 0x5A));
     const int door = b.AddData("SNDD", "door.aif", BytesOf(sound));
     const int silent = b.Add("SNDD", "silent", 96);
-    OpenedLevel l(b);
-    const Conversion c = ConvertSndd(l.level(), l.level().at(door), {});
+    const Conversion c = Converted(b, door, ConvertSndd);
     EXPECT_EQ(c.pieces.at(0).name, ".wav");
     EXPECT_EQ(PieceBytes(c), Text("RIFF") + Le(1070) + Text("WAVEfmt ") + Le(50) +
                                  Bytes(sound.format, sound.format + 50) + Text("data") + Le(1000) + Bytes(1000, 0x5A));
-    EXPECT_TRUE(ConvertSndd(l.level(), l.level().at(silent), {}).pieces.empty());
+    EXPECT_TRUE(Converted(b, silent, ConvertSndd).pieces.empty());
 }

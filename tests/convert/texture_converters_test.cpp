@@ -72,9 +72,7 @@ TEST(ConvertTxmb, SixTilesInTwoRowsOfThreeUprightAndOpaque) {
     std::array<std::uint32_t, 6> links{};
     std::copy(t.links.begin(), t.links.end(), links.begin());
     const int large = t.builder.AddLargeTexture("title", links);
-    OpenedLevel l(t.builder);
-    l.session.options.Image = ImageFormat::Bmp32;
-    const Conversion c = ConvertTxmb(l.level(), l.level().at(large), l.session.options);
+    const Conversion c = Converted(t.builder, large, ConvertTxmb, {.Image = ImageFormat::Bmp32});
     EXPECT_EQ(c.pieces.at(0).place, OutputPiece::Place::ChosenStem);
     EXPECT_EQ(c.pieces.at(0).name, ".bmp") << "the Textures option decides the type, whatever name was typed";
     EXPECT_EQ(Image(c).bits, 32);
@@ -96,8 +94,7 @@ TEST(ConvertKeyI, TenIconsSideBySideAlwaysAtTwentyFourBits) {
     std::copy(t.links.begin(), t.links.end(), links.begin());
     links[3] = LevelBuilder::IdentifierOf(t.builder.Add("M3GM", "not_a_texture"));
     const int keys = t.builder.AddKeyIcons("keys", links);
-    OpenedLevel l(t.builder);
-    const Conversion c = ConvertKeyI(l.level(), l.level().at(keys), l.session.options);
+    const Conversion c = Converted(t.builder, keys, ConvertKeyI);
     EXPECT_EQ(Image(c).bits, 24);
     // A missing icon keeps its 32 columns black; a low icon keeps its first row at the top.
     Picture expected(32 * 9 + 16, 32, {0, 0, 0, 255});

@@ -35,6 +35,11 @@ GroupNode OpenedLevel::Group(const std::string& key) const {
     return group != nullptr ? *group : GroupNode{key, "", {}};
 }
 
+Conversion Converted(const LevelBuilder& builder, int index, Converter convert, const Options& options) {
+    const OpenedLevel l(builder);
+    return convert(l.level(), l.level().at(index), options, NoProgress());
+}
+
 Bytes PieceBytes(const Conversion& c, std::size_t i) {
     return std::get<Bytes>(c.pieces.at(i).content);
 }

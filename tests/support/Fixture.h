@@ -39,13 +39,16 @@ struct OpenedLevel {
     GroupNode Group(const std::string& key) const;
 };
 
+// Opens the built level and converts resource `index` as the command shell does,
+// for converters whose output does not read the level once it is made.
+Conversion Converted(const LevelBuilder& builder, int index, Converter convert, const Options& options = {});
+
 // Where descriptor `index`'s data offset lies in a .dat file.
 inline std::size_t DataOffsetFieldOf(int index) {
     return static_cast<std::size_t>(kDescriptorTableOffset) +
            sizeof(ResourceDescriptor) * static_cast<std::size_t>(index) + offsetof(ResourceDescriptor, dataOffset);
 }
 
-// Piece `i` of a conversion, as bytes and as text.
 Bytes PieceBytes(const Conversion& c, std::size_t i = 0);
 std::string PieceText(const Conversion& c, std::size_t i = 0);
 // Building expected bytes: text as bytes, 32-bit values (int, unsigned or float)
