@@ -131,7 +131,7 @@ int LevelBuilder::Add(const std::string& tag, const std::string& name, std::size
 }
 
 int LevelBuilder::AddData(const std::string& tag, const std::string& name, Bytes data) {
-    return AddResource({tag, name, kNamed, std::move(data), true, std::nullopt});
+    return AddResource({tag, name, kNamedFlags, std::move(data), true, std::nullopt});
 }
 
 int LevelBuilder::AddUnnamed(const std::string& tag, std::size_t length, std::uint32_t flags) {

@@ -83,8 +83,6 @@ Bytes KeyIconsData(const std::array<std::uint32_t, 10>& icons);
 
 class LevelBuilder {
 public:
-    static constexpr std::uint32_t kNamed = kNamedFlags;
-
     // Adds a named resource with data of the given length (zero-filled beyond the
     // prefix) and returns its table index.
     int Add(const std::string& tag, const std::string& name, std::size_t length = 32);
@@ -98,7 +96,6 @@ public:
     // The index of the first resource with this name; throws when there is none.
     int IndexNamed(const std::string& name) const;
 
-    // The identifier the builder gives resource `index`.
     static std::uint32_t IdentifierOf(int index) { return (static_cast<std::uint32_t>(index) << 8) | 1u; }
 
     // A named texture whose stored pixels are appended to the .raw file.

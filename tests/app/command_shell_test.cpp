@@ -70,7 +70,7 @@ TEST_P(EveryConvertibleKind, DialogCancelPlaceholderAndFailure) {
 INSTANTIATE_TEST_SUITE_P(Kinds, EveryConvertibleKind, ::testing::ValuesIn(ConvertibleKinds()),
                          [](const auto& info) { return info.param->tag.str(); });
 
-TEST(ConvertResource, PicturesNeedAPictureNameAndKindsWithoutConverterDoNothing) {
+TEST(ConvertResource, PicturesNeedAPictureNameAndTheCommandsTakeTheSelection) {
     LevelBuilder b;
     const int texture = b.AddTexture("wall", 4, 4, 1, Bytes(32, 0));
     std::array<std::uint32_t, 10> icons{};
@@ -92,6 +92,17 @@ TEST(ConvertResource, PicturesNeedAPictureNameAndKindsWithoutConverterDoNothing)
     l.ui.statusTexts.clear();
     EXPECT_FALSE(ConvertResource(l.session, model, l.ui, l.Out("env.txt")));
     EXPECT_TRUE(l.ui.statusTexts.empty());
+    // The commands act on the selected resource, and on none outside the table.
+    l.session.selectedIndex = keys;
+    l.ui.savePaths = {l.Out("a.tga"), l.Out("b.KeyI")};
+    Convert(l.session, l.ui);
+    Unpack(l.session, l.ui);
+    EXPECT_EQ(l.ui.dialogs.at(0).request.fileName, "keys.tga");
+    EXPECT_EQ(l.ui.dialogs.at(1).request.fileName, "keys.KeyI");
+    EXPECT_EQ(l.ui.writtenFiles, (std::vector<std::string>{l.Out("keys.BMP"), l.Out("a.tga"), l.Out("b.KeyI")}));
+    l.session.selectedIndex = 7;
+    Unpack(l.session, l.ui);
+    EXPECT_EQ(l.ui.dialogs.size(), 2u);
 }
 
 // The dialog offers a name made of the resource's; the file holds the record as the .dat holds it, then the raw
@@ -154,21 +165,4 @@ TEST(OutputClaims, KeepsARunInsideItsFolderAndNeverOverwritesItsOwnFiles) {
               "Status: KeyIcons.tga was already written in this run: writing KeyIcons (2).tga instead");
     EXPECT_EQ(claims.Claim("out/other.tga", ui), "out/other.tga");
     EXPECT_THROW(claims.Claim("out/../evl", ui), DrosselError) << "level data never names another folder";
-}
-
-TEST(Commands, ActOnTheSelectedResource) {
-    LevelBuilder b;
-    b.Add("M3GM", "gun");
-    b.AddTexture("wall", 4, 4, 1, Bytes(32, 0));
-    OpenedLevel l(b);
-    l.session.selectedIndex = 1;
-    l.ui.savePaths = {l.Out("a.tga"), l.Out("b.txmp")};
-    Convert(l.session, l.ui);
-    Unpack(l.session, l.ui);
-    EXPECT_EQ(l.ui.dialogs.at(0).request.fileName, "wall");
-    EXPECT_EQ(l.ui.dialogs.at(1).request.fileName, "wall.txmp");
-    EXPECT_EQ(l.ui.writtenFiles, (std::vector<std::string>{l.Out("a.tga"), l.Out("b.txmp")}));
-    l.session.selectedIndex = 7;  // outside the table: nothing to act on
-    Unpack(l.session, l.ui);
-    EXPECT_EQ(l.ui.dialogs.size(), 2u);
 }

@@ -82,8 +82,7 @@ TEST_F(SoundLevel, RefusesOtherFilesAndChangedLevelsWritingNothing) {
         EXPECT_EQ(ui.messages.back().text, kNotAnAdpcmWave) << path;
     }
     // The .dat changed under the open level: a longer file, or another resource where the sound was.
-    Bytes longer = datBefore;
-    longer.push_back(0);
+    const Bytes longer = datBefore + Bytes{0};
     Bytes moved = datBefore;
     PutU32(moved, static_cast<std::size_t>(Level().at(1).dataOffset), 0xDEAD);
     for (const Bytes& dat : {longer, moved}) {

@@ -13,7 +13,6 @@ using namespace drossel::testing;
 
 TEST(Sound, WavFilesDecodeToTheirSourceWithLibsndfileAndSox) {
     OpenedLevel l(demo::BuildDemoLevel());
-    // The demo's two sounds, as it made them.
     const std::map<std::string, demo::AdpcmSound> tones{{"door_open.aif", demo::AdpcmTone(1, 0.6)},
                                                         {"crowd_cheer.aif", demo::AdpcmTone(2, 0.8)}};
     int checked = 0;

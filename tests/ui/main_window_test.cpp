@@ -44,7 +44,6 @@ class MainWindowTest : public QObject {
         Tree()->scrollToItem(item);
         QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, Tree()->visualItemRect(item).center());
     }
-    // True when every named action has this enabled state.
     bool AllEnabled(const QStringList& names, bool enabled) const {
         for (const QString& name : names) {
             if (Action(name.toLatin1().constData())->isEnabled() != enabled) return false;
