@@ -27,17 +27,10 @@ TEST(TextureDecode, ChannelWideningIsTheRoundedQuotient) {
     for (unsigned k = 0; k < 64; ++k) EXPECT_EQ(Scale6(k), std::lround(k * 255.0 / 63)) << k;
 }
 
-TEST(TextureDecode, SixteenAndThirtyTwoBitPixels) {
-    EXPECT_EQ(PictureOf(DecodeArgb4444(Values16({0xF0A5}), 1, 1)).pixels, (std::vector<Rgba>{{0, 170, 85, 255}}));
-    EXPECT_EQ(PictureOf(DecodeArgb1555(Values16({0x8000, 0x7FFF, 0x0421}), 3, 1)).pixels,
-              (std::vector<Rgba>{{0, 0, 0, 255}, {255, 255, 255, 0}, {8, 8, 8, 0}}));
-    // The fourth byte of format 8 is padding: never a transparent pixel.
-    EXPECT_EQ(PictureOf(DecodeBgrx8888(Bytes{10, 20, 30, 0}, 1, 1)).pixels, (std::vector<Rgba>{{30, 20, 10, 255}}));
-}
-
 // Every format through its decoder gives back the picture it stores, upright and
-// unmirrored: any swapped channel, flipped row or misplaced block shows. DXT1
-// sizes that are no multiple of 4 take whole blocks, clipped at the edges.
+// unmirrored: any swapped channel, flipped row or misplaced block shows, and so
+// does an alpha read from format 8's padding byte. DXT1 sizes that are no
+// multiple of 4 take whole blocks, clipped at the edges.
 TEST(TextureDecode, EveryFormatGivesBackItsPicture) {
     for (std::uint32_t format : {0u, 1u, 2u, 8u, 9u}) {
         for (auto [w, h] : {std::pair{12, 8}, {6, 6}, {1, 1}}) {
@@ -75,8 +68,6 @@ TEST(TextureDecode, RefusesWhatItCannotDecode) {
             DrosselError)
             << format << " " << width << "x" << height;
     }
-    EXPECT_EQ(DecodedTextureLength(256, 128, 0), 65536);
-    EXPECT_EQ(DecodedTextureLength(256, 256, 9), 32768);
 }
 
 // ImageMagick decodes the same blocks wrapped in a DDS file to the same colours,

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 namespace drossel::testing {
 
@@ -80,38 +81,25 @@ bool Exists(const std::string& path) {
     return std::filesystem::exists(path);
 }
 
-namespace {
-
-// A shell command's exit status and standard output.
-ProgramResult Run(const std::string& command) {
-    ProgramResult result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    std::array<char, 65536> buffer{};
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        result.out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
-}  // namespace
-
 ProgramResult RunCli(const std::vector<std::string>& arguments) {
     TempDir dir;
     // Test arguments hold no single quote.
     std::string command = DROSSEL_CLI_PATH;
     for (const auto& argument : arguments) command.append(" '").append(argument).append("'");
-    ProgramResult result = Run(command + " </dev/null 2>" + dir / "err");
-    const Bytes err = ReadFileBytes(dir / "err");
-    result.err.assign(err.begin(), err.end());
-    return result;
+    const int status = std::system((command + " </dev/null >" + dir / "out" + " 2>" + dir / "err").c_str());
+    const Bytes out = ReadFileBytes(dir / "out"), err = ReadFileBytes(dir / "err");
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, {out.begin(), out.end()}, {err.begin(), err.end()}};
 }
 
 std::optional<std::string> RunShell(const std::string& command) {
-    ProgramResult result = Run(command);
-    if (result.exitCode != 0) return std::nullopt;
-    return result.out;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return std::nullopt;
+    std::string out;
+    std::array<char, 65536> buffer{};
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) out.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    return out;
 }
 
 }  // namespace drossel::testing
