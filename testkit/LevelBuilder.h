@@ -14,6 +14,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace drossel::testing {
@@ -53,6 +54,14 @@ template <typename Record>
 Bytes WithText(const std::string& text) {
     Record r{};
     std::copy_n(text.begin(), std::min(text.size(), sizeof r.text), r.text);
+    return BytesOf(r);
+}
+
+// A record of zeros but for one field.
+template <typename Record, typename Field>
+Bytes RecordWith(Field Record::*field, std::type_identity_t<Field> value) {
+    Record r{};
+    r.*field = value;
     return BytesOf(r);
 }
 

@@ -22,9 +22,7 @@ TEST(UnpackAll, WritesEveryListedResourceOnceInsideItsFolder) {
     for (const char* tag : {"TXMP", "BINA", "OSBD", "SNDD"}) b.AddUnnamed(tag, 96, kHiddenFlags);
     b.resource(b.Add("M3GM", "empty")).sizeField = 0;
     b.AddData("M3GM", "empty_model", {});
-    BulkRecord big{};
-    big.length = 1 << 30;  // past the end of the .raw file
-    b.AddData("BINA", "broken", BytesOf(big));
+    b.AddData("BINA", "broken", RecordWith(&BulkRecord::length, 1 << 30));  // past the end of the .raw file
     b.resource(b.Add("BINA", "shared")).sizeField = 0;
     b.Add("/evl", ".");  // the tag is level data too
     b.Add("M3GM", "twice");

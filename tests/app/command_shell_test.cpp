@@ -129,9 +129,7 @@ TEST(UnpackResource, WritesTheRecordAndTheRawBytesItPointsAt) {
         {(b.AddUnnamed("AKEV"), b.AddUnnamed("AKEV")), "File_#2.AKEV", {}},
         {b.Add("/evl", "a\\b"), "a_b._evl", {}},
     };
-    BulkRecord big{};
-    big.length = 5000;  // more than the .raw file holds
-    const int broken = b.AddData("BINA", "big", BytesOf(big));
+    const int broken = b.AddData("BINA", "big", RecordWith(&BulkRecord::length, 5000));  // more than the .raw holds
     OpenedLevel l(b);
     for (const auto& [index, name, raw] : cases) {
         EXPECT_FALSE(UnpackResource(l.level(), index, l.ui, ""));

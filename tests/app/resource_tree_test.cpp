@@ -19,18 +19,14 @@ std::string Where(const ResourceTree& tree, int index) {
 // A level whose ONLV leads through its environment and octree to its own lists.
 LevelBuilder LevelWithEnvironment() {
     LevelBuilder b;
-    for (const char* tag : {"PNTA", "TXCA", "IDXA", "PNTA", "TXCA", "IDXA"}) b.Add(tag, "list");  // 0 to 5
-    OctreeRecord octree{};
-    octree.indexList = LevelBuilder::IdentifierOf(2);
-    b.AddData("AKOT", "octree", BytesOf(octree));  // 6
+    for (const char* tag : {"PNTA", "TXCA", "IDXA", "PNTA", "TXCA", "IDXA"}) b.Add(tag, "list");       // 0 to 5
+    b.AddData("AKOT", "octree", RecordWith(&OctreeRecord::indexList, LevelBuilder::IdentifierOf(2)));  // 6
     EnvironmentRecord env{};
     env.points = LevelBuilder::IdentifierOf(0);
     env.textureCoordinates = LevelBuilder::IdentifierOf(1);
     env.octree = LevelBuilder::IdentifierOf(6);
-    b.AddData("AKEV", "environment", BytesOf(env));  // 7
-    LevelRecord level{};
-    level.environment = LevelBuilder::IdentifierOf(7);
-    b.AddData("ONLV", "level1", BytesOf(level));  // 8
+    b.AddData("AKEV", "environment", BytesOf(env));                                                     // 7
+    b.AddData("ONLV", "level1", RecordWith(&LevelRecord::environment, LevelBuilder::IdentifierOf(7)));  // 8
     return b;
 }
 

@@ -54,9 +54,7 @@ int AddCharacter(LevelBuilder& b, std::vector<JointOffset> offsets = {}, const s
     body.bones = Id(b.AddData("TRIA", "bones", ListOf(JointListHeader{}, bones)));
     BodySetRecord set{};
     for (std::uint32_t& link : set.bodies) link = Id(b.AddData("TRCM", "body", BytesOf(body)));
-    CharacterRecord character{};
-    character.bodySet = Id(b.AddData("TRBS", "set", BytesOf(set)));
-    return b.AddData("ONCC", "hero", BytesOf(character));
+    return b.AddData("ONCC", "hero", RecordWith(&CharacterRecord::bodySet, Id(b.AddData("TRBS", "set", BytesOf(set)))));
 }
 
 }  // namespace

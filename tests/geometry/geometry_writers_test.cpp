@@ -14,10 +14,8 @@ constexpr std::uint64_t P = 3, T = 2, U = 3;
 Mesh Model(int surfaces) {
     Mesh m{{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {{0.25f, 0}, {0, 0}, {1, 1}}, {{0, 1, 2, 1}, {2, 1, 0, 1}}, {}};
     m.triangles[1].surface = static_cast<std::uint16_t>(surfaces);
-    for (int s = 1; s <= surfaces; ++s) {
-        std::string name = "Chunk";
-        m.surfaces.push_back(surfaces == 1 ? "default material" : name += std::to_string(100 + s).substr(1));
-    }
+    for (int s = 1; s <= surfaces; ++s)
+        m.surfaces.push_back(surfaces == 1 ? "default material" : "Chunk" + std::to_string(100 + s).substr(1));
     return m;
 }
 

@@ -45,10 +45,8 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, Tree()->visualItemRect(item).center());
     }
     bool AllEnabled(const QStringList& names, bool enabled) const {
-        for (const QString& name : names) {
-            if (Action(name.toLatin1().constData())->isEnabled() != enabled) return false;
-        }
-        return true;
+        return std::all_of(names.begin(), names.end(),
+                           [&](const QString& name) { return Action(qPrintable(name))->isEnabled() == enabled; });
     }
 
     const QStringList kFileCommands{"mnuDatInfo",     "mnuResInfo",        "Button11",       "Button12",
