@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -70,11 +71,13 @@ struct Rgba {
     std::uint8_t r = 0, g = 0, b = 0, a = 255;
     bool operator==(const Rgba&) const = default;
 };
+inline std::ostream& operator<<(std::ostream& out, Rgba c) {
+    return out << "rgba(" << +c.r << "," << +c.g << "," << +c.b << "," << +c.a << ")";
+}
 struct Picture {
     int width = 0;
     int height = 0;
     std::vector<Rgba> pixels;
-    Picture() = default;
     Picture(int w, int h, Rgba fill = {}) : width(w), height(h), pixels(static_cast<std::size_t>(w * h), fill) {}
     Rgba& at(int x, int y) { return pixels.at(static_cast<std::size_t>(y * width + x)); }
     const Rgba& at(int x, int y) const { return pixels.at(static_cast<std::size_t>(y * width + x)); }
