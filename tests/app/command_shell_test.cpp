@@ -111,12 +111,8 @@ TEST(UnpackResource, WritesTheRecordAndTheRawBytesItPointsAt) {
     LevelBuilder b;
     b.AppendRaw(Counting(40));  // something first, so offsets are not 0
     const Bytes bulk = Counting(300, 9), samples = Counting(1000, 3), pixels = Counting(100);
-    BulkRecord record{};
-    record.length = 300;
-    record.offset = b.AppendRaw(bulk);
-    SoundRecord sound{};
-    sound.sampleLength = 1000;
-    sound.sampleOffset = b.AppendRaw(samples);
+    const BulkRecord record{{}, 300, b.AppendRaw(bulk), {}};
+    const SoundRecord sound{{}, {}, {}, {}, 1000, b.AppendRaw(samples), {}};
     const std::vector<std::tuple<int, std::string, Bytes>> cases{
         {b.AddData("M3GM", "gun", Counting(72)), "gun.M3GM", {}},
         {b.AddData("BINA", "TMBdata", BytesOf(record)), "TMBdata.BINA", bulk},

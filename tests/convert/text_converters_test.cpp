@@ -44,9 +44,7 @@ TEST(ConvertSubt, FixedEntriesWithBlanksForZeroBytes) {
     LevelBuilder b;
     Bytes entries(3 * 256, 0);
     std::copy_n("Hi there", 8, entries.begin() + 256);
-    SubtitleRecord header{};
-    header.textOffset = b.AppendRaw(entries);
-    header.entryCount = 3;
+    const SubtitleRecord header{{}, {}, b.AppendRaw(entries), 3};
     const int subt = b.AddData("SUBT", "subs", BytesOf(header) + Le(512, 256, 0));
     EXPECT_EQ(PieceText(Converted(b, subt, ConvertSubt)), std::string(256, ' ') + "Hi there" + std::string(504, ' '));
 }
