@@ -136,9 +136,8 @@ private slots:
 
     void optionEntriesStoreTheirSettings() {
         const Options& o = window_->session().options;
-        for (const char* entry : {"mnuBit24", "mnuCLwo65P", "mnuallgroups", "mnuwep60", "mnuDelGarbage"}) {
+        for (const char* entry : {"mnuBit24", "mnuCLwo65P", "mnuallgroups", "mnuwep60", "mnuDelGarbage"})
             Action(entry)->trigger();
-        }
         QCOMPARE(o.Image, ImageFormat::Bmp24);
         QCOMPARE(o.CharacterLwoFormat, 70);
         QCOMPARE(o.CharacterGroup, 6);
