@@ -3,8 +3,6 @@
 #include "level/LoadDat.h"
 #include "level/records/BulkRecords.h"
 
-#include <functional>
-
 using namespace drossel;
 using namespace drossel::testing;
 
@@ -20,13 +18,6 @@ Level LoadBuilt(const LevelBuilder& b) {
     Result<Level> level = Load(b.BuildDat());
     if (!level) throw std::runtime_error(level.error());
     return std::move(level.value());
-}
-
-template <typename Record>
-Bytes Data(const std::function<void(Record&)>& fill) {
-    Record r{};
-    fill(r);
-    return BytesOf(r);
 }
 
 }  // namespace
@@ -68,11 +59,11 @@ TEST(LoadDat, RawLocationsFollowEachKindsRecord) {
         {"TXMP", TextureRecordData(256, 128, 4, 160), 0, 160},  // no length, but its offset
         {"TXMP", TextureRecordData(-4, 4, 1, 0), 0, 0},
         {"TXMP", TextureRecordData(32767, 32767, 8, 0), 0, 0},  // past what a 32-bit offset addresses
-        {"SNDD", Data<SoundRecord>([](auto& s) { s.sampleLength = 5000, s.sampleOffset = 320; }), 5000, 320},
-        {"OSBD", Data<BulkRecord>([](auto& d) { d.length = 70, d.offset = 640; }), 70, 640},
-        {"BINA", Data<BulkRecord>([](auto& d) { d.length = 80, d.offset = 0; }), 80, 0},
-        {"SUBT", Data<SubtitleRecord>([](auto& s) { s.entryCount = 3, s.textOffset = 1024; }), 768, 1024},
-        {"M3GM", Data<SoundRecord>([](auto& s) { s.sampleLength = 5000, s.sampleOffset = 320; }), 0, std::nullopt},
+        {"SNDD", BytesOf(SoundRecord{{}, {}, {}, {}, 5000, 320, {}}), 5000, 320},
+        {"OSBD", BytesOf(BulkRecord{{}, 70, 640, {}}), 70, 640},
+        {"BINA", BytesOf(BulkRecord{{}, 80, 0, {}}), 80, 0},
+        {"SUBT", BytesOf(SubtitleRecord{{}, {}, 1024, 3}), 768, 1024},  // three entries
+        {"M3GM", BytesOf(SoundRecord{{}, {}, {}, {}, 5000, 320, {}}), 0, std::nullopt},
     };
     LevelBuilder b;
     for (const Case& c : cases) b.AddData(c.tag, "r", c.data);
