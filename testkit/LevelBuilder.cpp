@@ -80,10 +80,7 @@ Bytes EncodeTexturePixels(const Picture& picture, std::uint32_t format) {
         case 0:
         case 1:
         case 2:
-            out.resize(picture.pixels.size() * 2);
-            for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
-                PutU16(out, i * 2, format == 0 ? Argb4444(picture.pixels[i]) : Argb1555(picture.pixels[i]));
-            }
+            for (const Rgba& p : picture.pixels) PutU16(out, out.size(), format == 0 ? Argb4444(p) : Argb1555(p));
             return out;
         case 8:
             for (const Rgba& p : picture.pixels) out.insert(out.end(), {p.b, p.g, p.r, 0});
@@ -162,12 +159,8 @@ LevelBuilder::Layout LevelBuilder::LayoutOf() const {
     }
     layout.nameTable = static_cast<std::int64_t>(at);
     for (const auto& r : resources_) {
-        if (r.name) {
-            layout.nameOffsets.push_back(static_cast<std::int64_t>(at));
-            at += 4 + r.name->size() + 1;
-        } else {
-            layout.nameOffsets.push_back(-1);
-        }
+        layout.nameOffsets.push_back(r.name ? static_cast<std::int64_t>(at) : -1);
+        if (r.name) at += 4 + r.name->size() + 1;
     }
     return layout;
 }
@@ -175,13 +168,12 @@ LevelBuilder::Layout LevelBuilder::LayoutOf() const {
 Bytes LevelBuilder::BuildDat() const {
     const Layout layout = LayoutOf();
     Bytes dat(static_cast<std::size_t>(layout.nameTable), 0);
-    std::int32_t named = 0;
-    for (const auto& r : resources_) named += r.name ? 1 : 0;
+    const auto named = std::count_if(resources_.begin(), resources_.end(), [](const auto& r) { return r.name; });
     DatFileHeader header{};
     header.magic = kDatMagic;
     StoreU32(header.unknown4, kTemplateChecksumHigh);
     header.resourceCount = static_cast<std::int32_t>(resources_.size());
-    header.nameCount = nameCountOverride >= 0 ? nameCountOverride : named;
+    header.nameCount = nameCountOverride >= 0 ? nameCountOverride : static_cast<std::int32_t>(named);
     header.dataTableOffset = static_cast<std::int32_t>(layout.dataTable);
     header.dataTableSize = static_cast<std::int32_t>(layout.nameTable - layout.dataTable);
     header.nameTableOffset = static_cast<std::int32_t>(layout.nameTable);
