@@ -46,29 +46,28 @@ LevelGeometry Quads(std::uint32_t quads, std::vector<std::int16_t> textures = {}
 }  // namespace
 
 TEST(LightWave, LengthsPerLayout) {
-    struct Case {
-        int layout, surfaces;
-        std::uint64_t form, names, surf;
-    };
-    for (const Case& c : {Case{60, 1, 46 + 12 * P + 10 * T, 18, 0},
-                          {60, 19, 180 + 12 * P + 10 * T, 152, 0},
-                          {65, 1, 4 + 26 + (8 + 12 * P) + (8 + 10 * T) + 60, 18, 52},
-                          {65, 19, 4 + 160 + (8 + 12 * P) + (8 + 10 * T) + 19 * 50, 152, 42},
-                          {70, 1, 98 + 12 * P + 10 * U + 24 + 12 * T + 136, 18, 128},
-                          {70, 19, 198 + 12 * P + 34 + 10 * U + 12 + 8 * T + 12 + 4 * T + 2394, 152, 118}}) {
-        SCOPED_TRACE(c.layout * 100 + c.surfaces);
-        const Bytes b = WriteLightWave(Model(c.surfaces), c.layout);
-        ASSERT_EQ(b.size(), c.form + 8);
-        EXPECT_EQ(Be32(b, 4), c.form);
-        EXPECT_EQ(Slice(b, 8, 4), Text(c.layout == 70 ? "LWO2" : "LWOB"));
-        const std::size_t names = FindChunk(b, c.layout == 70 ? "TAGS" : "SRFS");
-        EXPECT_EQ(Be32(b, names + 4), c.names);
-        const auto name = c.surfaces == 1 ? "default material\0\0"sv : "Chunk07\0"sv;
-        EXPECT_EQ(Slice(b, names + (c.surfaces == 1 ? 8 : 56), name.size()), Text(name));
+    // Layout, surfaces; the lengths of the FORM chunk, the surface names' chunk and each SURF chunk.
+    using Case = std::tuple<int, int, std::uint64_t, std::uint64_t, std::uint64_t>;
+    for (auto [layout, surfaces, form, names, surf] :
+         {Case{60, 1, 46 + 12 * P + 10 * T, 18, 0},
+          {60, 19, 180 + 12 * P + 10 * T, 152, 0},
+          {65, 1, 4 + 26 + (8 + 12 * P) + (8 + 10 * T) + 60, 18, 52},
+          {65, 19, 4 + 160 + (8 + 12 * P) + (8 + 10 * T) + 19 * 50, 152, 42},
+          {70, 1, 98 + 12 * P + 10 * U + 24 + 12 * T + 136, 18, 128},
+          {70, 19, 198 + 12 * P + 34 + 10 * U + 12 + 8 * T + 12 + 4 * T + 2394, 152, 118}}) {
+        SCOPED_TRACE(layout * 100 + surfaces);
+        const Bytes b = WriteLightWave(Model(surfaces), layout);
+        ASSERT_EQ(b.size(), form + 8);
+        EXPECT_EQ(Be32(b, 4), form);
+        EXPECT_EQ(Slice(b, 8, 4), Text(layout == 70 ? "LWO2" : "LWOB"));
+        const std::size_t at = FindChunk(b, layout == 70 ? "TAGS" : "SRFS");
+        EXPECT_EQ(Be32(b, at + 4), names);
+        const auto name = surfaces == 1 ? "default material\0\0"sv : "Chunk07\0"sv;
+        EXPECT_EQ(Slice(b, at + (surfaces == 1 ? 8 : 56), name.size()), Text(name));
         // The SURF chunks come last (LWO2's PTAG also holds the ID "SURF").
-        EXPECT_EQ(FindChunk(b, "SURF") == b.size(), c.surf == 0);
-        if (c.surf != 0) {
-            EXPECT_EQ(Slice(b, b.size() - 8 - c.surf, 8), Text("SURF\0\0\0"s + static_cast<char>(c.surf)));
+        EXPECT_EQ(FindChunk(b, "SURF") == b.size(), surf == 0);
+        if (surf != 0) {
+            EXPECT_EQ(Slice(b, b.size() - 8 - surf, 8), Text("SURF\0\0\0"s + static_cast<char>(surf)));
         }
     }
     const Bytes b = WriteLightWave(Model(1), 65);  // a white, slightly reflecting, opaque, diffuse surface

@@ -44,12 +44,8 @@ TEST(LoadDat, ReadsHeaderDescriptorsAndNames) {
 }
 
 TEST(LoadDat, RawLocationsFollowEachKindsRecord) {
-    struct Case {
-        const char* tag;
-        Bytes data;
-        std::int64_t rawSize;
-        std::optional<std::uint32_t> rawOffset;
-    };
+    // Tag, record, the raw size and offset read from it.
+    using Case = std::tuple<const char*, Bytes, std::int64_t, std::optional<std::uint32_t>>;
     const Case cases[] = {
         {"TXMP", TextureRecordData(256, 128, 8, 64), 131072, 64},
         {"TXMP", TextureRecordData(256, 128, 1, 96), 65536, 96},
@@ -66,11 +62,11 @@ TEST(LoadDat, RawLocationsFollowEachKindsRecord) {
         {"M3GM", BytesOf(SoundRecord{{}, {}, {}, {}, 5000, 320, {}}), 0, std::nullopt},
     };
     LevelBuilder b;
-    for (const Case& c : cases) b.AddData(c.tag, "r", c.data);
+    for (const auto& [tag, data, size, offset] : cases) b.AddData(tag, "r", data);
     const Level level = LoadBuilt(b);
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(level.at(static_cast<std::int64_t>(i)).rawSize, cases[i].rawSize) << i;
-        EXPECT_EQ(level.at(static_cast<std::int64_t>(i)).rawOffset, cases[i].rawOffset) << i;
+    for (int i = 0; const auto& [tag, data, size, offset] : cases) {
+        EXPECT_EQ(std::pair(level.at(i).rawSize, level.at(i).rawOffset), std::pair(size, offset)) << i;
+        ++i;
     }
 }
 
