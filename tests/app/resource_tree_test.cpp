@@ -59,16 +59,15 @@ TEST(ResourceTree, NormalViewFilesTheLevelsOwnListsUnderLevelChunks) {
 
 TEST(ResourceTree, HiddenUnnamedAndUngroupedResources) {
     LevelBuilder b;
-    b.Add("TXMP", "hidden_texture");
-    b.resource(0).flags = kHiddenFlags;
-    b.AddUnnamed("TXMP");                                             // 1
-    b.Add("TSFT", "glyphs");                                          // 2
-    b.Add("ZZZZ", "stranger");                                        // 3
-    b.Add("AKEV", "env");                                             // 4: a level chunk
-    b.AddUnnamed("AKEV");                                             // 5
-    b.Add("LEVL", "odd");                                             // 6
-    b.Add("UNKN", "odd2");                                            // 7
-    for (const char* name : {"s2", "s1", "s0"}) b.Add("SNDD", name);  // 8 to 10
+    b.resource(b.Add("TXMP", "hidden_texture")).flags = kHiddenFlags;  // 0
+    b.AddUnnamed("TXMP");                                              // 1
+    b.Add("TSFT", "glyphs");                                           // 2
+    b.Add("ZZZZ", "stranger");                                         // 3
+    b.Add("AKEV", "env");                                              // 4: a level chunk
+    b.AddUnnamed("AKEV");                                              // 5
+    b.Add("LEVL", "odd");                                              // 6
+    b.Add("UNKN", "odd2");                                             // 7
+    for (const char* name : {"s2", "s1", "s0"}) b.Add("SNDD", name);   // 8 to 10
     OpenedLevel l(b);
     const ResourceTree normal = BuildNormalView(l.level(), l.ui);
     EXPECT_EQ(std::tuple(l.ui.progressMaximum, l.ui.highestProgress, l.ui.progressValue), std::tuple(11, 11, 0));
