@@ -111,9 +111,6 @@ TEST(LoadDat, RefusesDamagedFiles) {
         PutU32(d, at, v);
         return d;
     };
-    auto nameOffsetOf = [](int i) { return static_cast<std::size_t>(64 + 20 * i + 8); };
-    Bytes noZero = good;
-    std::fill(noZero.begin() + l.nameTable, noZero.end(), static_cast<std::uint8_t>('x'));
     const std::vector<std::pair<const char*, Bytes>> damages{
         {"empty", {}},
         {"magic reversed", with(0, __builtin_bswap32(kDatMagic))},
@@ -123,12 +120,12 @@ TEST(LoadDat, RefusesDamagedFiles) {
         {"cut inside the data", cut(l.dataOffsets[2] + 10)},
         {"cut at the name table", cut(l.nameTable)},
         {"cut inside a name", cut(l.nameOffsets[3] + 6)},
-        {"names without zero bytes", noZero},
+        {"names without zero bytes", cut(l.nameTable) + Bytes(good.size() - l.nameTable, 'x')},
         {"negative count", with(20, 0x80000000)},
         {"largest count", with(20, 0x7FFFFFFF)},
         {"name table past the end", with(40, 0x7FFFFFF0)},
-        {"name offset past the end", with(nameOffsetOf(0), 0x00FFFFFF)},
-        {"name offset before the start", with(nameOffsetOf(2), static_cast<std::uint32_t>(-l.nameTable - 1))},
+        {"name offset past the end", with(DataOffsetFieldOf(0) + 4, 0x00FFFFFF)},
+        {"name offset before the start", with(DataOffsetFieldOf(2) + 4, static_cast<std::uint32_t>(-l.nameTable - 1))},
     };
     for (const auto& [what, bytes] : damages) {
         const Result<Level> level = Load(bytes);

@@ -19,9 +19,7 @@ OpenedLevel::OpenedLevel(const LevelBuilder& builder, const std::function<void(B
         WriteFileBytes(dat, bytes);
     }
     RecordingUserInterface quiet;
-    if (OpenLevel(session, quiet, dat) != OpenResult::Loaded) {
-        ADD_FAILURE() << "the built level did not load";
-    }
+    if (OpenLevel(session, quiet, dat) != OpenResult::Loaded) ADD_FAILURE() << "the built level did not load";
 }
 
 std::string OpenedLevel::Out(const std::string& name) const {
