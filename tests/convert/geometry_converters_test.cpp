@@ -114,10 +114,8 @@ TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
 // none, to the joint bone k + 2 names; a bone naming a joint past the offsets is left out.
 TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     LevelBuilder b;
-    std::vector<JointOffset> offsets(kJointOffsets, JointOffset{0, 0, 0});
-    offsets[1] = {0, 10, 0};
-    offsets[2] = {5, 0, 0};  // joint 2's x is mirrored
-    const int hero = AddCharacter(b, offsets, {{0, 0, {}}, {0, 2, {}}, {1, 30, {}}, {2, 0, {}}});
+    const int hero =
+        AddCharacter(b, {{0, 0, 0}, {0, 10, 0}, {5, 0, 0}}, {{0, 0, {}}, {0, 2, {}}, {1, 30, {}}, {2, 0, {}}});
     const Conversion c = Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60});
     const std::vector<Point> points = PointsOf(PieceBytes(c));
     // Joint 1 = joint 0 + offset 1 (bone 0 names no child: bone 2's joint); joint 2 = joint 1 + mirrored offset 2.

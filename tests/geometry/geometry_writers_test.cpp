@@ -98,8 +98,7 @@ TEST(LightWave, LongIndicesAndRefusals) {
     const Bytes b = WriteLightWave(big, 70);
     EXPECT_EQ(Be32(b, 4) + 8, b.size());
     EXPECT_EQ(Be32(b, FindChunk(b, "VMAP") + 4), 14 + 10 * 0xFF01 + 2);  // the last index takes four bytes
-    EXPECT_EQ(Slice(b, FindChunk(b, "POLS"), 22), Text("POLS\0\0\0\x0E"
-                                                       "FACE\0\3\0\0\xFF\0\xFF\0\0\1"sv));
+    EXPECT_EQ(Slice(b, FindChunk(b, "POLS"), 22), Text("POLS\0\0\0\016FACE\0\3\0\0\xFF\0\xFF\0\0\1"sv));
     big.points.resize(65536);
     big.triangles[0].b = 65535;
     EXPECT_NO_THROW(WriteLightWave(big, 60));
