@@ -23,21 +23,17 @@ TEST(ConvertString, TextUpToItsFirstZeroByteOrAddedToTheCollectiveFileAndListsLi
     const int hints = b.AddData("IGSA", "i", ListOf(ListHeader{}, Ids{LevelBuilder::IdentifierOf(hint), 0xBEEF}));
     const int last = b.AddData("TStr", "last", WithText<TStrRecord>("the last"));
     PutU32(b.resource(strings).data, 32 + 8, LevelBuilder::IdentifierOf(last));  // the last resource resolves too
-    OpenedLevel l(b);
-    EXPECT_EQ(PieceText(ConvertStna(l.level(), l.level().at(strings), {})), std::string(152, 'x') + "\r\nthe last\r\n");
-    EXPECT_EQ(PieceText(ConvertIgsa(l.level(), l.level().at(hints), {})), "Jump!\r\n");
-    Options o;
-    auto convert = [&](int i) { return ConvertString(l.level(), l.level().at(i), o); };
-    EXPECT_EQ(PieceText(convert(full)), std::string(152, 'x'));
-    EXPECT_EQ(PieceText(convert(hello)), "Hello");
-    EXPECT_EQ(PieceText(convert(empty)), "");
-    o.OneTextFile = true;
-    const Conversion c = convert(hint);
+    EXPECT_EQ(PieceText(Converted(b, strings, ConvertStna)), std::string(152, 'x') + "\r\nthe last\r\n");
+    EXPECT_EQ(PieceText(Converted(b, hints, ConvertIgsa)), "Jump!\r\n");
+    EXPECT_EQ(PieceText(Converted(b, full, ConvertString)), std::string(152, 'x'));
+    EXPECT_EQ(PieceText(Converted(b, hello, ConvertString)), "Hello");
+    EXPECT_EQ(PieceText(Converted(b, empty, ConvertString)), "");
+    const Conversion c = Converted(b, hint, ConvertString, {.OneTextFile = true});
     EXPECT_EQ(c.pieces.at(0).place, OutputPiece::Place::OutputFolder);
     EXPECT_EQ(c.pieces[0].name, "Oni_Text_1.txt");
     EXPECT_TRUE(c.pieces[0].append);
     EXPECT_EQ(PieceText(c), "Jump!\r\n-----------------------------------------\r\n");
-    EXPECT_EQ(PieceText(convert(hello)), "Hello\r\n");
+    EXPECT_EQ(PieceText(Converted(b, hello, ConvertString, {.OneTextFile = true})), "Hello\r\n");
 }
 
 TEST(ConvertSubt, FixedEntriesWithBlanksForZeroBytes) {
