@@ -44,16 +44,14 @@ TEST(ConvertTxmp, DecodesBandByBandAtTheOptionsDepthAndRefusesWhatItCannotRead) 
         t.Add(format, width, height);
     const int past = t.builder.AddTexture("past", 64, 64, 1, Bytes(10, 0));
     const int odd = t.builder.AddTexture("odd", 4, 4, 5, Bytes(32, 0));
-    OpenedLevel l(t.builder);
-    l.session.options.Image = ImageFormat::Bmp24;
     for (int i = 0; i < 4; ++i) {
-        const Conversion c = ConvertTxmp(l.level(), l.level().at(i), l.session.options);
+        const Conversion c = Converted(t.builder, i, ConvertTxmp, {.Image = ImageFormat::Bmp24});
         EXPECT_EQ(Image(c).bits, 24);
         EXPECT_EQ(c.pieces[0].place, OutputPiece::Place::Chosen) << "the chosen name decides the container";
         EXPECT_TRUE(SamePicture(PictureOf(Image(c).pixels), t.pictures[static_cast<std::size_t>(i)])) << i;
     }
-    EXPECT_THROW(ConvertTxmp(l.level(), l.level().at(past), l.session.options), DrosselError);
-    EXPECT_THROW(ConvertTxmp(l.level(), l.level().at(odd), l.session.options), DrosselError);
+    EXPECT_THROW(Converted(t.builder, past, ConvertTxmp), DrosselError);
+    EXPECT_THROW(Converted(t.builder, odd, ConvertTxmp), DrosselError);
 }
 
 TEST(ConvertTxmb, SixTilesInTwoRowsOfThreeUprightAndOpaque) {
