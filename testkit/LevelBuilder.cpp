@@ -80,10 +80,7 @@ Bytes EncodeTexturePixels(const Picture& picture, std::uint32_t format) {
         case 0:
         case 1:
         case 2:
-            out.resize(picture.pixels.size() * 2);
-            for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
-                PutU16(out, i * 2, format == 0 ? Argb4444(picture.pixels[i]) : Argb1555(picture.pixels[i]));
-            }
+            for (const Rgba& p : picture.pixels) PutU16(out, out.size(), format == 0 ? Argb4444(p) : Argb1555(p));
             return out;
         case 8:
             for (const Rgba& p : picture.pixels) out.insert(out.end(), {p.b, p.g, p.r, 0});
@@ -107,6 +104,18 @@ Bytes TextureRecordData(int width, int height, std::uint32_t format, std::uint32
     return BytesOf(t);
 }
 
+Bytes LargeTextureData(const std::array<std::uint32_t, 6>& tiles) {
+    LargeTextureRecord r{};
+    std::copy(tiles.begin(), tiles.end(), r.tiles);
+    return BytesOf(r);
+}
+
+Bytes KeyIconsData(const std::array<std::uint32_t, 10>& icons) {
+    KeyIconsRecord r{};
+    std::copy(icons.begin(), icons.end(), r.icons);
+    return BytesOf(r);
+}
+
 int LevelBuilder::IndexNamed(const std::string& name) const {
     for (int i = 0; i < count(); ++i) {
         if (resource(i).name == name) return i;
@@ -114,47 +123,12 @@ int LevelBuilder::IndexNamed(const std::string& name) const {
     throw std::invalid_argument("the level has no resource named " + name);
 }
 
-int LevelBuilder::AddTexture(const std::string& name, int width, int height, std::uint32_t format,
-                             const Bytes& pixels) {
-    const int index = Add("TXMP", name, sizeof(TextureRecord));
-    SetTexture(index, width, height, format, pixels);
-    return index;
-}
-
-void LevelBuilder::SetTexture(int index, int width, int height, std::uint32_t format, const Bytes& pixels) {
-    resource(index).data = TextureRecordData(width, height, format, AppendRaw(pixels));
-}
-
-int LevelBuilder::AddLargeTexture(const std::string& name, const std::array<std::uint32_t, 6>& tiles) {
-    const int index = Add("TXMB", name, sizeof(LargeTextureRecord));
-    SetLargeTexture(index, tiles);
-    return index;
-}
-
-void LevelBuilder::SetLargeTexture(int index, const std::array<std::uint32_t, 6>& tiles) {
-    LargeTextureRecord r{};
-    std::copy(tiles.begin(), tiles.end(), r.tiles);
-    resource(index).data = BytesOf(r);
-}
-
-int LevelBuilder::AddKeyIcons(const std::string& name, const std::array<std::uint32_t, 10>& icons) {
-    const int index = Add("KeyI", name, sizeof(KeyIconsRecord));
-    SetKeyIcons(index, icons);
-    return index;
-}
-
-void LevelBuilder::SetKeyIcons(int index, const std::array<std::uint32_t, 10>& icons) {
-    KeyIconsRecord r{};
-    std::copy(icons.begin(), icons.end(), r.icons);
-    resource(index).data = BytesOf(r);
-}
-
 int LevelBuilder::Add(const std::string& tag, const std::string& name, std::size_t length) {
     return AddData(tag, name, Bytes(std::max<std::size_t>(length, 8), 0));
 }
 
 int LevelBuilder::AddData(const std::string& tag, const std::string& name, Bytes data) {
-    return AddResource({tag, name, kNamed, std::move(data), true, std::nullopt});
+    return AddResource({tag, name, kNamedFlags, std::move(data), true, std::nullopt});
 }
 
 int LevelBuilder::AddUnnamed(const std::string& tag, std::size_t length, std::uint32_t flags) {
@@ -185,12 +159,8 @@ LevelBuilder::Layout LevelBuilder::LayoutOf() const {
     }
     layout.nameTable = static_cast<std::int64_t>(at);
     for (const auto& r : resources_) {
-        if (r.name) {
-            layout.nameOffsets.push_back(static_cast<std::int64_t>(at));
-            at += 4 + r.name->size() + 1;
-        } else {
-            layout.nameOffsets.push_back(-1);
-        }
+        layout.nameOffsets.push_back(r.name ? static_cast<std::int64_t>(at) : -1);
+        if (r.name) at += 4 + r.name->size() + 1;
     }
     return layout;
 }
@@ -198,13 +168,12 @@ LevelBuilder::Layout LevelBuilder::LayoutOf() const {
 Bytes LevelBuilder::BuildDat() const {
     const Layout layout = LayoutOf();
     Bytes dat(static_cast<std::size_t>(layout.nameTable), 0);
-    std::int32_t named = 0;
-    for (const auto& r : resources_) named += r.name ? 1 : 0;
+    const auto named = std::count_if(resources_.begin(), resources_.end(), [](const auto& r) { return r.name; });
     DatFileHeader header{};
     header.magic = kDatMagic;
     StoreU32(header.unknown4, kTemplateChecksumHigh);
     header.resourceCount = static_cast<std::int32_t>(resources_.size());
-    header.nameCount = nameCountOverride >= 0 ? nameCountOverride : named;
+    header.nameCount = nameCountOverride >= 0 ? nameCountOverride : static_cast<std::int32_t>(named);
     header.dataTableOffset = static_cast<std::int32_t>(layout.dataTable);
     header.dataTableSize = static_cast<std::int32_t>(layout.nameTable - layout.dataTable);
     header.nameTableOffset = static_cast<std::int32_t>(layout.nameTable);

@@ -13,7 +13,9 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace drossel::testing {
@@ -56,16 +58,26 @@ Bytes WithText(const std::string& text) {
     return BytesOf(r);
 }
 
+// A record of zeros but for one field.
+template <typename Record, typename Field>
+Bytes RecordWith(Field Record::*field, std::type_identity_t<Field> value) {
+    Record r{};
+    r.*field = value;
+    return BytesOf(r);
+}
+
 // A picture for texture fixtures, row by row from the top, left to right.
 struct Rgba {
     std::uint8_t r = 0, g = 0, b = 0, a = 255;
     bool operator==(const Rgba&) const = default;
 };
+inline std::ostream& operator<<(std::ostream& out, Rgba c) {
+    return out << "rgba(" << +c.r << "," << +c.g << "," << +c.b << "," << +c.a << ")";
+}
 struct Picture {
     int width = 0;
     int height = 0;
     std::vector<Rgba> pixels;
-    Picture() = default;
     Picture(int w, int h, Rgba fill = {}) : width(w), height(h), pixels(static_cast<std::size_t>(w * h), fill) {}
     Rgba& at(int x, int y) { return pixels.at(static_cast<std::size_t>(y * width + x)); }
     const Rgba& at(int x, int y) const { return pixels.at(static_cast<std::size_t>(y * width + x)); }
@@ -75,13 +87,14 @@ struct Picture {
 // 1-5-5-5), 8 (blue, green, red, zero byte), 9 (DXT1 blocks of at most two
 // colours each). Channels are cut to the format's bits.
 Bytes EncodeTexturePixels(const Picture& picture, std::uint32_t format);
-// The 192-byte texture record (identifier written by the builder).
+// The 192-byte texture record (identifier written by the builder); a large texture
+// naming six tiles, and a key icon strip naming ten icons, by identifier.
 Bytes TextureRecordData(int width, int height, std::uint32_t format, std::uint32_t pixelOffset);
+Bytes LargeTextureData(const std::array<std::uint32_t, 6>& tiles);
+Bytes KeyIconsData(const std::array<std::uint32_t, 10>& icons);
 
 class LevelBuilder {
 public:
-    static constexpr std::uint32_t kNamed = kNamedFlags;
-
     // Adds a named resource with data of the given length (zero-filled beyond the
     // prefix) and returns its table index.
     int Add(const std::string& tag, const std::string& name, std::size_t length = 32);
@@ -95,18 +108,18 @@ public:
     // The index of the first resource with this name; throws when there is none.
     int IndexNamed(const std::string& name) const;
 
-    // The identifier the builder gives resource `index`.
     static std::uint32_t IdentifierOf(int index) { return (static_cast<std::uint32_t>(index) << 8) | 1u; }
 
     // A named texture whose stored pixels are appended to the .raw file.
-    int AddTexture(const std::string& name, int width, int height, std::uint32_t format, const Bytes& pixels);
-    // Makes resource `index` a texture with these stored pixels (keeps tag, name, flags).
-    void SetTexture(int index, int width, int height, std::uint32_t format, const Bytes& pixels);
-    // A large texture naming six tiles, and a key icon strip naming ten icons, by identifier.
-    int AddLargeTexture(const std::string& name, const std::array<std::uint32_t, 6>& tiles);
-    void SetLargeTexture(int index, const std::array<std::uint32_t, 6>& tiles);
-    int AddKeyIcons(const std::string& name, const std::array<std::uint32_t, 10>& icons);
-    void SetKeyIcons(int index, const std::array<std::uint32_t, 10>& icons);
+    int AddTexture(const std::string& name, int width, int height, std::uint32_t format, const Bytes& pixels) {
+        return AddData("TXMP", name, TextureRecordData(width, height, format, AppendRaw(pixels)));
+    }
+    int AddLargeTexture(const std::string& name, const std::array<std::uint32_t, 6>& tiles) {
+        return AddData("TXMB", name, LargeTextureData(tiles));
+    }
+    int AddKeyIcons(const std::string& name, const std::array<std::uint32_t, 10>& icons) {
+        return AddData("KeyI", name, KeyIconsData(icons));
+    }
 
     // Appends bytes to the .raw file and returns their offset.
     std::uint32_t AppendRaw(const Bytes& bytes);

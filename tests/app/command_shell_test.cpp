@@ -70,7 +70,7 @@ TEST_P(EveryConvertibleKind, DialogCancelPlaceholderAndFailure) {
 INSTANTIATE_TEST_SUITE_P(Kinds, EveryConvertibleKind, ::testing::ValuesIn(ConvertibleKinds()),
                          [](const auto& info) { return info.param->tag.str(); });
 
-TEST(ConvertResource, PicturesNeedAPictureNameAndKindsWithoutConverterDoNothing) {
+TEST(ConvertResource, PicturesNeedAPictureNameAndTheCommandsTakeTheSelection) {
     LevelBuilder b;
     const int texture = b.AddTexture("wall", 4, 4, 1, Bytes(32, 0));
     std::array<std::uint32_t, 10> icons{};
@@ -92,66 +92,52 @@ TEST(ConvertResource, PicturesNeedAPictureNameAndKindsWithoutConverterDoNothing)
     l.ui.statusTexts.clear();
     EXPECT_FALSE(ConvertResource(l.session, model, l.ui, l.Out("env.txt")));
     EXPECT_TRUE(l.ui.statusTexts.empty());
+    // The commands act on the selected resource, and on none outside the table.
+    l.session.selectedIndex = keys;
+    l.ui.savePaths = {l.Out("a.tga"), l.Out("b.KeyI")};
+    Convert(l.session, l.ui);
+    Unpack(l.session, l.ui);
+    EXPECT_EQ(l.ui.dialogs.at(0).request.fileName, "keys.tga");
+    EXPECT_EQ(l.ui.dialogs.at(1).request.fileName, "keys.KeyI");
+    EXPECT_EQ(l.ui.writtenFiles, (std::vector<std::string>{l.Out("keys.BMP"), l.Out("a.tga"), l.Out("b.KeyI")}));
+    l.session.selectedIndex = 7;
+    Unpack(l.session, l.ui);
+    EXPECT_EQ(l.ui.dialogs.size(), 2u);
 }
 
+// The dialog offers a name made of the resource's; the file holds the record as the .dat holds it, then the raw
+// bytes it points at, and replaces a longer file whole.
 TEST(UnpackResource, WritesTheRecordAndTheRawBytesItPointsAt) {
     LevelBuilder b;
     b.AppendRaw(Counting(40));  // something first, so offsets are not 0
-    const Bytes bulk = Counting(300, 9);
-    BulkRecord record{};
-    record.length = 300;
-    record.offset = b.AppendRaw(bulk);
-    SoundRecord sound{};
-    const Bytes samples = Counting(1000, 3);
-    sound.sampleLength = 1000;
-    sound.sampleOffset = b.AppendRaw(samples);
-    const Bytes pixels = Counting(100);
-    const int gun = b.AddData("M3GM", "gun", Counting(72));
-    const int bina = b.AddData("BINA", "data", BytesOf(record));
-    const int osbd = b.AddData("OSBD", "crowd", BytesOf(record));
-    const int sndd = b.AddData("SNDD", "door", BytesOf(sound));
-    const int dxt1 = b.AddTexture("odd", 6, 6, 9, pixels);  // whole 4 x 4 blocks: 32 bytes
-    const int none = b.AddTexture("none", 64, 64, 5, {});
-    const int subt = b.AddData("SUBT", "subs", Bytes(32, 0));  // a raw location, yet unpacked alone
-    OpenedLevel l(b);
-    // The record as the .dat holds it, then the raw bytes it points at.
-    auto unpacked = [&](int i, const Bytes& raw = {}) {
-        Bytes d = b.resource(i).data;
-        PutU32(d, 0, LevelBuilder::IdentifierOf(i));
-        d.insert(d.end(), raw.begin(), raw.end());
-        return std::pair{i, d};
+    const Bytes bulk = Counting(300, 9), samples = Counting(1000, 3), pixels = Counting(100);
+    const BulkRecord record{{}, 300, b.AppendRaw(bulk), {}};
+    const SoundRecord sound{{}, {}, {}, {}, 1000, b.AppendRaw(samples), {}};
+    const std::vector<std::tuple<int, std::string, Bytes>> cases{
+        {b.AddData("M3GM", "gun", Counting(72)), "gun.M3GM", {}},
+        {b.AddData("BINA", "TMBdata", BytesOf(record)), "TMBdata.BINA", bulk},
+        {b.AddData("OSBD", "crowd", BytesOf(record)), "crowd.OSBD", bulk},
+        {b.AddData("SNDD", "door.aif", BytesOf(sound)), "door.SNDD", samples},
+        {b.Add("SNDD", "door", 96), "door.SNDD", {}},
+        {b.AddTexture("odd", 6, 6, 9, pixels), "odd.txmp", Slice(pixels, 0, 32)},  // whole 4 x 4 blocks
+        {b.AddTexture("none", 64, 64, 5, {}), "none.txmp", {}},
+        {b.AddData("SUBT", "subs", Bytes(32, 0)), "subs.SUBT", {}},  // a raw location, yet unpacked alone
+        {(b.AddUnnamed("AKEV"), b.AddUnnamed("AKEV")), "File_#2.AKEV", {}},
+        {b.Add("/evl", "a\\b"), "a_b._evl", {}},
     };
-    for (const auto& [index, expected] :
-         {unpacked(gun), unpacked(bina, bulk), unpacked(osbd, bulk), unpacked(sndd, samples),
-          unpacked(dxt1, Bytes(pixels.begin(), pixels.begin() + 32)), unpacked(none), unpacked(subt)}) {
-        const std::string path = l.Out(std::to_string(index));
-        WriteFileBytes(path, Bytes(5000, 0xEE));  // a longer file is replaced whole
-        EXPECT_TRUE(UnpackResource(l.level(), index, l.ui, path)) << index;
-        EXPECT_EQ(ReadFileBytes(path), expected) << index;
-    }
-    EXPECT_TRUE(l.ui.messages.empty());
-    EXPECT_EQ(l.ui.statusTexts.front(), "Status: UnPacking gun");
-}
-
-TEST(UnpackResource, DialogNamesCancelAndFailure) {
-    LevelBuilder b;
-    const std::vector<std::pair<int, std::string>> names{
-        {b.Add("M3GM", "gun"), "gun.M3GM"},         {b.Add("SNDD", "door.aif", 96), "door.SNDD"},
-        {b.Add("SNDD", "door", 96), "door.SNDD"},   {b.AddTexture("wall", 4, 4, 1, Bytes(32, 0)), "wall.txmp"},
-        {b.Add("BINA", "TMBdata"), "TMBdata.BINA"}, {(b.AddUnnamed("AKEV"), b.AddUnnamed("AKEV")), "File_#2.AKEV"},
-        {b.Add("/evl", "a\\b"), "a_b._evl"},
-    };
-    BulkRecord big{};
-    big.length = 5000;  // more than the .raw file holds
-    const int broken = b.AddData("BINA", "big", BytesOf(big));
+    const int broken = b.AddData("BINA", "big", RecordWith(&BulkRecord::length, 5000));  // more than the .raw holds
     OpenedLevel l(b);
-    for (const auto& [index, name] : names) {
-        l.ui.dialogs.clear();
+    for (const auto& [index, name, raw] : cases) {
         EXPECT_FALSE(UnpackResource(l.level(), index, l.ui, ""));
-        ASSERT_EQ(l.ui.dialogs.size(), 1u);
-        EXPECT_EQ(l.ui.dialogs[0].request.fileName, name);
+        EXPECT_EQ(l.ui.dialogs.back().request.fileName, name);
+        EXPECT_EQ(l.ui.status(), "Status: UnPacking " + l.level().at(index).name) << "a cancel keeps it";
+        WriteFileBytes(l.Out(name), Bytes(5000, 0xEE));
+        EXPECT_TRUE(UnpackResource(l.level(), index, l.ui, l.Out(name))) << name;
+        Bytes expected = b.resource(index).data;
+        PutU32(expected, 0, LevelBuilder::IdentifierOf(index));
+        EXPECT_EQ(ReadFileBytes(l.Out(name)), expected + raw) << name;
     }
-    EXPECT_EQ(l.ui.status(), "Status: UnPacking " + l.level().at(names.back().first).name) << "a cancel keeps it";
+    EXPECT_EQ(l.ui.dialogs.size(), cases.size());
     EXPECT_TRUE(l.ui.messages.empty());
     EXPECT_FALSE(UnpackResource(l.level(), broken, l.ui, l.Out("big.BINA")));
     EXPECT_EQ(l.ui.status(), "NONE");
@@ -173,21 +159,4 @@ TEST(OutputClaims, KeepsARunInsideItsFolderAndNeverOverwritesItsOwnFiles) {
               "Status: KeyIcons.tga was already written in this run: writing KeyIcons (2).tga instead");
     EXPECT_EQ(claims.Claim("out/other.tga", ui), "out/other.tga");
     EXPECT_THROW(claims.Claim("out/../evl", ui), DrosselError) << "level data never names another folder";
-}
-
-TEST(Commands, ActOnTheSelectedResource) {
-    LevelBuilder b;
-    b.Add("M3GM", "gun");
-    b.AddTexture("wall", 4, 4, 1, Bytes(32, 0));
-    OpenedLevel l(b);
-    l.session.selectedIndex = 1;
-    l.ui.savePaths = {l.Out("a.tga"), l.Out("b.txmp")};
-    Convert(l.session, l.ui);
-    Unpack(l.session, l.ui);
-    EXPECT_EQ(l.ui.dialogs.at(0).request.fileName, "wall");
-    EXPECT_EQ(l.ui.dialogs.at(1).request.fileName, "wall.txmp");
-    EXPECT_EQ(l.ui.writtenFiles, (std::vector<std::string>{l.Out("a.tga"), l.Out("b.txmp")}));
-    l.session.selectedIndex = 7;  // outside the table: nothing to act on
-    Unpack(l.session, l.ui);
-    EXPECT_EQ(l.ui.dialogs.size(), 2u);
 }

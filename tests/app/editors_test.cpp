@@ -121,8 +121,7 @@ TEST_F(Editors, EditsRefuseALevelThatChangedUnderThem) {
     lights.ApplyToAll(Counting(1));
     const std::string dat = Level().datPath();
 
-    Bytes shorter = before;
-    shorter.resize(shorter.size() - 1);
+    const Bytes shorter = Slice(before, 0, before.size() - 1);
     WriteFileBytes(dat, shorter);
     EXPECT_THROW(lights.Save(Level()), DrosselError);
     EXPECT_EQ(ReadFileBytes(dat), shorter);

@@ -8,7 +8,7 @@
 using namespace drossel;
 using namespace drossel::testing;
 
-TEST(OpenLevel, LoadsOrRefusesAndResetsTheOptionsALoadSets) {
+TEST(OpenLevel, LoadsChoosesTheRawFileRefusesAndCloses) {
     TempDir dir;
     std::filesystem::create_directory(dir / "my.levels");
     const std::string dat = LevelBuilder{}.Write(dir / "my.levels/level1_Final");
@@ -27,37 +27,35 @@ TEST(OpenLevel, LoadsOrRefusesAndResetsTheOptionsALoadSets) {
     EXPECT_EQ(std::tuple(o.WeaponLwoFormat, o.CharacterGroup, o.OneTextFile, o.DeleteGarbage),
               std::tuple(60, 2, true, true));
 
+    EXPECT_EQ(ChooseAndOpenLevel(s, ui), OpenResult::Cancelled);
+    EXPECT_EQ(ui.dialogs.at(0).kind, RecordedDialog::Kind::Open);
+    EXPECT_TRUE(s.level.has_value()) << "cancelling changes nothing";
+    ui.openPaths.push_back("/other/level9.raw");
+    ChooseRawFile(s, ui);
+    EXPECT_EQ(s.level->rawPath(), "/other/level9.raw");
+    EXPECT_EQ(std::tie(ui.messages.at(0).text, ui.messages[0].icon),
+              std::tuple("RAW File = /other/level9.raw", MessageIcon::Information));
+    ChooseRawFile(s, ui);
+    EXPECT_EQ(s.level->rawPath(), "");
+    EXPECT_EQ(ui.messages.size(), 1u) << "no message after a cancel";
+
     WriteFileBytes(dir / "bad.dat", Bytes(100, 7));
     s.options.Image = ImageFormat::Bmp24;
     std::string reason;
     EXPECT_EQ(OpenLevel(s, ui, dir / "bad.dat", &reason), OpenResult::Rejected);
     EXPECT_FALSE(s.level.has_value());
     EXPECT_FALSE(reason.empty());
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(std::tie(ui.messages[0].text, ui.messages[0].title, ui.messages[0].icon),
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(std::tie(ui.messages[1].text, ui.messages[1].title, ui.messages[1].icon),
               std::tuple("This File is not valid a Oni DAT File!", "Drossel", MessageIcon::Critical));
     EXPECT_EQ(ui.statusTexts.back(), "Status: ---");
     EXPECT_EQ(s.options.Image, ImageFormat::Bmp24) << "a refused file resets no option";
-}
 
-TEST(OpenLevel, DialogsAndClose) {
-    OpenedLevel l(LevelBuilder{});
-    RecordingUserInterface& ui = l.ui;
-    EXPECT_EQ(ChooseAndOpenLevel(l.session, ui), OpenResult::Cancelled);
-    EXPECT_EQ(ui.dialogs.at(0).kind, RecordedDialog::Kind::Open);
-    EXPECT_TRUE(l.session.level.has_value()) << "cancelling changes nothing";
-    ui.openPaths.push_back("/other/level9.raw");
-    ChooseRawFile(l.session, ui);
-    EXPECT_EQ(l.level().rawPath(), "/other/level9.raw");
-    EXPECT_EQ(std::tie(ui.messages.at(0).text, ui.messages[0].icon),
-              std::tuple("RAW File = /other/level9.raw", MessageIcon::Information));
-    ChooseRawFile(l.session, ui);
-    EXPECT_EQ(l.level().rawPath(), "");
-    EXPECT_EQ(ui.messages.size(), 1u) << "no message after a cancel";
-    l.session.options.Image = ImageFormat::Tga24;
-    CloseLevel(l.session);
-    EXPECT_FALSE(l.session.level.has_value());
-    EXPECT_EQ(l.session.options.Image, ImageFormat::Tga24);
+    ASSERT_EQ(OpenLevel(s, ui, dat), OpenResult::Loaded);
+    s.options.Image = ImageFormat::Tga24;
+    CloseLevel(s);
+    EXPECT_FALSE(s.level.has_value());
+    EXPECT_EQ(s.options.Image, ImageFormat::Tga24);
 }
 
 TEST(InfoText, DatFileInfoAndResourceInfo) {

@@ -19,18 +19,14 @@ std::string Where(const ResourceTree& tree, int index) {
 // A level whose ONLV leads through its environment and octree to its own lists.
 LevelBuilder LevelWithEnvironment() {
     LevelBuilder b;
-    for (const char* tag : {"PNTA", "TXCA", "IDXA", "PNTA", "TXCA", "IDXA"}) b.Add(tag, "list");  // 0 to 5
-    OctreeRecord octree{};
-    octree.indexList = LevelBuilder::IdentifierOf(2);
-    b.AddData("AKOT", "octree", BytesOf(octree));  // 6
+    for (const char* tag : {"PNTA", "TXCA", "IDXA", "PNTA", "TXCA", "IDXA"}) b.Add(tag, "list");       // 0 to 5
+    b.AddData("AKOT", "octree", RecordWith(&OctreeRecord::indexList, LevelBuilder::IdentifierOf(2)));  // 6
     EnvironmentRecord env{};
     env.points = LevelBuilder::IdentifierOf(0);
     env.textureCoordinates = LevelBuilder::IdentifierOf(1);
     env.octree = LevelBuilder::IdentifierOf(6);
-    b.AddData("AKEV", "environment", BytesOf(env));  // 7
-    LevelRecord level{};
-    level.environment = LevelBuilder::IdentifierOf(7);
-    b.AddData("ONLV", "level1", BytesOf(level));  // 8
+    b.AddData("AKEV", "environment", BytesOf(env));                                                     // 7
+    b.AddData("ONLV", "level1", RecordWith(&LevelRecord::environment, LevelBuilder::IdentifierOf(7)));  // 8
     return b;
 }
 
@@ -63,16 +59,15 @@ TEST(ResourceTree, NormalViewFilesTheLevelsOwnListsUnderLevelChunks) {
 
 TEST(ResourceTree, HiddenUnnamedAndUngroupedResources) {
     LevelBuilder b;
-    b.Add("TXMP", "hidden_texture");
-    b.resource(0).flags = kHiddenFlags;
-    b.AddUnnamed("TXMP");                                             // 1
-    b.Add("TSFT", "glyphs");                                          // 2
-    b.Add("ZZZZ", "stranger");                                        // 3
-    b.Add("AKEV", "env");                                             // 4: a level chunk
-    b.AddUnnamed("AKEV");                                             // 5
-    b.Add("LEVL", "odd");                                             // 6
-    b.Add("UNKN", "odd2");                                            // 7
-    for (const char* name : {"s2", "s1", "s0"}) b.Add("SNDD", name);  // 8 to 10
+    b.resource(b.Add("TXMP", "hidden_texture")).flags = kHiddenFlags;  // 0
+    b.AddUnnamed("TXMP");                                              // 1
+    b.Add("TSFT", "glyphs");                                           // 2
+    b.Add("ZZZZ", "stranger");                                         // 3
+    b.Add("AKEV", "env");                                              // 4: a level chunk
+    b.AddUnnamed("AKEV");                                              // 5
+    b.Add("LEVL", "odd");                                              // 6
+    b.Add("UNKN", "odd2");                                             // 7
+    for (const char* name : {"s2", "s1", "s0"}) b.Add("SNDD", name);   // 8 to 10
     OpenedLevel l(b);
     const ResourceTree normal = BuildNormalView(l.level(), l.ui);
     EXPECT_EQ(std::tuple(l.ui.progressMaximum, l.ui.highestProgress, l.ui.progressValue), std::tuple(11, 11, 0));

@@ -71,19 +71,15 @@ TEST_F(SoundLevel, ItsOwnWavChangesNothingAnotherWritesItsFormatAndSlotSizeSampl
 TEST_F(SoundLevel, RefusesOtherFilesAndChangedLevelsWritingNothing) {
     EXPECT_FALSE(ReplaceSound(Level(), slot, Wav(10, 2), ui));
     EXPECT_EQ(ui.messages.back().text, kOtherSoundType);
-    Bytes pcm = ReadFileBytes(Wav(0));
-    pcm.resize(36);  // a 16-byte format chunk: "data" is not at 70
-    PutU32(pcm, 16, 16);
-    PutBytes(pcm, 36, {'d', 'a', 't', 'a', 100});
-    pcm.resize(144, 0x99);
+    Bytes pcm = Slice(ReadFileBytes(Wav(0)), 0, 36) + Text("data") + Bytes{100} + Bytes(103, 0x99);
+    PutU32(pcm, 16, 16);  // a 16-byte format chunk: "data" is not at 70
     WriteFileBytes(level->dir / "pcm.wav", pcm);
     for (const std::string& path : {level->dir / "pcm.wav", level->dir / "absent.wav", level->dir.path()}) {
         EXPECT_FALSE(ReplaceSound(Level(), slot, path, ui)) << path;
         EXPECT_EQ(ui.messages.back().text, kNotAnAdpcmWave) << path;
     }
     // The .dat changed under the open level: a longer file, or another resource where the sound was.
-    Bytes longer = datBefore;
-    longer.push_back(0);
+    const Bytes longer = datBefore + Bytes{0};
     Bytes moved = datBefore;
     PutU32(moved, static_cast<std::size_t>(Level().at(1).dataOffset), 0xDEAD);
     for (const Bytes& dat : {longer, moved}) {

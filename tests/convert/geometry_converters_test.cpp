@@ -34,13 +34,11 @@ std::vector<Point> PointsOf(const Bytes& lwo) {
 int AddModel(LevelBuilder& b, int points) {
     std::vector<Point> list;
     for (int i = 0; i < points; ++i) list.push_back({1.0f + static_cast<float>(i), 2, 3});
-    ListHeader triangles{};
-    triangles.count = 2;
     ModelRecord m{};
     m.points = Id(b.AddData("PNTA", "p", ListOf(PointListHeader{}, list)));
     m.texCoords = Id(b.AddData("TXCA", "uv", BytesOf(ListHeader{})));
     m.strips = Id(b.AddData("IDXA", "s", ListOf(ListHeader{}, std::vector<std::int32_t>{Marked(0), 1, 2, 1})));
-    m.triangles = Id(b.AddData("IDXA", "t", BytesOf(triangles)));
+    m.triangles = Id(b.AddData("IDXA", "t", ListOf(ListHeader{}, std::vector<std::int32_t>(2))));
     return b.AddData("M3GM", "part", BytesOf(m));
 }
 
@@ -58,9 +56,7 @@ int AddCharacter(LevelBuilder& b, std::vector<JointOffset> offsets = {}, const s
     body.bones = Id(b.AddData("TRIA", "bones", ListOf(JointListHeader{}, bones)));
     BodySetRecord set{};
     for (std::uint32_t& link : set.bodies) link = Id(b.AddData("TRCM", "body", BytesOf(body)));
-    CharacterRecord character{};
-    character.bodySet = Id(b.AddData("TRBS", "set", BytesOf(set)));
-    return b.AddData("ONCC", "hero", BytesOf(character));
+    return b.AddData("ONCC", "hero", RecordWith(&CharacterRecord::bodySet, Id(b.AddData("TRBS", "set", BytesOf(set)))));
 }
 
 }  // namespace
@@ -95,9 +91,7 @@ TEST(DecodeStrips, StripsAlternateAndThreeValueStripsSwitchToSeparateTriangles) 
 TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
     LevelBuilder b;
     const int hero = AddCharacter(b);
-    OpenedLevel l(b);
-    Options o{.CharacterLwoFormat = 60};
-    Conversion c = ExportCharacter(l.level(), l.level().at(hero), o);
+    Conversion c = Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60, .CharacterGroup = 1});
     ASSERT_EQ(c.pieces.size(), 1u);
     EXPECT_EQ(c.pieces[0].place, OutputPiece::Place::Chosen);
     const Bytes lwo = PieceBytes(c);
@@ -111,8 +105,7 @@ TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
     // Two triangles from each part but 13, whose single point cannot carry the strip.
     EXPECT_EQ(Be32(lwo, FindChunk(lwo, "POLS") + 4), 10u * 6);
     EXPECT_NE(c.missingParts.find("name points the model does not have"), std::string::npos);
-    o.CharacterGroup = 6;  // all groups, each a file of its own
-    c = ExportCharacter(l.level(), l.level().at(hero), o);
+    c = Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60, .CharacterGroup = 6});  // a file a group
     ASSERT_EQ(c.pieces.size(), 5u);
     EXPECT_EQ(c.pieces[4].place, OutputPiece::Place::ChosenStem);
     EXPECT_EQ(c.pieces[4].name, "_5.lwo");
@@ -122,13 +115,8 @@ TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
 // none, to the joint bone k + 2 names.
 TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     LevelBuilder b;
-    std::vector<JointOffset> offsets(kJointOffsets, JointOffset{0, 0, 0});
-    offsets[1] = {0, 10, 0};
-    offsets[2] = {5, 0, 0};  // joint 2's x is mirrored
-    const int hero = AddCharacter(b, offsets, {{0, 0, {}}, {0, 2, {}}, {1, 0, {}}});
-    OpenedLevel l(b);
-    Options o{.CharacterLwoFormat = 60};
-    const Conversion c = ExportCharacter(l.level(), l.level().at(hero), o);
+    const int hero = AddCharacter(b, {{0, 0, 0}, {0, 10, 0}, {5, 0, 0}}, {{0, 0, {}}, {0, 2, {}}, {1, 0, {}}});
+    const Conversion c = Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60});
     const std::vector<Point> points = PointsOf(PieceBytes(c));
     // Joint 1 = joint 0 + offset 1 (bone 0 names no child: bone 2's joint); joint 2 = joint 1 + mirrored offset 2.
     EXPECT_EQ(points.at(10).y, 12.0f) << "part 2 hangs on joint 1";
@@ -136,9 +124,7 @@ TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     EXPECT_EQ(points.at(30).y, 12.0f);
     // Only the offsets the list counts are mirrored.
     PutU16(b.resource(b.IndexNamed("joints")).data, offsetof(JointListHeader, count), 2);
-    OpenedLevel fewer(b);
-    const Conversion d = ExportCharacter(fewer.level(), fewer.level().at(hero), o);
-    EXPECT_EQ(PointsOf(PieceBytes(d)).at(30).x, 4.0f);
+    EXPECT_EQ(PointsOf(PieceBytes(Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60}))).at(30).x, 4.0f);
 }
 
 // A character is refused, with what was missing, when a link of it or of its
@@ -172,9 +158,8 @@ TEST(ExportCharacter, RefusedWhenAPartOrJointIsMissing) {
         LevelBuilder b;
         const int hero = AddCharacter(b);
         damage(b);
-        OpenedLevel l(b);
         try {
-            ExportCharacter(l.level(), l.level().at(hero), Options{.CharacterGroup = 6});
+            Converted(b, hero, ExportCharacter, {.CharacterGroup = 6});
             ADD_FAILURE() << what << ": converted";
         } catch (const DrosselError& e) {
             EXPECT_NE(std::string(e.what()).find(what), std::string::npos) << e.what();
@@ -186,9 +171,7 @@ TEST(ExportModel, ATriangleCountFarPastTheStripsIsCapped) {
     LevelBuilder b;
     const int model = AddModel(b, 2);
     PutU32(b.resource(model - 1).data, offsetof(ListHeader, count), 0xFFFFFFFF);  // its triangle list
-    OpenedLevel l(b);
-    Options o{.ModelLwoFormat = 60};
-    const Bytes lwo = PieceBytes(ExportModel(l.level(), l.level().at(model), o));
+    const Bytes lwo = PieceBytes(Converted(b, model, ExportModel, {.ModelLwoFormat = 60}));
     EXPECT_EQ(Be32(lwo, FindChunk(lwo, "POLS") + 4), 10u * (3 * (4 + 200) - 3))
         << "three a value and 200 spare, but the three naming point 2";
 }
@@ -216,25 +199,19 @@ TEST(ConvertLevel, CleansPointsAndSplitsQuads) {
     LevelBuilder b = demo::BuildDemoLevel();
     Bytes& points = b.resource(b.IndexNamed("level1_points")).data;
     const std::uint32_t count = U32At(points, offsetof(PointListHeader, count));
-    PutU32(points, sizeof(PointListHeader), std::bit_cast<std::uint32_t>(std::nanf("")));
-    PutU32(points, sizeof(PointListHeader) + 4, std::bit_cast<std::uint32_t>(2000000.2f));
-    PutU32(points, sizeof(PointListHeader) + 8, std::bit_cast<std::uint32_t>(-2000000.1f));
+    PutBytes(points, sizeof(PointListHeader), Le(std::nanf(""), 2000000.2f, -2000000.1f));
     Bytes& quads = b.resource(b.IndexNamed("level1_AGQG")).data;
     PutU32(quads, sizeof(ListHeader) + sizeof(Quad) + 8, count);  // quad 1's third corner
     const auto corner = [&](int k) { return U32At(quads, sizeof(ListHeader) + 4 * static_cast<std::size_t>(k)); };
-    OpenedLevel l(b);
-    Options o{.LevelFormat = 1};
-    const Conversion c = ConvertLevel(l.level(), l.level().at(b.IndexNamed("level1")), o);
+    const Conversion c = Converted(b, b.IndexNamed("level1"), ConvertLevel, {.LevelFormat = 1});
     const Bytes lwo = PieceBytes(c);
     const Point first = PointsOf(lwo).at(0);
     EXPECT_EQ(std::tie(first.x, first.y, first.z), std::make_tuple(0.0f, 0.0f, -2000000.1f));
     const std::size_t pols = FindChunk(lwo, "POLS");
     EXPECT_EQ(Be32(lwo, pols + 4), 10u * 2 * 12);
-    const auto polygon = [&](std::size_t k, std::size_t i) {
-        return __builtin_bswap16(LoadU16(&lwo[pols + 10 + 10 * k + 2 * i]));
-    };
-    EXPECT_EQ(std::tuple(polygon(0, 0), polygon(0, 1), polygon(0, 2)), std::tuple(corner(0), corner(1), corner(2)));
-    EXPECT_EQ(std::tuple(polygon(1, 0), polygon(1, 1), polygon(1, 2)), std::tuple(corner(2), corner(3), corner(0)));
+    std::vector<std::uint32_t> corners;  // the first two polygons' big-endian corners, each after its corner count
+    for (std::size_t at : {10, 12, 14, 20, 22, 24}) corners.push_back(lwo[pols + at] << 8 | lwo[pols + at + 1]);
+    EXPECT_EQ(corners, (std::vector{corner(0), corner(1), corner(2), corner(2), corner(3), corner(0)}));
     EXPECT_NE(c.missingParts.find("1 quads"), std::string::npos) << c.missingParts;
 }
 
@@ -243,22 +220,20 @@ TEST(ConvertLevel, DemoLevelInEveryFormat) {
     OpenedLevel l(demo);
     const int level = demo.IndexNamed("level1");
     Options o;
+    std::vector<Conversion> made;
     for (auto [format, names] :
          {std::pair{1, std::vector<std::string>{""}}, {6, {".rwb"}}, {7, {".b3d"}}, {8, {".b3d", ".tlist", ".txt"}}}) {
         o.LevelFormat = format;
-        const Conversion c = ConvertLevel(l.level(), l.level().at(level), o);
+        const Conversion& c = made.emplace_back(ConvertLevel(l.level(), l.level().at(level), o));
         ASSERT_EQ(c.pieces.size(), names.size()) << format;
         for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(c.pieces[i].name, names[i]) << format;
         EXPECT_TRUE(c.missingParts.empty()) << c.missingParts;
     }
-    o.LevelFormat = 1;
-    WriteFileBytes(l.Out("level.lwo"), PieceBytes(ConvertLevel(l.level(), l.level().at(level), o)));
+    EXPECT_EQ(PieceBytes(made[1]).size(), 13u * 72) << "every quad, collision and door included";
+    EXPECT_EQ(PieceText(made[3], 2), "4\r\nwall_arrow_bgra32\r\nwall_arrow_dxt1\r\nCOLLISION\r\n_DOOR_A\r\n");
+    WriteFileBytes(l.Out("level.lwo"), PieceBytes(made[0]));
     EXPECT_EQ(
         RunShell("cd '" + l.Out() + "' && osgconv level.lwo level.obj >/dev/null 2>&1 && grep -c '^f ' level.obj"),
         "26\n")
         << "OpenSceneGraph reads two triangles a quad";
-    const Conversion rwb = (o.LevelFormat = 6, ConvertLevel(l.level(), l.level().at(level), o));
-    EXPECT_EQ(PieceBytes(rwb).size(), 13u * 72) << "every quad, collision and door included";
-    const Conversion names = (o.LevelFormat = 8, ConvertLevel(l.level(), l.level().at(level), o));
-    EXPECT_EQ(PieceText(names, 2), "4\r\nwall_arrow_bgra32\r\nwall_arrow_dxt1\r\nCOLLISION\r\n_DOOR_A\r\n");
 }

@@ -37,21 +37,15 @@ TEST(Limits, ConvertersRefuseWhatPassesALimit) {
     const int huge = b.AddData("TXMP", "huge", TextureRecordData(8193, 8192, 9, 0));
     const int array =
         b.AddData("TXMA", "array", ListOf(ListHeader{}, std::vector<std::uint32_t>{LevelBuilder::IdentifierOf(huge)}));
-    SoundRecord sound{};
-    sound.sampleLength = (256 << 20) + 1;
-    const int sndd = b.AddData("SNDD", "long", BytesOf(sound));
-    ModelRecord model{};
-    model.points = List<PointListHeader>(b, "PNTA", kMaxMeshPoints + 1);
-    const int gun = b.AddData("M3GM", "gun", BytesOf(model));
+    const int sndd = b.AddData("SNDD", "long", RecordWith(&SoundRecord::sampleLength, (256 << 20) + 1));
+    const int gun = b.AddData("M3GM", "gun",
+                              RecordWith(&ModelRecord::points, List<PointListHeader>(b, "PNTA", kMaxMeshPoints + 1)));
     EnvironmentRecord env{};
     env.points = List<PointListHeader>(b, "PNTA", 0);
     env.quads = List(b, "AGQG", kMaxMeshTriangles / 2 + 1);
-    LevelRecord level{};
-    level.environment = LevelBuilder::IdentifierOf(b.AddData("AKEV", "env", BytesOf(env)));
-    const int onlv = b.AddData("ONLV", "level", BytesOf(level));
-    SubtitleRecord subtitles{};
-    subtitles.entryCount = (64 << 20) / 256 + 1;
-    const int subt = b.AddData("SUBT", "lines", BytesOf(subtitles));
+    const std::uint32_t environment = LevelBuilder::IdentifierOf(b.AddData("AKEV", "env", BytesOf(env)));
+    const int onlv = b.AddData("ONLV", "level", RecordWith(&LevelRecord::environment, environment));
+    const int subt = b.AddData("SUBT", "lines", RecordWith(&SubtitleRecord::entryCount, (64 << 20) / 256 + 1));
     OpenedLevel l(b);
     // The huge texture's pixels are all there, as zero bytes the file system does not store.
     ASSERT_EQ(::truncate(l.level().rawPath().c_str(), StoredPixelLength(8193, 8192, 9).value()), 0);

@@ -23,38 +23,26 @@ TEST(ConvertString, TextUpToItsFirstZeroByteOrAddedToTheCollectiveFileAndListsLi
     const int hints = b.AddData("IGSA", "i", ListOf(ListHeader{}, Ids{LevelBuilder::IdentifierOf(hint), 0xBEEF}));
     const int last = b.AddData("TStr", "last", WithText<TStrRecord>("the last"));
     PutU32(b.resource(strings).data, 32 + 8, LevelBuilder::IdentifierOf(last));  // the last resource resolves too
-    OpenedLevel l(b);
-    EXPECT_EQ(PieceText(ConvertStna(l.level(), l.level().at(strings), {})), std::string(152, 'x') + "\r\nthe last\r\n");
-    EXPECT_EQ(PieceText(ConvertIgsa(l.level(), l.level().at(hints), {})), "Jump!\r\n");
-    Options o;
-    auto convert = [&](int i) { return ConvertString(l.level(), l.level().at(i), o); };
-    EXPECT_EQ(PieceText(convert(full)), std::string(152, 'x'));
-    EXPECT_EQ(PieceText(convert(hello)), "Hello");
-    EXPECT_EQ(PieceText(convert(empty)), "");
-    o.OneTextFile = true;
-    const Conversion c = convert(hint);
+    EXPECT_EQ(PieceText(Converted(b, strings, ConvertStna)), std::string(152, 'x') + "\r\nthe last\r\n");
+    EXPECT_EQ(PieceText(Converted(b, hints, ConvertIgsa)), "Jump!\r\n");
+    EXPECT_EQ(PieceText(Converted(b, full, ConvertString)), std::string(152, 'x'));
+    EXPECT_EQ(PieceText(Converted(b, hello, ConvertString)), "Hello");
+    EXPECT_EQ(PieceText(Converted(b, empty, ConvertString)), "");
+    const Conversion c = Converted(b, hint, ConvertString, {.OneTextFile = true});
     EXPECT_EQ(c.pieces.at(0).place, OutputPiece::Place::OutputFolder);
     EXPECT_EQ(c.pieces[0].name, "Oni_Text_1.txt");
     EXPECT_TRUE(c.pieces[0].append);
     EXPECT_EQ(PieceText(c), "Jump!\r\n-----------------------------------------\r\n");
-    EXPECT_EQ(PieceText(convert(hello)), "Hello\r\n");
+    EXPECT_EQ(PieceText(Converted(b, hello, ConvertString, {.OneTextFile = true})), "Hello\r\n");
 }
 
 TEST(ConvertSubt, FixedEntriesWithBlanksForZeroBytes) {
     LevelBuilder b;
     Bytes entries(3 * 256, 0);
     std::copy_n("Hi there", 8, entries.begin() + 256);
-    SubtitleRecord header{};
-    header.textOffset = b.AppendRaw(entries);
-    header.entryCount = 3;
-    Bytes offsets = BytesOf(header);
-    PutBytes(offsets, sizeof header, BytesOf(std::array<std::uint32_t, 3>{512, 256, 0}));
-    const int subt = b.AddData("SUBT", "subs", offsets);
-    OpenedLevel l(b);
-    const std::string text = PieceText(ConvertSubt(l.level(), l.level().at(subt), {}));
-    ASSERT_EQ(text.size(), 768u);
-    EXPECT_EQ(text.find('\0'), std::string::npos);
-    EXPECT_EQ(text.substr(256, 10), "Hi there  ");
+    const SubtitleRecord header{{}, {}, b.AppendRaw(entries), 3};
+    const int subt = b.AddData("SUBT", "subs", BytesOf(header) + Le(512, 256, 0));
+    EXPECT_EQ(PieceText(Converted(b, subt, ConvertSubt)), std::string(256, ' ') + "Hi there" + std::string(504, ' '));
 }
 
 TEST(ConvertTextureLists, ListFilesAndTheirTextures) {
@@ -97,16 +85,9 @@ TEST(ConvertSndd, TheFixedWavLayoutAroundTheSamples) {
     sound.sampleOffset = b.AppendRaw(Bytes(1000, 0x5A));
     const int door = b.AddData("SNDD", "door.aif", BytesOf(sound));
     const int silent = b.Add("SNDD", "silent", 96);
-    OpenedLevel l(b);
-    const Conversion c = ConvertSndd(l.level(), l.level().at(door), {});
+    const Conversion c = Converted(b, door, ConvertSndd);
     EXPECT_EQ(c.pieces.at(0).name, ".wav");
-    const Bytes wav = PieceBytes(c);
-    ASSERT_EQ(wav.size(), 1078u);
-    EXPECT_EQ(U32At(wav, 4), 1070u);
-    EXPECT_EQ(U32At(wav, 16), 50u);
-    EXPECT_EQ(U32At(wav, 74), 1000u);
-    EXPECT_EQ(Bytes(wav.begin() + 20, wav.begin() + 70), Bytes(sound.format, sound.format + 50));
-    EXPECT_EQ(std::string(wav.begin() + 70, wav.begin() + 74), "data");
-    EXPECT_EQ(wav.back(), 0x5A);
-    EXPECT_TRUE(ConvertSndd(l.level(), l.level().at(silent), {}).pieces.empty());
+    EXPECT_EQ(PieceBytes(c), Text("RIFF") + Le(1070) + Text("WAVEfmt ") + Le(50) +
+                                 Bytes(sound.format, sound.format + 50) + Text("data") + Le(1000) + Bytes(1000, 0x5A));
+    EXPECT_TRUE(Converted(b, silent, ConvertSndd).pieces.empty());
 }

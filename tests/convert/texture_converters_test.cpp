@@ -14,17 +14,16 @@ const ImageOutput& Image(const Conversion& c) {
     return std::get<ImageOutput>(c.pieces.at(0).content);
 }
 
-// Linked textures: one picture per texture, in the given formats and sizes.
-struct Linked {
+// Textures of exact pictures, the first at table index 0.
+struct Textures {
     LevelBuilder builder;
     std::vector<Picture> pictures;
-    std::vector<std::uint32_t> links;
 
-    void Add(std::uint32_t format, int width, int height) {
+    // Returns the texture's identifier.
+    std::uint32_t Add(std::uint32_t format, int width, int height) {
         pictures.push_back(ExactPicture(format, width, height, static_cast<int>(pictures.size()) + 1));
-        links.push_back(LevelBuilder::IdentifierOf(
-            builder.AddTexture(std::string("t") += std::to_string(pictures.size()), width, height, format,
-                               EncodeTexturePixels(pictures.back(), format))));
+        const Bytes stored = EncodeTexturePixels(pictures.back(), format);
+        return LevelBuilder::IdentifierOf(builder.AddTexture("t", width, height, format, stored));
     }
     // Each picture, opaque, with its top-left corner at (left, top) of `into`, cut to w x h.
     void Place(Picture& into, std::size_t i, int left, int top, int w, int h) const {
@@ -40,41 +39,33 @@ struct Linked {
 // Pixel data is read a band of rows at a time (about a megabyte): textures of
 // several bands, the last one short, and DXT1 rows of blocks cut at the bottom.
 TEST(ConvertTxmp, DecodesBandByBandAtTheOptionsDepthAndRefusesWhatItCannotRead) {
-    LevelBuilder b;
-    std::vector<std::pair<int, Picture>> textures;
-    for (auto [format, width, height] : {std::tuple{1u, 7, 5}, {0u, 2048, 600}, {8u, 1024, 520}, {9u, 8192, 262}}) {
-        const Picture picture = ExactPicture(format, width, height);
-        textures.emplace_back(b.AddTexture("t", width, height, format, EncodeTexturePixels(picture, format)), picture);
-    }
-    const int past = b.AddTexture("past", 64, 64, 1, Bytes(10, 0));
-    const int odd = b.AddTexture("odd", 4, 4, 5, Bytes(32, 0));
-    OpenedLevel l(b);
-    l.session.options.Image = ImageFormat::Bmp24;
-    for (const auto& [index, picture] : textures) {
-        const Conversion c = ConvertTxmp(l.level(), l.level().at(index), l.session.options);
+    Textures t;
+    for (auto [format, width, height] : {std::tuple{1u, 7, 5}, {0u, 2048, 600}, {8u, 1024, 520}, {9u, 8192, 262}})
+        t.Add(format, width, height);
+    const int past = t.builder.AddTexture("past", 64, 64, 1, Bytes(10, 0));
+    const int odd = t.builder.AddTexture("odd", 4, 4, 5, Bytes(32, 0));
+    for (int i = 0; i < 4; ++i) {
+        const Conversion c = Converted(t.builder, i, ConvertTxmp, {.Image = ImageFormat::Bmp24});
         EXPECT_EQ(Image(c).bits, 24);
         EXPECT_EQ(c.pieces[0].place, OutputPiece::Place::Chosen) << "the chosen name decides the container";
-        EXPECT_TRUE(SamePicture(PictureOf(Image(c).pixels), picture)) << picture.width;
+        EXPECT_TRUE(SamePicture(PictureOf(Image(c).pixels), t.pictures[static_cast<std::size_t>(i)])) << i;
     }
-    EXPECT_THROW(ConvertTxmp(l.level(), l.level().at(past), l.session.options), DrosselError);
-    EXPECT_THROW(ConvertTxmp(l.level(), l.level().at(odd), l.session.options), DrosselError);
+    EXPECT_THROW(Converted(t.builder, past, ConvertTxmp), DrosselError);
+    EXPECT_THROW(Converted(t.builder, odd, ConvertTxmp), DrosselError);
 }
 
 TEST(ConvertTxmb, SixTilesInTwoRowsOfThreeUprightAndOpaque) {
-    Linked t;
+    Textures t;
     // Tiles larger than their cells stay inside them (seen in the missing tile's cell); the game's large
     // textures are 640 x 480, so the lower tiles are 224 rows high and leave the rest of their cells black.
     const int widths[6] = {256, 300, 128, 300, 256, 128}, heights[6] = {256, 300, 256, 224, 224, 224};
     const std::uint32_t formats[6] = {0, 8, 9, 1, 2, 9};
     const int lefts[6] = {0, 256, 512, 0, 256, 512};
-    for (int i = 0; i < 6; ++i) t.Add(formats[i], widths[i], heights[i]);
-    t.links[4] = 0xABCDEF01;  // a tile that links to nothing
     std::array<std::uint32_t, 6> links{};
-    std::copy(t.links.begin(), t.links.end(), links.begin());
+    for (int i = 0; i < 6; ++i) links[i] = t.Add(formats[i], widths[i], heights[i]);
+    links[4] = 0xABCDEF01;  // a tile that links to nothing
     const int large = t.builder.AddLargeTexture("title", links);
-    OpenedLevel l(t.builder);
-    l.session.options.Image = ImageFormat::Bmp32;
-    const Conversion c = ConvertTxmb(l.level(), l.level().at(large), l.session.options);
+    const Conversion c = Converted(t.builder, large, ConvertTxmb, {.Image = ImageFormat::Bmp32});
     EXPECT_EQ(c.pieces.at(0).place, OutputPiece::Place::ChosenStem);
     EXPECT_EQ(c.pieces.at(0).name, ".bmp") << "the Textures option decides the type, whatever name was typed";
     EXPECT_EQ(Image(c).bits, 32);
@@ -87,17 +78,14 @@ TEST(ConvertTxmb, SixTilesInTwoRowsOfThreeUprightAndOpaque) {
 }
 
 TEST(ConvertKeyI, TenIconsSideBySideAlwaysAtTwentyFourBits) {
-    Linked t;
+    Textures t;
     // Icon 6 is higher than the strip: its top rows are shown.
-    for (int i = 0; i < 10; ++i) {
-        t.Add(std::array{0u, 1u, 2u, 8u, 9u}[i % 5], i == 2 ? 16 : 32, i == 7 ? 20 : i == 5 ? 48 : 32);
-    }
     std::array<std::uint32_t, 10> links{};
-    std::copy(t.links.begin(), t.links.end(), links.begin());
+    for (int i = 0; i < 10; ++i)
+        links[i] = t.Add(std::array{0u, 1u, 2u, 8u, 9u}[i % 5], i == 2 ? 16 : 32, i == 7 ? 20 : i == 5 ? 48 : 32);
     links[3] = LevelBuilder::IdentifierOf(t.builder.Add("M3GM", "not_a_texture"));
     const int keys = t.builder.AddKeyIcons("keys", links);
-    OpenedLevel l(t.builder);
-    const Conversion c = ConvertKeyI(l.level(), l.level().at(keys), l.session.options);
+    const Conversion c = Converted(t.builder, keys, ConvertKeyI);
     EXPECT_EQ(Image(c).bits, 24);
     // A missing icon keeps its 32 columns black; a low icon keeps its first row at the top.
     Picture expected(32 * 9 + 16, 32, {0, 0, 0, 255});

@@ -3,7 +3,6 @@
 #include "geometry/LightWave.h"
 
 #include <array>
-#include <bit>
 
 using namespace drossel;
 using namespace drossel::testing;
@@ -11,28 +10,12 @@ using namespace std::literals;
 
 namespace {
 
-Bytes Slice(const Bytes& b, std::size_t at, std::size_t n) {
-    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(at), b.begin() + static_cast<std::ptrdiff_t>(at + n));
-}
-Bytes Text(std::string_view s) {
-    return Bytes(s.begin(), s.end());
-}
-// 32-bit values (int, unsigned or float) as little-endian bytes.
-template <typename... V>
-Bytes Le(V... values) {
-    Bytes b;
-    (PutU32(b, b.size(), std::bit_cast<std::uint32_t>(values)), ...);
-    return b;
-}
-
 constexpr std::uint64_t P = 3, T = 2, U = 3;
 Mesh Model(int surfaces) {
     Mesh m{{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, {{0.25f, 0}, {0, 0}, {1, 1}}, {{0, 1, 2, 1}, {2, 1, 0, 1}}, {}};
     m.triangles[1].surface = static_cast<std::uint16_t>(surfaces);
-    for (int s = 1; s <= surfaces; ++s) {
-        std::string name = "Chunk";
-        m.surfaces.push_back(surfaces == 1 ? "default material" : name += std::to_string(100 + s).substr(1));
-    }
+    for (int s = 1; s <= surfaces; ++s)
+        m.surfaces.push_back(surfaces == 1 ? "default material" : "Chunk" + std::to_string(100 + s).substr(1));
     return m;
 }
 
@@ -63,29 +46,28 @@ LevelGeometry Quads(std::uint32_t quads, std::vector<std::int16_t> textures = {}
 }  // namespace
 
 TEST(LightWave, LengthsPerLayout) {
-    struct Case {
-        int layout, surfaces;
-        std::uint64_t form, names, surf;
-    };
-    for (const Case& c : {Case{60, 1, 46 + 12 * P + 10 * T, 18, 0},
-                          {60, 19, 180 + 12 * P + 10 * T, 152, 0},
-                          {65, 1, 4 + 26 + (8 + 12 * P) + (8 + 10 * T) + 60, 18, 52},
-                          {65, 19, 4 + 160 + (8 + 12 * P) + (8 + 10 * T) + 19 * 50, 152, 42},
-                          {70, 1, 98 + 12 * P + 10 * U + 24 + 12 * T + 136, 18, 128},
-                          {70, 19, 198 + 12 * P + 34 + 10 * U + 12 + 8 * T + 12 + 4 * T + 2394, 152, 118}}) {
-        SCOPED_TRACE(c.layout * 100 + c.surfaces);
-        const Bytes b = WriteLightWave(Model(c.surfaces), c.layout);
-        ASSERT_EQ(b.size(), c.form + 8);
-        EXPECT_EQ(Be32(b, 4), c.form);
-        EXPECT_EQ(Slice(b, 8, 4), Text(c.layout == 70 ? "LWO2" : "LWOB"));
-        const std::size_t names = FindChunk(b, c.layout == 70 ? "TAGS" : "SRFS");
-        EXPECT_EQ(Be32(b, names + 4), c.names);
-        const auto name = c.surfaces == 1 ? "default material\0\0"sv : "Chunk07\0"sv;
-        EXPECT_EQ(Slice(b, names + (c.surfaces == 1 ? 8 : 56), name.size()), Text(name));
+    // Layout, surfaces; the lengths of the FORM chunk, the surface names' chunk and each SURF chunk.
+    using Case = std::tuple<int, int, std::uint64_t, std::uint64_t, std::uint64_t>;
+    for (auto [layout, surfaces, form, names, surf] :
+         {Case{60, 1, 46 + 12 * P + 10 * T, 18, 0},
+          {60, 19, 180 + 12 * P + 10 * T, 152, 0},
+          {65, 1, 4 + 26 + (8 + 12 * P) + (8 + 10 * T) + 60, 18, 52},
+          {65, 19, 4 + 160 + (8 + 12 * P) + (8 + 10 * T) + 19 * 50, 152, 42},
+          {70, 1, 98 + 12 * P + 10 * U + 24 + 12 * T + 136, 18, 128},
+          {70, 19, 198 + 12 * P + 34 + 10 * U + 12 + 8 * T + 12 + 4 * T + 2394, 152, 118}}) {
+        SCOPED_TRACE(layout * 100 + surfaces);
+        const Bytes b = WriteLightWave(Model(surfaces), layout);
+        ASSERT_EQ(b.size(), form + 8);
+        EXPECT_EQ(Be32(b, 4), form);
+        EXPECT_EQ(Slice(b, 8, 4), Text(layout == 70 ? "LWO2" : "LWOB"));
+        const std::size_t at = FindChunk(b, layout == 70 ? "TAGS" : "SRFS");
+        EXPECT_EQ(Be32(b, at + 4), names);
+        const auto name = surfaces == 1 ? "default material\0\0"sv : "Chunk07\0"sv;
+        EXPECT_EQ(Slice(b, at + (surfaces == 1 ? 8 : 56), name.size()), Text(name));
         // The SURF chunks come last (LWO2's PTAG also holds the ID "SURF").
-        EXPECT_EQ(FindChunk(b, "SURF") == b.size(), c.surf == 0);
-        if (c.surf != 0) {
-            EXPECT_EQ(Slice(b, b.size() - 8 - c.surf, 8), Text("SURF\0\0\0"s + static_cast<char>(c.surf)));
+        EXPECT_EQ(FindChunk(b, "SURF") == b.size(), surf == 0);
+        if (surf != 0) {
+            EXPECT_EQ(Slice(b, b.size() - 8 - surf, 8), Text("SURF\0\0\0"s + static_cast<char>(surf)));
         }
     }
     const Bytes b = WriteLightWave(Model(1), 65);  // a white, slightly reflecting, opaque, diffuse surface
@@ -116,8 +98,7 @@ TEST(LightWave, LongIndicesAndRefusals) {
     const Bytes b = WriteLightWave(big, 70);
     EXPECT_EQ(Be32(b, 4) + 8, b.size());
     EXPECT_EQ(Be32(b, FindChunk(b, "VMAP") + 4), 14 + 10 * 0xFF01 + 2);  // the last index takes four bytes
-    EXPECT_EQ(Slice(b, FindChunk(b, "POLS"), 22), Text("POLS\0\0\0\x0E"
-                                                       "FACE\0\3\0\0\xFF\0\xFF\0\0\1"sv));
+    EXPECT_EQ(Slice(b, FindChunk(b, "POLS"), 22), Text("POLS\0\0\0\016FACE\0\3\0\0\xFF\0\xFF\0\0\1"sv));
     big.points.resize(65536);
     big.triangles[0].b = 65535;
     EXPECT_NO_THROW(WriteLightWave(big, 60));

@@ -16,9 +16,7 @@ Bytes Values16(std::initializer_list<std::uint16_t> values) {
 }
 
 Bytes Dxt1Block(std::uint16_t c0, std::uint16_t c1, std::array<std::uint8_t, 4> rows) {
-    Bytes out = Values16({c0, c1});
-    out.insert(out.end(), rows.begin(), rows.end());
-    return out;
+    return Values16({c0, c1}) + Bytes(rows.begin(), rows.end());
 }
 
 }  // namespace
@@ -29,17 +27,10 @@ TEST(TextureDecode, ChannelWideningIsTheRoundedQuotient) {
     for (unsigned k = 0; k < 64; ++k) EXPECT_EQ(Scale6(k), std::lround(k * 255.0 / 63)) << k;
 }
 
-TEST(TextureDecode, SixteenAndThirtyTwoBitPixels) {
-    EXPECT_EQ(PictureOf(DecodeArgb4444(Values16({0xF0A5}), 1, 1)).pixels, (std::vector<Rgba>{{0, 170, 85, 255}}));
-    EXPECT_EQ(PictureOf(DecodeArgb1555(Values16({0x8000, 0x7FFF, 0x0421}), 3, 1)).pixels,
-              (std::vector<Rgba>{{0, 0, 0, 255}, {255, 255, 255, 0}, {8, 8, 8, 0}}));
-    // The fourth byte of format 8 is padding: never a transparent pixel.
-    EXPECT_EQ(PictureOf(DecodeBgrx8888(Bytes{10, 20, 30, 0}, 1, 1)).pixels, (std::vector<Rgba>{{30, 20, 10, 255}}));
-}
-
 // Every format through its decoder gives back the picture it stores, upright and
-// unmirrored: any swapped channel, flipped row or misplaced block shows. DXT1
-// sizes that are no multiple of 4 take whole blocks, clipped at the edges.
+// unmirrored: any swapped channel, flipped row or misplaced block shows, and so
+// does an alpha read from format 8's padding byte. DXT1 sizes that are no
+// multiple of 4 take whole blocks, clipped at the edges.
 TEST(TextureDecode, EveryFormatGivesBackItsPicture) {
     for (std::uint32_t format : {0u, 1u, 2u, 8u, 9u}) {
         for (auto [w, h] : {std::pair{12, 8}, {6, 6}, {1, 1}}) {
@@ -77,8 +68,6 @@ TEST(TextureDecode, RefusesWhatItCannotDecode) {
             DrosselError)
             << format << " " << width << "x" << height;
     }
-    EXPECT_EQ(DecodedTextureLength(256, 128, 0), 65536);
-    EXPECT_EQ(DecodedTextureLength(256, 256, 9), 32768);
 }
 
 // ImageMagick decodes the same blocks wrapped in a DDS file to the same colours,
@@ -93,23 +82,13 @@ TEST(TextureDecode, Dxt1MatchesImageMagicksDdsDecoder) {
     for (int k = 0; k < (kSize / 4) * (kSize / 4); ++k) {
         std::uint16_t c0 = next(), c1 = next();
         if ((c0 > c1) != (k % 2 == 0)) std::swap(c0, c1);
-        const std::uint16_t rows[2] = {next(), next()};
-        const Bytes block = Dxt1Block(c0, k == 5 ? c0 : c1,
-                                      {static_cast<std::uint8_t>(rows[0]), static_cast<std::uint8_t>(rows[0] >> 8),
-                                       static_cast<std::uint8_t>(rows[1]), static_cast<std::uint8_t>(rows[1] >> 8)});
-        blocks.insert(blocks.end(), block.begin(), block.end());
+        blocks = blocks + Values16({c0, k == 5 ? c0 : c1, next(), next()});  // two colours, then the rows' indices
     }
-    Bytes dds(128, 0);
-    PutBytes(dds, 0, {'D', 'D', 'S', ' ', 124});
-    PutU32(dds, 8, 0x1 | 0x2 | 0x4 | 0x1000 | 0x80000);  // caps, height, width, pixel format, linear size
-    PutU32(dds, 12, kSize);
-    PutU32(dds, 16, kSize);
-    PutU32(dds, 20, static_cast<std::uint32_t>(blocks.size()));
-    PutU32(dds, 76, 32);
-    PutU32(dds, 80, 0x4);  // a four-character code follows
-    PutBytes(dds, 84, {'D', 'X', 'T', '1'});
-    PutU32(dds, 108, 0x1000);
-    dds.insert(dds.end(), blocks.begin(), blocks.end());
+    // The header's size; caps, height, width, pixel format and linear size given. At 76 the pixel format: its size, a
+    // four-character code. At 108 the caps: a texture.
+    Bytes dds = Text("DDS ") + Le(124, 0x1 | 0x2 | 0x4 | 0x1000 | 0x80000, kSize, kSize, kSize * kSize / 2);
+    dds.resize(76);
+    dds = dds + Le(32, 0x4) + Text("DXT1") + Bytes(20, 0) + Le(0x1000) + Bytes(16, 0) + blocks;
     TempDir dir;
     WriteFileBytes(dir / "blocks.dds", dds);
     const auto reference = ReadWithImageMagick(dir / "blocks.dds");

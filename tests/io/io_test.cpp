@@ -31,9 +31,7 @@ TEST(PathText, NamesFoldersAndExtensions) {
 }
 
 TEST(PathText, LevelDataNeverNamesAnotherFolder) {
-    EXPECT_EQ(FileNamePart("a/b\\c\nd\te\x1f"
-                           "f.g"),
-              "a_b_c_d_e_f.g");
+    EXPECT_EQ(FileNamePart("a/b\\c\nd\te\037f.g"), "a_b_c_d_e_f.g");
     EXPECT_EQ(FileNamePart(".. x"), ".. x");
     EXPECT_TRUE(IsFileInFolder("out/a.tga", "out/"));
     EXPECT_TRUE(IsFileInFolder("a.tga", ""));

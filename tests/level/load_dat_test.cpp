@@ -3,8 +3,6 @@
 #include "level/LoadDat.h"
 #include "level/records/BulkRecords.h"
 
-#include <functional>
-
 using namespace drossel;
 using namespace drossel::testing;
 
@@ -20,13 +18,6 @@ Level LoadBuilt(const LevelBuilder& b) {
     Result<Level> level = Load(b.BuildDat());
     if (!level) throw std::runtime_error(level.error());
     return std::move(level.value());
-}
-
-template <typename Record>
-Bytes Data(const std::function<void(Record&)>& fill) {
-    Record r{};
-    fill(r);
-    return BytesOf(r);
 }
 
 }  // namespace
@@ -53,12 +44,8 @@ TEST(LoadDat, ReadsHeaderDescriptorsAndNames) {
 }
 
 TEST(LoadDat, RawLocationsFollowEachKindsRecord) {
-    struct Case {
-        const char* tag;
-        Bytes data;
-        std::int64_t rawSize;
-        std::optional<std::uint32_t> rawOffset;
-    };
+    // Tag, record, the raw size and offset read from it.
+    using Case = std::tuple<const char*, Bytes, std::int64_t, std::optional<std::uint32_t>>;
     const Case cases[] = {
         {"TXMP", TextureRecordData(256, 128, 8, 64), 131072, 64},
         {"TXMP", TextureRecordData(256, 128, 1, 96), 65536, 96},
@@ -68,18 +55,18 @@ TEST(LoadDat, RawLocationsFollowEachKindsRecord) {
         {"TXMP", TextureRecordData(256, 128, 4, 160), 0, 160},  // no length, but its offset
         {"TXMP", TextureRecordData(-4, 4, 1, 0), 0, 0},
         {"TXMP", TextureRecordData(32767, 32767, 8, 0), 0, 0},  // past what a 32-bit offset addresses
-        {"SNDD", Data<SoundRecord>([](auto& s) { s.sampleLength = 5000, s.sampleOffset = 320; }), 5000, 320},
-        {"OSBD", Data<BulkRecord>([](auto& d) { d.length = 70, d.offset = 640; }), 70, 640},
-        {"BINA", Data<BulkRecord>([](auto& d) { d.length = 80, d.offset = 0; }), 80, 0},
-        {"SUBT", Data<SubtitleRecord>([](auto& s) { s.entryCount = 3, s.textOffset = 1024; }), 768, 1024},
-        {"M3GM", Data<SoundRecord>([](auto& s) { s.sampleLength = 5000, s.sampleOffset = 320; }), 0, std::nullopt},
+        {"SNDD", BytesOf(SoundRecord{{}, {}, {}, {}, 5000, 320, {}}), 5000, 320},
+        {"OSBD", BytesOf(BulkRecord{{}, 70, 640, {}}), 70, 640},
+        {"BINA", BytesOf(BulkRecord{{}, 80, 0, {}}), 80, 0},
+        {"SUBT", BytesOf(SubtitleRecord{{}, {}, 1024, 3}), 768, 1024},  // three entries
+        {"M3GM", BytesOf(SoundRecord{{}, {}, {}, {}, 5000, 320, {}}), 0, std::nullopt},
     };
     LevelBuilder b;
-    for (const Case& c : cases) b.AddData(c.tag, "r", c.data);
+    for (const auto& [tag, data, size, offset] : cases) b.AddData(tag, "r", data);
     const Level level = LoadBuilt(b);
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(level.at(static_cast<std::int64_t>(i)).rawSize, cases[i].rawSize) << i;
-        EXPECT_EQ(level.at(static_cast<std::int64_t>(i)).rawOffset, cases[i].rawOffset) << i;
+    for (int i = 0; const auto& [tag, data, size, offset] : cases) {
+        EXPECT_EQ(std::pair(level.at(i).rawSize, level.at(i).rawOffset), std::pair(size, offset)) << i;
+        ++i;
     }
 }
 
@@ -91,7 +78,7 @@ TEST(LoadDat, IdentifiersResolveToTheFirstRecordAndDataOutsideTheFileIsNoRefusal
         PutU32(b.resource(i).data, 0, 0xABCD);
     }
     Bytes dat = b.BuildDat();
-    PutU32(dat, kDescriptorTableOffset + 3 * sizeof(ResourceDescriptor) + 4, 0x7FFFFF00);
+    PutU32(dat, DataOffsetFieldOf(3), 0x7FFFFF00);
     Result<Level> level = Load(dat);
     ASSERT_TRUE(level) << level.error();
     EXPECT_EQ(level.value().table().IndexOf(0xABCD), 1);
@@ -124,26 +111,21 @@ TEST(LoadDat, RefusesDamagedFiles) {
         PutU32(d, at, v);
         return d;
     };
-    auto nameOffsetOf = [](int i) { return static_cast<std::size_t>(64 + 20 * i + 8); };
-    Bytes noZero = good;
-    std::fill(noZero.begin() + l.nameTable, noZero.end(), static_cast<std::uint8_t>('x'));
-    Bytes wrongMagic = good;
-    std::reverse(wrongMagic.begin(), wrongMagic.begin() + 4);
     const std::vector<std::pair<const char*, Bytes>> damages{
         {"empty", {}},
-        {"magic reversed", wrongMagic},
+        {"magic reversed", with(0, __builtin_bswap32(kDatMagic))},
         {"magic only", cut(4)},
         {"cut inside the header", cut(47)},
         {"cut inside a descriptor", cut(64 + 20 + 7)},
         {"cut inside the data", cut(l.dataOffsets[2] + 10)},
         {"cut at the name table", cut(l.nameTable)},
         {"cut inside a name", cut(l.nameOffsets[3] + 6)},
-        {"names without zero bytes", noZero},
+        {"names without zero bytes", cut(l.nameTable) + Bytes(good.size() - l.nameTable, 'x')},
         {"negative count", with(20, 0x80000000)},
         {"largest count", with(20, 0x7FFFFFFF)},
         {"name table past the end", with(40, 0x7FFFFFF0)},
-        {"name offset past the end", with(nameOffsetOf(0), 0x00FFFFFF)},
-        {"name offset before the start", with(nameOffsetOf(2), static_cast<std::uint32_t>(-l.nameTable - 1))},
+        {"name offset past the end", with(DataOffsetFieldOf(0) + 4, 0x00FFFFFF)},
+        {"name offset before the start", with(DataOffsetFieldOf(2) + 4, static_cast<std::uint32_t>(-l.nameTable - 1))},
     };
     for (const auto& [what, bytes] : damages) {
         const Result<Level> level = Load(bytes);

@@ -19,9 +19,7 @@ OpenedLevel::OpenedLevel(const LevelBuilder& builder, const std::function<void(B
         WriteFileBytes(dat, bytes);
     }
     RecordingUserInterface quiet;
-    if (OpenLevel(session, quiet, dat) != OpenResult::Loaded) {
-        ADD_FAILURE() << "the built level did not load";
-    }
+    if (OpenLevel(session, quiet, dat) != OpenResult::Loaded) ADD_FAILURE() << "the built level did not load";
 }
 
 std::string OpenedLevel::Out(const std::string& name) const {
@@ -36,16 +34,31 @@ GroupNode OpenedLevel::Group(const std::string& key) const {
     return group != nullptr ? *group : GroupNode{key, "", {}};
 }
 
+Conversion Converted(const LevelBuilder& builder, int index, Converter convert, const Options& options) {
+    const OpenedLevel l(builder);
+    return convert(l.level(), l.level().at(index), options, NoProgress());
+}
+
 Bytes PieceBytes(const Conversion& c, std::size_t i) {
     return std::get<Bytes>(c.pieces.at(i).content);
 }
 
 std::string PieceText(const Conversion& c, std::size_t i) {
-    return TextOf(PieceBytes(c, i));
+    const Bytes bytes = PieceBytes(c, i);
+    return {bytes.begin(), bytes.end()};
 }
 
-std::string TextOf(const Bytes& bytes) {
-    return {bytes.begin(), bytes.end()};
+Bytes Text(std::string_view s) {
+    return {s.begin(), s.end()};
+}
+
+Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Bytes Slice(const Bytes& b, std::size_t at, std::size_t n) {
+    return Bytes(b.begin() + static_cast<std::ptrdiff_t>(at), b.begin() + static_cast<std::ptrdiff_t>(at + n));
 }
 
 std::uint32_t Be32(const Bytes& b, std::size_t at) {
@@ -71,15 +84,9 @@ ProgramResult RunCli(const std::vector<std::string>& arguments) {
     // Test arguments hold no single quote.
     std::string command = DROSSEL_CLI_PATH;
     for (const auto& argument : arguments) command.append(" '").append(argument).append("'");
-    command.append(" </dev/null >").append(dir / "out").append(" 2>").append(dir / "err");
-    const int status = std::system(command.c_str());
-    ProgramResult result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    const auto out = ReadFileBytes(dir / "out");
-    const auto err = ReadFileBytes(dir / "err");
-    result.out.assign(out.begin(), out.end());
-    result.err.assign(err.begin(), err.end());
-    return result;
+    const int status = std::system((command + " </dev/null >" + dir / "out" + " 2>" + dir / "err").c_str());
+    const Bytes out = ReadFileBytes(dir / "out"), err = ReadFileBytes(dir / "err");
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, {out.begin(), out.end()}, {err.begin(), err.end()}};
 }
 
 std::optional<std::string> RunShell(const std::string& command) {

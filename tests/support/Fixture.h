@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -38,16 +39,29 @@ struct OpenedLevel {
     GroupNode Group(const std::string& key) const;
 };
 
+// Opens the built level and converts resource `index` as the command shell does,
+// for converters whose output does not read the level once it is made.
+Conversion Converted(const LevelBuilder& builder, int index, Converter convert, const Options& options = {});
+
 // Where descriptor `index`'s data offset lies in a .dat file.
 inline std::size_t DataOffsetFieldOf(int index) {
     return static_cast<std::size_t>(kDescriptorTableOffset) +
            sizeof(ResourceDescriptor) * static_cast<std::size_t>(index) + offsetof(ResourceDescriptor, dataOffset);
 }
 
-// Piece `i` of a conversion, as bytes and as text.
 Bytes PieceBytes(const Conversion& c, std::size_t i = 0);
 std::string PieceText(const Conversion& c, std::size_t i = 0);
-std::string TextOf(const Bytes& bytes);
+// Building expected bytes: text as bytes, 32-bit values (int, unsigned or float)
+// as little-endian bytes, one after the other; `n` bytes from `at`.
+Bytes Text(std::string_view s);
+template <typename... V>
+Bytes Le(V... values) {
+    Bytes b;
+    (PutU32(b, b.size(), std::bit_cast<std::uint32_t>(values)), ...);
+    return b;
+}
+Bytes operator+(Bytes a, const Bytes& b);
+Bytes Slice(const Bytes& b, std::size_t at, std::size_t n);
 // Reading written files: a big-endian word, and where the first chunk with this ID
 // starts (past a 12-byte file header; the data tested never holds the ID).
 std::uint32_t Be32(const Bytes& b, std::size_t at);

@@ -3,6 +3,8 @@
 #include "Fixture.h"
 #include "image/ChannelScale.h"
 
+#include <algorithm>
+#include <cstring>
 #include <sstream>
 
 namespace drossel::testing {
@@ -49,19 +51,14 @@ Picture PictureOf(const PixelBuffer& buffer) {
 }
 
 std::optional<Picture> ReadWithImageMagick(const std::string& path) {
-    const auto identified = RunShell("identify -format '%w %h' '" + path + "' 2>/dev/null");
-    std::istringstream size(identified.value_or(""));
-    Picture p;
-    if (!(size >> p.width >> p.height)) return std::nullopt;
+    std::istringstream size(RunShell("identify -format '%w %h' '" + path + "' 2>/dev/null").value_or(""));
+    int width = 0, height = 0;
+    if (!(size >> width >> height)) return std::nullopt;
+    Picture p(width, height);
     const std::string rgba = RunShell("convert '" + path + "' -auto-orient -depth 8 rgba:- 2>/dev/null").value_or("");
-    if (rgba.size() != static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height) * 4) {
-        return std::nullopt;
-    }
-    p.pixels.resize(rgba.size() / 4);
-    for (std::size_t i = 0; i < p.pixels.size(); ++i) {
-        p.pixels[i] = {static_cast<std::uint8_t>(rgba[4 * i]), static_cast<std::uint8_t>(rgba[4 * i + 1]),
-                       static_cast<std::uint8_t>(rgba[4 * i + 2]), static_cast<std::uint8_t>(rgba[4 * i + 3])};
-    }
+    static_assert(sizeof(Rgba) == 4);
+    if (rgba.size() != p.pixels.size() * sizeof(Rgba)) return std::nullopt;
+    std::memcpy(p.pixels.data(), rgba.data(), rgba.size());
     return p;
 }
 
@@ -70,18 +67,11 @@ std::optional<Picture> ReadWithImageMagick(const std::string& path) {
         return ::testing::AssertionFailure() << "size " << actual.width << " x " << actual.height << ", expected "
                                              << expected.width << " x " << expected.height;
     }
-    for (int y = 0; y < expected.height; ++y) {
-        for (int x = 0; x < expected.width; ++x) {
-            const Rgba a = actual.at(x, y), e = expected.at(x, y);
-            if (!(a == e)) {
-                return ::testing::AssertionFailure()
-                       << "pixel (" << x << ", " << y << ") is rgba(" << int(a.r) << "," << int(a.g) << "," << int(a.b)
-                       << "," << int(a.a) << "), expected rgba(" << int(e.r) << "," << int(e.g) << "," << int(e.b)
-                       << "," << int(e.a) << ")";
-            }
-        }
-    }
-    return ::testing::AssertionSuccess();
+    const auto [a, e] = std::mismatch(actual.pixels.begin(), actual.pixels.end(), expected.pixels.begin());
+    if (a == actual.pixels.end()) return ::testing::AssertionSuccess();
+    const auto i = static_cast<int>(a - actual.pixels.begin());
+    return ::testing::AssertionFailure() << "pixel (" << i % actual.width << ", " << i / actual.width << ") is " << *a
+                                         << ", expected " << *e;
 }
 
 }  // namespace drossel::testing

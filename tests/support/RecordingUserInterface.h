@@ -43,14 +43,10 @@ public:
 
     void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
     void Warn(const std::string& text) override { warnings.push_back(text); }
-    std::string AskSavePath(const FileDialogRequest& r) override {
-        return Ask(RecordedDialog::Kind::Save, r, savePaths);
-    }
-    std::string AskOpenPath(const FileDialogRequest& r) override {
-        return Ask(RecordedDialog::Kind::Open, r, openPaths);
-    }
+    std::string AskSavePath(const FileDialogRequest& r) override { return Ask(Kind::Save, r, savePaths); }
+    std::string AskOpenPath(const FileDialogRequest& r) override { return Ask(Kind::Open, r, openPaths); }
     std::string BrowseForFolder(const std::string& title) override {
-        return Ask(RecordedDialog::Kind::Folder, {title, "", ""}, folders);
+        return Ask(Kind::Folder, {title, "", ""}, folders);
     }
     MessageAnswer ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
                               MessageButtons buttons) override {
@@ -72,7 +68,8 @@ public:
     void SelectTreeNode(const std::string& key) override { selectedNodes.push_back(key); }
 
 private:
-    std::string Ask(RecordedDialog::Kind kind, const FileDialogRequest& request, std::deque<std::string>& queue) {
+    using Kind = RecordedDialog::Kind;
+    std::string Ask(Kind kind, const FileDialogRequest& request, std::deque<std::string>& queue) {
         dialogs.push_back({kind, request});
         if (queue.empty()) return {};
         std::string answer = queue.front();

@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -45,12 +44,9 @@ class MainWindowTest : public QObject {
         Tree()->scrollToItem(item);
         QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, Tree()->visualItemRect(item).center());
     }
-    // True when every named action has this enabled state.
     bool AllEnabled(const QStringList& names, bool enabled) const {
-        for (const QString& name : names) {
-            if (Action(name.toLatin1().constData())->isEnabled() != enabled) return false;
-        }
-        return true;
+        return std::all_of(names.begin(), names.end(),
+                           [&](const QString& name) { return Action(qPrintable(name))->isEnabled() == enabled; });
     }
 
     const QStringList kFileCommands{"mnuDatInfo",     "mnuResInfo",        "Button11",       "Button12",
@@ -105,12 +101,8 @@ private slots:
     // each shows first tells that it ran.
     void menuEntriesAndToolbarButtonsRunTheirCommands() {
         Open(dat_);
-        const struct {
-            const char* entry;
-            const char* button;
-            const char* select;
-            const char* request;
-        } commands[] = {
+        // Menu entry, toolbar button, the node clicked first, the start of the first request.
+        const std::array<const char*, 4> commands[] = {
             {"mnuUnpAll", "Button14", "", "folder: Select Directory..."},
             {"mnuUCALL", "Button15", "", "folder: Select Directory"},
             {"mnuDatInfo", "Button11", "", "message: Drossel: Oni Dat File Info:\r\nName: "},
@@ -120,12 +112,12 @@ private slots:
             {"mnuECF", "Button9", "TXMP", "folder: Select the directory to export TXMPs to:"},
             {"mnuRaw", "Button2", "", "open: Open Oni raw File..."},  // cancelled: the level has no .raw path then
         };
-        for (const auto& c : commands) {
-            for (const char* control : {c.entry, c.button}) {
-                if (*c.select != '\0') Click(c.select);
+        for (const auto& [entry, button, select, request] : commands) {
+            for (const char* control : {entry, button}) {
+                if (*select != '\0') Click(select);
                 dialogs_.requests.clear();
                 Action(control)->trigger();
-                QVERIFY2(!dialogs_.requests.isEmpty() && dialogs_.requests.first().startsWith(c.request),
+                QVERIFY2(!dialogs_.requests.isEmpty() && dialogs_.requests.first().startsWith(request),
                          qPrintable(dialogs_.requests.join(QStringLiteral(" / ")) + " " + control));
             }
         }
@@ -144,9 +136,8 @@ private slots:
 
     void optionEntriesStoreTheirSettings() {
         const Options& o = window_->session().options;
-        for (const char* entry : {"mnuBit24", "mnuCLwo65P", "mnuallgroups", "mnuwep60", "mnuDelGarbage"}) {
+        for (const char* entry : {"mnuBit24", "mnuCLwo65P", "mnuallgroups", "mnuwep60", "mnuDelGarbage"})
             Action(entry)->trigger();
-        }
         QCOMPARE(o.Image, ImageFormat::Bmp24);
         QCOMPARE(o.CharacterLwoFormat, 70);
         QCOMPARE(o.CharacterGroup, 6);

@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFrame>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -131,9 +130,8 @@ private slots:
                    "13,14,15,16"});
 
         Trigger("mnuAGQG", quads);
-        for (auto [box, value] : {std::pair{"Text9", "10"}, {"Text10", "20"}, {"Text11", "30"}, {"Text12", "255"}}) {
+        for (auto [box, value] : {std::pair{"Text9", "10"}, {"Text10", "20"}, {"Text11", "30"}, {"Text12", "255"}})
             Type("Form5", box, QString::fromLatin1(value));
-        }
         Click("Form5", "Command7");
         QCOMPARE(Text("Form5", "Label5"), QString(kLightChangedAll));
         Click("Form5", "Command1");

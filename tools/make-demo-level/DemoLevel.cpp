@@ -18,12 +18,15 @@ namespace drossel::demo {
 
 using testing::Bytes;
 using testing::EncodeTexturePixels;
+using testing::KeyIconsData;
+using testing::LargeTextureData;
 using testing::LevelBuilder;
 using testing::ListOf;
 using testing::Picture;
 using testing::PutBytes;
 using testing::PutU32;
 using testing::Rgba;
+using testing::TextureRecordData;
 using testing::WithText;
 
 namespace {
@@ -60,7 +63,7 @@ constexpr int kTextureSize = 64;
 
 void SetArrowTexture(LevelBuilder& b, int index, std::uint32_t format, Rgba ink, Rgba background) {
     const Picture p = ArrowAndGlyph(kTextureSize, kTextureSize, 'F', ink, background);
-    b.SetTexture(index, p.width, p.height, format, EncodeTexturePixels(p, format));
+    b.resource(index).data = TextureRecordData(p.width, p.height, format, b.AppendRaw(EncodeTexturePixels(p, format)));
 }
 
 int AddArrowTexture(LevelBuilder& b, const std::string& name, std::uint32_t format, Rgba ink, Rgba background) {
@@ -87,7 +90,7 @@ void SetTitleScreen(LevelBuilder& b, int index) {
                                            EncodeTexturePixels(tile, c.format));
         tiles[t] = LevelBuilder::IdentifierOf(tileIndex);
     }
-    b.SetLargeTexture(index, tiles);
+    b.resource(index).data = LargeTextureData(tiles);
 }
 
 // Ten key icons showing the digits 0 to 9, in every texture format by turns.
@@ -101,7 +104,7 @@ void SetKeyIconStrip(LevelBuilder& b, int index) {
             b.AddTexture("key_icon_" + std::to_string(i), 32, 32, format, EncodeTexturePixels(icon, format));
         icons[i] = LevelBuilder::IdentifierOf(iconIndex);
     }
-    b.SetKeyIcons(index, icons);
+    b.resource(index).data = KeyIconsData(icons);
 }
 
 std::uint32_t Id(int index) {
