@@ -193,26 +193,28 @@ TEST(ExportCharacter, TheDemoCharacterStandsWhereItWasBuilt) {
     }
 }
 
-// Garbage coordinates become 0; a quad naming the point past the last is left out;
-// each quad becomes the triangles (0, 1, 2) and (2, 3, 0).
+// Garbage coordinates become 0; quads with a corner naming the point past the last
+// are left out; each quad becomes the triangles (0, 1, 2) and (2, 3, 0).
 TEST(ConvertLevel, CleansPointsAndSplitsQuads) {
     LevelBuilder b = demo::BuildDemoLevel();
     Bytes& points = b.resource(b.IndexNamed("level1_points")).data;
     const std::uint32_t count = U32At(points, offsetof(PointListHeader, count));
-    PutBytes(points, sizeof(PointListHeader), Le(std::nanf(""), 2000000.2f, -2000000.1f));
+    PutBytes(points, sizeof(PointListHeader),
+             Le(std::nanf(""), 2000000.2f, -2000000.1f, 2000000.1f, -2000000.2f, 1.5f));
     Bytes& quads = b.resource(b.IndexNamed("level1_AGQG")).data;
-    PutU32(quads, sizeof(ListHeader) + sizeof(Quad) + 8, count);  // quad 1's third corner
+    for (std::size_t k = 0; k < 4; ++k) PutU32(quads, sizeof(ListHeader) + sizeof(Quad) * (k + 1) + 4 * k, count);
     const auto corner = [&](int k) { return U32At(quads, sizeof(ListHeader) + 4 * static_cast<std::size_t>(k)); };
     const Conversion c = Converted(b, b.IndexNamed("level1"), ConvertLevel, {.LevelFormat = 1});
     const Bytes lwo = PieceBytes(c);
-    const Point first = PointsOf(lwo).at(0);
+    const Point first = PointsOf(lwo).at(0), second = PointsOf(lwo).at(1);
     EXPECT_EQ(std::tie(first.x, first.y, first.z), std::make_tuple(0.0f, 0.0f, -2000000.1f));
+    EXPECT_EQ(std::tie(second.x, second.y, second.z), std::make_tuple(2000000.1f, 0.0f, 1.5f));
     const std::size_t pols = FindChunk(lwo, "POLS");
-    EXPECT_EQ(Be32(lwo, pols + 4), 10u * 2 * 12);
+    EXPECT_EQ(Be32(lwo, pols + 4), 10u * 2 * 9);
     std::vector<std::uint32_t> corners;  // the first two polygons' big-endian corners, each after its corner count
     for (std::size_t at : {10, 12, 14, 20, 22, 24}) corners.push_back(lwo[pols + at] << 8 | lwo[pols + at + 1]);
     EXPECT_EQ(corners, (std::vector{corner(0), corner(1), corner(2), corner(2), corner(3), corner(0)}));
-    EXPECT_NE(c.missingParts.find("1 quads"), std::string::npos) << c.missingParts;
+    EXPECT_NE(c.missingParts.find("4 quads"), std::string::npos) << c.missingParts;
 }
 
 TEST(ConvertLevel, DemoLevelInEveryFormat) {

@@ -55,26 +55,29 @@ TEST(ConvertTxmp, DecodesBandByBandAtTheOptionsDepthAndRefusesWhatItCannotRead) 
 }
 
 TEST(ConvertTxmb, SixTilesInTwoRowsOfThreeUprightAndOpaque) {
-    Textures t;
-    // Tiles larger than their cells stay inside them (seen in the missing tile's cell); the game's large
-    // textures are 640 x 480, so the lower tiles are 224 rows high and leave the rest of their cells black.
-    const int widths[6] = {256, 300, 128, 300, 256, 128}, heights[6] = {256, 300, 256, 224, 224, 224};
+    // Each tile missing in turn. Tiles larger than their cells stay inside them (seen when the tile beside or
+    // below is missing); the game's large textures are 640 x 480, so the lower tiles are 224 rows high and leave
+    // the rest of their cells black.
+    const int widths[6] = {256, 300, 128, 300, 300, 128}, heights[6] = {256, 300, 256, 224, 224, 224};
     const std::uint32_t formats[6] = {0, 8, 9, 1, 2, 9};
-    const int lefts[6] = {0, 256, 512, 0, 256, 512};
-    std::array<std::uint32_t, 6> links{};
-    for (int i = 0; i < 6; ++i) links[i] = t.Add(formats[i], widths[i], heights[i]);
-    links[4] = 0xABCDEF01;  // a tile that links to nothing
-    const int large = t.builder.AddLargeTexture("title", links);
-    const Conversion c = Converted(t.builder, large, ConvertTxmb, {.Image = ImageFormat::Bmp32});
-    EXPECT_EQ(c.pieces.at(0).place, OutputPiece::Place::ChosenStem);
-    EXPECT_EQ(c.pieces.at(0).name, ".bmp") << "the Textures option decides the type, whatever name was typed";
-    EXPECT_EQ(Image(c).bits, 32);
-    Picture expected(640, 512, {0, 0, 0, 255});
-    for (std::size_t i = 0; i < 6; ++i) {
-        if (i != 4) t.Place(expected, i, lefts[i], i < 3 ? 0 : 256, i % 3 == 2 ? 128 : 256, 256);
+    for (std::size_t missing = 0; missing < 6; ++missing) {
+        Textures t;
+        std::array<std::uint32_t, 6> links{};
+        for (int i = 0; i < 6; ++i) links[i] = t.Add(formats[i], widths[i], heights[i]);
+        links[missing] = 0xABCDEF01;  // a tile that links to nothing
+        const int large = t.builder.AddLargeTexture("title", links);
+        const Conversion c = Converted(t.builder, large, ConvertTxmb, {.Image = ImageFormat::Bmp32});
+        EXPECT_EQ(c.pieces.at(0).place, OutputPiece::Place::ChosenStem);
+        EXPECT_EQ(c.pieces.at(0).name, ".bmp") << "the Textures option decides the type, whatever name was typed";
+        EXPECT_EQ(Image(c).bits, 32);
+        Picture expected(640, 512, {0, 0, 0, 255});
+        for (std::size_t i = 0; i < 6; ++i) {
+            if (i != missing) t.Place(expected, i, 256 * (i % 3), i < 3 ? 0 : 256, i % 3 == 2 ? 128 : 256, 256);
+        }
+        EXPECT_TRUE(SamePicture(PictureOf(Image(c).pixels), expected)) << "tile " << missing + 1 << " missing";
+        EXPECT_EQ(c.missingParts, "tile " + std::to_string(missing + 1) + " is missing (no resource has identifier " +
+                                      std::to_string(0xABCDEF01) + ")");
     }
-    EXPECT_TRUE(SamePicture(PictureOf(Image(c).pixels), expected));
-    EXPECT_EQ(c.missingParts, "tile 5 is missing (no resource has identifier " + std::to_string(0xABCDEF01) + ")");
 }
 
 TEST(ConvertKeyI, TenIconsSideBySideAlwaysAtTwentyFourBits) {
