@@ -104,18 +104,6 @@ Bytes TextureRecordData(int width, int height, std::uint32_t format, std::uint32
     return BytesOf(t);
 }
 
-Bytes LargeTextureData(const std::array<std::uint32_t, 6>& tiles) {
-    LargeTextureRecord r{};
-    std::copy(tiles.begin(), tiles.end(), r.tiles);
-    return BytesOf(r);
-}
-
-Bytes KeyIconsData(const std::array<std::uint32_t, 10>& icons) {
-    KeyIconsRecord r{};
-    std::copy(icons.begin(), icons.end(), r.icons);
-    return BytesOf(r);
-}
-
 int LevelBuilder::IndexNamed(const std::string& name) const {
     for (int i = 0; i < count(); ++i) {
         if (resource(i).name == name) return i;

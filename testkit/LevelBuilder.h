@@ -7,6 +7,7 @@
 
 #include "level/records/DatFileRecords.h"
 #include "level/records/Record.h"
+#include "level/records/TextureRecords.h"
 
 #include <algorithm>
 #include <array>
@@ -58,11 +59,17 @@ Bytes WithText(const std::string& text) {
     return BytesOf(r);
 }
 
-// A record of zeros but for one field.
+// A record of zeros but for one field, or one array of fields.
 template <typename Record, typename Field>
 Bytes RecordWith(Field Record::*field, std::type_identity_t<Field> value) {
     Record r{};
     r.*field = value;
+    return BytesOf(r);
+}
+template <typename Record, typename Field, std::size_t N>
+Bytes RecordWith(Field (Record::*field)[N], const std::array<Field, N>& values) {
+    Record r{};
+    std::copy(values.begin(), values.end(), r.*field);
     return BytesOf(r);
 }
 
@@ -87,11 +94,8 @@ struct Picture {
 // 1-5-5-5), 8 (blue, green, red, zero byte), 9 (DXT1 blocks of at most two
 // colours each). Channels are cut to the format's bits.
 Bytes EncodeTexturePixels(const Picture& picture, std::uint32_t format);
-// The 192-byte texture record (identifier written by the builder); a large texture
-// naming six tiles, and a key icon strip naming ten icons, by identifier.
+// The 192-byte texture record (identifier written by the builder).
 Bytes TextureRecordData(int width, int height, std::uint32_t format, std::uint32_t pixelOffset);
-Bytes LargeTextureData(const std::array<std::uint32_t, 6>& tiles);
-Bytes KeyIconsData(const std::array<std::uint32_t, 10>& icons);
 
 class LevelBuilder {
 public:
@@ -115,10 +119,10 @@ public:
         return AddData("TXMP", name, TextureRecordData(width, height, format, AppendRaw(pixels)));
     }
     int AddLargeTexture(const std::string& name, const std::array<std::uint32_t, 6>& tiles) {
-        return AddData("TXMB", name, LargeTextureData(tiles));
+        return AddData("TXMB", name, RecordWith(&LargeTextureRecord::tiles, tiles));
     }
     int AddKeyIcons(const std::string& name, const std::array<std::uint32_t, 10>& icons) {
-        return AddData("KeyI", name, KeyIconsData(icons));
+        return AddData("KeyI", name, RecordWith(&KeyIconsRecord::icons, icons));
     }
 
     // Appends bytes to the .raw file and returns their offset.

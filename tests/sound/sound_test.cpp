@@ -46,12 +46,6 @@ TEST(Sound, WavFilesDecodeToTheirSourceWithLibsndfileAndSox) {
     Bytes wav = SoundWavOf(l.level(), l.level().at(demo::BuildDemoLevel().IndexNamed("door_open.aif")));
     PutU16(wav, 20 + 18, 0xFFFF);
     EXPECT_THROW(DecodeWav(wav), DrosselError);
-    // A sound of no sample bytes is the header alone, and decodes to nothing.
-    Bytes header = SoundWavOf(l.level(), l.level().at(demo::BuildDemoLevel().IndexNamed("door_open.aif")));
-    header.resize(78);
-    PutU32(header, 4, 70);
-    PutU32(header, 74, 0);
-    EXPECT_TRUE(DecodeWav(header).samples.empty());
     const std::string pcm("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\1\0\1\0\x22\x56\0\0\x44\xAC\0\0\2\0\x10\0data\0\0\0\0", 44);
     EXPECT_THROW(DecodeWav(Bytes(pcm.begin(), pcm.end())), DrosselError);
 }

@@ -75,10 +75,6 @@ std::size_t CountFiles(const std::string& folder) {
     return n;
 }
 
-bool Exists(const std::string& path) {
-    return std::filesystem::exists(path);
-}
-
 ProgramResult RunCli(const std::vector<std::string>& arguments) {
     TempDir dir;
     // Test arguments hold no single quote.

@@ -67,8 +67,18 @@ Bytes Slice(const Bytes& b, std::size_t at, std::size_t n);
 std::uint32_t Be32(const Bytes& b, std::size_t at);
 std::size_t FindChunk(const Bytes& b, std::string_view id);
 
+// What `work` says when it throws DrosselError, or "" when it does not.
+template <typename Work>
+std::string ErrorOf(Work work) {
+    try {
+        work();
+    } catch (const DrosselError& e) {
+        return e.what();
+    }
+    return {};
+}
+
 std::size_t CountFiles(const std::string& folder);
-bool Exists(const std::string& path);
 
 struct ProgramResult {
     int exitCode = -1;

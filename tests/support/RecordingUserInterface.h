@@ -3,7 +3,7 @@
 // (an empty queue answers "cancelled", and Cancel to a question), and every
 // status text, warning, message, dialog request and written file is kept.
 
-#include "app/UserInterface.h"
+#include "app/NullUserInterface.h"
 
 #include <algorithm>
 #include <deque>
@@ -25,7 +25,7 @@ struct RecordedDialog {
     FileDialogRequest request;  // for Folder: request.title holds the caption
 };
 
-class RecordingUserInterface : public UserInterface {
+class RecordingUserInterface : public NullUserInterface {
 public:
     std::deque<std::string> savePaths, openPaths, folders;
     std::deque<MessageAnswer> answers;
@@ -61,8 +61,6 @@ public:
         progressValue = value;
         highestProgress = std::max(highestProgress, value);
     }
-    void ProcessPendingEvents() override {}
-    void Beep() override {}
     void FileWritten(const std::string& path) override { writtenFiles.push_back(path); }
     void LockForBatch(BatchLock lock, bool locked) override { locks.emplace_back(lock, locked); }
     void SelectTreeNode(const std::string& key) override { selectedNodes.push_back(key); }

@@ -18,8 +18,6 @@ namespace drossel::demo {
 
 using testing::Bytes;
 using testing::EncodeTexturePixels;
-using testing::KeyIconsData;
-using testing::LargeTextureData;
 using testing::LevelBuilder;
 using testing::ListOf;
 using testing::Picture;
@@ -90,7 +88,7 @@ void SetTitleScreen(LevelBuilder& b, int index) {
                                            EncodeTexturePixels(tile, c.format));
         tiles[t] = LevelBuilder::IdentifierOf(tileIndex);
     }
-    b.resource(index).data = LargeTextureData(tiles);
+    b.resource(index).data = testing::RecordWith(&LargeTextureRecord::tiles, tiles);
 }
 
 // Ten key icons showing the digits 0 to 9, in every texture format by turns.
@@ -104,7 +102,7 @@ void SetKeyIconStrip(LevelBuilder& b, int index) {
             b.AddTexture("key_icon_" + std::to_string(i), 32, 32, format, EncodeTexturePixels(icon, format));
         icons[i] = LevelBuilder::IdentifierOf(iconIndex);
     }
-    b.resource(index).data = KeyIconsData(icons);
+    b.resource(index).data = testing::RecordWith(&KeyIconsRecord::icons, icons);
 }
 
 std::uint32_t Id(int index) {
