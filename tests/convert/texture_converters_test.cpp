@@ -58,7 +58,7 @@ TEST(ConvertTxmb, SixTilesInTwoRowsOfThreeUprightAndOpaque) {
     // Each tile missing in turn. Tiles larger than their cells stay inside them (seen when the tile beside or
     // below is missing); the game's large textures are 640 x 480, so the lower tiles are 224 rows high and leave
     // the rest of their cells black.
-    const int widths[6] = {256, 300, 128, 300, 300, 128}, heights[6] = {256, 300, 256, 224, 224, 224};
+    const int widths[6] = {300, 300, 128, 300, 300, 128}, heights[6] = {256, 300, 256, 224, 224, 224};
     const std::uint32_t formats[6] = {0, 8, 9, 1, 2, 9};
     for (std::size_t missing = 0; missing < 6; ++missing) {
         Textures t;
