@@ -81,11 +81,11 @@ Mesh BuildBody(const Level& level, const ResourceRecord& character, int group, s
             RequireLinked(level, parts.models[c - 1], "the model of part " + std::to_string(c) + " of " + name);
         ModelGeometry g = ReadModelGeometry(level, model, out);
         // The body is one mesh: its parts together stay within a mesh's size.
-        const std::string body = "the body of " + character.name + " with part " + std::to_string(c);
+        const std::string merged = "the body of " + character.name + " with part " + std::to_string(c);
         RequireMeshSize(static_cast<std::int64_t>(mesh.points.size() + g.points.size()), kMaxMeshPoints,
-                        "the points of " + body);
+                        "the points of " + merged);
         RequireMeshSize(static_cast<std::int64_t>(mesh.triangles.size() + g.triangles.size()), kMaxMeshTriangles,
-                        "the triangles of " + body);
+                        "the triangles of " + merged);
         const Placement& p = kPlacements[static_cast<std::size_t>(c - 1)];
         const auto& j = joints[static_cast<std::size_t>(p.joint)];
         const auto first = static_cast<std::uint32_t>(mesh.points.size());
