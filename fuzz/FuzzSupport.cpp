@@ -73,11 +73,10 @@ std::optional<LevelInput> SplitLevelInput(std::span<const std::uint8_t> input) {
 
 Bytes JoinLevelInput(std::span<const std::uint8_t, kOptionBytes> options, std::span<const std::uint8_t> dat,
                      std::span<const std::uint8_t> raw) {
-    Bytes input(options.begin(), options.end());
-    input.resize(kOptionBytes + 4);
+    Bytes input(kOptionBytes + 4 + dat.size() + raw.size());
+    std::copy(options.begin(), options.end(), input.begin());
     StoreU32(input.data() + kOptionBytes, static_cast<std::uint32_t>(dat.size()));
-    input.insert(input.end(), dat.begin(), dat.end());
-    input.insert(input.end(), raw.begin(), raw.end());
+    std::copy(raw.begin(), raw.end(), std::copy(dat.begin(), dat.end(), input.begin() + kOptionBytes + 4));
     return input;
 }
 

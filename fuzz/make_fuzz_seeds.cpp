@@ -50,7 +50,8 @@ int Texture(LevelBuilder& b, const std::string& name, std::uint32_t format) {
 std::vector<std::uint32_t> Textures(LevelBuilder& b, int count) {
     constexpr std::uint32_t kFormats[5] = {0, 1, 2, 8, 9};
     std::vector<std::uint32_t> ids;
-    for (int i = 0; i < count; ++i) ids.push_back(Id(Texture(b, "t" + std::to_string(i), kFormats[i % 5])));
+    for (int i = 0; i < count; ++i)
+        ids.push_back(Id(Texture(b, std::string("t") += std::to_string(i), kFormats[i % 5])));
     return ids;
 }
 

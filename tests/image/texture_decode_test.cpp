@@ -11,7 +11,7 @@ namespace {
 
 Bytes Values16(std::initializer_list<std::uint16_t> values) {
     Bytes out;
-    for (auto v : values) out.insert(out.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
+    for (auto v : values) PutU16(out, out.size(), v);
     return out;
 }
 
