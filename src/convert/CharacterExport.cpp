@@ -106,11 +106,7 @@ Mesh BuildBody(const Level& level, const ResourceRecord& character, int group, s
 Conversion ExportCharacter(const Level& level, const ResourceRecord& resource, const Options& options,
                            Progress& progress) {
     const auto character = level.ReadRecord<CharacterRecord>(resource);
-    const ResourceRecord* set = level.Resolve(character.bodySet);
-    if (set == nullptr) {
-        throw DrosselError("its body set link names no resource (" + std::to_string(character.bodySet) + ")");
-    }
-    const auto bodies = level.ReadRecord<BodySetRecord>(*set);
+    const auto bodies = ReadLinked<BodySetRecord>(level, character.bodySet, "the body set of " + resource.name);
     const bool all = options.CharacterGroup < 1 || options.CharacterGroup > kCharacterGroups;
     const int layout = options.CharacterLwoFormat;
     const std::string& name = resource.name;

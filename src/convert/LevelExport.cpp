@@ -25,21 +25,14 @@ float Cleaned(float v) {
 // The list an environment link names, with its header; the export needs every one.
 template <typename Header>
 std::pair<Header, const ResourceRecord*> RequiredList(const Level& level, std::uint32_t link, const char* what) {
-    const ResourceRecord* list = level.Resolve(link);
-    if (list == nullptr) {
-        throw DrosselError(std::string("its environment's ") + what + " link names no resource (" +
-                           std::to_string(link) + ")");
-    }
-    return {level.ReadRecord<Header>(*list), list};
+    const ResourceRecord* list = nullptr;
+    const Header header = ReadLinked<Header>(level, link, std::string("its environment's ") + what, &list);
+    return {header, list};
 }
 
 LevelGeometry ReadLevel(const Level& level, const ResourceRecord& resource, const Options& options, Conversion& out) {
     const auto onlv = level.ReadRecord<LevelRecord>(resource);
-    const ResourceRecord* environment = level.Resolve(onlv.environment);
-    if (environment == nullptr) {
-        throw DrosselError("its environment link names no resource (" + std::to_string(onlv.environment) + ")");
-    }
-    const auto env = level.ReadRecord<EnvironmentRecord>(*environment);
+    const auto env = ReadLinked<EnvironmentRecord>(level, onlv.environment, "the environment of " + resource.name);
     LevelGeometry g;
     const auto [points, pointList] = RequiredList<PointListHeader>(level, env.points, "points (PNTA)");
     RequireMeshSize(points.count, kMaxMeshPoints, "its points");

@@ -25,11 +25,10 @@ Conversion ExportModel(const Level& level, const ResourceRecord& resource, const
 Conversion ExportWeapon(const Level& level, const ResourceRecord& resource, const Options& options,
                         Progress& progress) {
     const auto weapon = level.ReadRecord<WeaponRecord>(resource);
-    const ResourceRecord* model = level.Resolve(weapon.model);
-    if (model == nullptr) throw DrosselError("its model link names no resource (" + std::to_string(weapon.model) + ")");
+    const ResourceRecord& model = RequireLinked(level, weapon.model, "the model of " + resource.name);
     // The weapon's own layout, and its model's name in the status bar.
-    progress.Status("Status: Converting " + model->name);
-    return ModelObject(level, *model, options.WeaponLwoFormat);
+    progress.Status("Status: Converting " + model.name);
+    return ModelObject(level, model, options.WeaponLwoFormat);
 }
 
 }  // namespace drossel

@@ -34,10 +34,10 @@ struct ModelGeometry {
     std::vector<Triangle> triangles;  // surface 1; exactly as many as the model's triangle list counts
 };
 
-// The model's points, texture coordinates and triangles. A link that names no
-// resource leaves that list empty and is noted in `conversion`; triangles that
-// name points the model does not have are left out and noted too. Throws
-// DrosselError for a model larger than a mesh may be.
+// The model's points, texture coordinates and triangles. Triangles that name
+// points the model does not have are left out and noted in `conversion`. Throws
+// DrosselError for a link that names no resource and for a model larger than a
+// mesh may be.
 ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model, Conversion& conversion);
 
 // The triangle stream of a strip list: a value with bit 31 set begins a strip;

@@ -30,8 +30,9 @@ struct Cell {
 
 // Decodes the part of the texture that falls into `cell` of `picture` (and into
 // the picture), its top-left corner at the cell's; the rest of the picture is
-// left as it is. Reads only the rows that fall inside. Throws DrosselError as
-// RequireDecodable does.
+// left as it is. Reads only the rows that fall inside. For a texture that has
+// passed RequireDecodable (FindLinkedTexture's are); reads stay bounds-checked
+// whatever it is given.
 void DrawTexture(const Level& level, const TextureRecord& texture, PixelBuffer& picture, const Cell& cell);
 
 // The whole texture as a picture. Throws DrosselError as RequireDecodable does,
