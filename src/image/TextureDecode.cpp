@@ -180,17 +180,4 @@ PixelBuffer DecodeTexture(std::span<const std::uint8_t> data, int width, int hei
     return out;
 }
 
-PixelBuffer DecodeArgb4444(std::span<const std::uint8_t> data, int width, int height) {
-    return DecodeTexture(data, width, height, 0);
-}
-PixelBuffer DecodeArgb1555(std::span<const std::uint8_t> data, int width, int height) {
-    return DecodeTexture(data, width, height, 1);
-}
-PixelBuffer DecodeBgrx8888(std::span<const std::uint8_t> data, int width, int height) {
-    return DecodeTexture(data, width, height, 8);
-}
-PixelBuffer DecodeDxt1(std::span<const std::uint8_t> data, int width, int height) {
-    return DecodeTexture(data, width, height, 9);
-}
-
 }  // namespace drossel

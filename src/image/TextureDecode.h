@@ -39,12 +39,8 @@ struct DecodeTarget {
 void DecodeTextureInto(std::span<const std::uint8_t> data, int width, int height, std::uint32_t format,
                        const DecodeTarget& target);
 
-// The whole texture as a picture of its own; they throw as DecodeTextureInto does.
+// The whole texture as a picture of its own; throws as DecodeTextureInto does.
 PixelBuffer DecodeTexture(std::span<const std::uint8_t> data, int width, int height, std::uint32_t format);
-PixelBuffer DecodeArgb4444(std::span<const std::uint8_t> data, int width, int height);
-PixelBuffer DecodeArgb1555(std::span<const std::uint8_t> data, int width, int height);
-PixelBuffer DecodeBgrx8888(std::span<const std::uint8_t> data, int width, int height);
-PixelBuffer DecodeDxt1(std::span<const std::uint8_t> data, int width, int height);
 
 // The four palette colours of one DXT1 block from its two end colours.
 struct Dxt1Palette {

@@ -41,10 +41,10 @@ TEST(TextureDecode, EveryFormatGivesBackItsPicture) {
 
 TEST(TextureDecode, Dxt1ColourModes) {
     // c0 > c1: thirds; c0 <= c1: the average, then opaque black. Each row: entries 0, 1, 2, 3.
-    Picture p = PictureOf(DecodeDxt1(Values16({0xFFFF, 0x0000, 0xE4E4, 0xE4E4}), 4, 4));
+    Picture p = PictureOf(DecodeTexture(Values16({0xFFFF, 0x0000, 0xE4E4, 0xE4E4}), 4, 4, 9));
     const Rgba four[] = {{255, 255, 255, 255}, {0, 0, 0, 255}, {170, 170, 170, 255}, {85, 85, 85, 255}};
     for (int x = 0; x < 4; ++x) EXPECT_EQ(p.at(x, 2), four[x]) << x;
-    p = PictureOf(DecodeDxt1(Values16({0x0000, 0xFFFF, 0xE4E4, 0xE4E4}), 4, 4));
+    p = PictureOf(DecodeTexture(Values16({0x0000, 0xFFFF, 0xE4E4, 0xE4E4}), 4, 4, 9));
     const Rgba three[] = {{0, 0, 0, 255}, {255, 255, 255, 255}, {128, 128, 128, 255}, {0, 0, 0, 255}};
     for (int x = 0; x < 4; ++x) EXPECT_EQ(p.at(x, 1), three[x]) << x;
     EXPECT_EQ(Dxt1PaletteOf(0xF800, 0x001F).colour[3].blue, 170);
@@ -85,7 +85,7 @@ TEST(TextureDecode, Dxt1MatchesImageMagicksDdsDecoder) {
     WriteFileBytes(dir / "blocks.dds", dds);
     const auto reference = ReadWithImageMagick(dir / "blocks.dds");
     ASSERT_TRUE(reference.has_value()) << "ImageMagick cannot read the DDS file";
-    const Picture ours = PictureOf(DecodeDxt1(blocks, kSize, kSize));
+    const Picture ours = PictureOf(DecodeTexture(blocks, kSize, kSize, 9));
     int offByTwo = 0;
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
