@@ -3,6 +3,7 @@
 #include "io/Error.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <limits>
@@ -218,10 +219,14 @@ Bytes WriteLwo2(const Mesh& mesh) {
         w.U2(14);
         for (int i = 0; i < 3; ++i) w.F4(1.0f);
         w.Vx(0);
-        for (auto [id, value] : {std::pair{"LUMI", 0.75f}, {"DIFF", 0.5f}, {"SPEC", 0.0f}, {"TRAN", 0.0f}}) {
-            w.Id(id);
+        // Luminosity, diffuse, specularity and transparency: their four-character
+        // IDs one after another, and their values.
+        constexpr std::string_view kShadingIds = "LUMIDIFFSPECTRAN";
+        constexpr std::array kShading = {0.75f, 0.5f, 0.0f, 0.0f};
+        for (std::size_t k = 0; k < kShading.size(); ++k) {
+            w.Id(kShadingIds.substr(4 * k, 4));
             w.U2(6);
-            w.F4(value);
+            w.F4(kShading[k]);
             w.Vx(0);
         }
         w.Id("VCOL");
