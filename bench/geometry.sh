@@ -6,12 +6,9 @@
 #
 #   bench/geometry.sh BUILD_DIR [Q [WORK_PARENT]]   (BUILD_DIR configured with -DDROSSEL_BENCH=ON)
 set -euo pipefail
-build=${1:?usage: bench/geometry.sh BUILD_DIR [Q [WORK_PARENT]]}
-quads=${2:-50000}
-work=$(mktemp -d -p "${3:-${TMPDIR:-/tmp}}")
-trap 'rm -rf "$work"' EXIT
-cli="$build/drossel-cli"
 source "$(dirname "$0")/timing.sh"
+bench_arguments "bench/geometry.sh BUILD_DIR [Q [WORK_PARENT]]" 50000 "$@"
+quads=$size
 
 declare -A times
 for q in $(( quads / 2 )) "$quads"; do

@@ -6,12 +6,9 @@
 #
 #   bench/texts-sounds.sh BUILD_DIR [N [WORK_PARENT]]   (BUILD_DIR configured with -DDROSSEL_BENCH=ON)
 set -euo pipefail
-build=${1:?usage: bench/texts-sounds.sh BUILD_DIR [N [WORK_PARENT]]}
-count=${2:-2000}
-work=$(mktemp -d -p "${3:-${TMPDIR:-/tmp}}")
-trap 'rm -rf "$work"' EXIT
-cli="$build/drossel-cli"
 source "$(dirname "$0")/timing.sh"
+bench_arguments "bench/texts-sounds.sh BUILD_DIR [N [WORK_PARENT]]" 2000 "$@"
+count=$size
 
 declare -A times
 for n in "$count" $(( count * 2 )); do

@@ -11,13 +11,9 @@
 # With several gigabytes written, a disk's write-back throttling dominates both
 # times; a memory file system such as /dev/shm measures the program instead.
 set -euo pipefail
-build=${1:?usage: bench/textures.sh BUILD_DIR [N [WORK_PARENT]]}
-count=${2:-2000}
-work=$(mktemp -d -p "${3:-${TMPDIR:-/tmp}}")
-trap 'rm -rf "$work"' EXIT
-cli="$build/drossel-cli"
-
 source "$(dirname "$0")/timing.sh"
+bench_arguments "bench/textures.sh BUILD_DIR [N [WORK_PARENT]]" 2000 "$@"
+count=$size
 
 measure() {
     local n=$1 level="$work/level$1"

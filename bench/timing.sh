@@ -1,7 +1,21 @@
 # Shared by the benchmark scripts (sourced, not run): wall-clock times as the
 # best of three runs with a warm page cache, the floor of a command (cat reading
 # its input and writing as many bytes as it wrote), and peak memory.
-# Needs $work, a folder of the caller's own.
+# Needs $work, a folder of the caller's own (bench_arguments makes one).
+
+# The arguments of a benchmark on generated levels: BUILD_DIR [SIZE [WORK_PARENT]].
+#   bench_arguments USAGE DEFAULT_SIZE "$@"
+# Sets $build, $size, $cli and $work, a new folder under WORK_PARENT (default:
+# the temporary folder) that is removed when the script ends.
+bench_arguments() {
+    local usage="usage: $1" default=$2
+    shift 2
+    build=${1:?$usage}
+    size=${2:-$default}
+    work=$(mktemp -d -p "${3:-${TMPDIR:-/tmp}}")
+    trap 'rm -rf "$work"' EXIT
+    cli="$build/drossel-cli"
+}
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
