@@ -10,7 +10,6 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 namespace drossel::fuzz {
@@ -46,18 +45,12 @@ void EmptyFolder(const std::string& folder) {
     std::filesystem::create_directories(folder);
 }
 
-void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path);
-}
-
 std::string ScratchLevelPath() {
     return ScratchFolder() + "/level.dat";
 }
 
 const Level* OpenScratchLevel(Session& session, std::span<const std::uint8_t> dat) {
-    WriteBytes(ScratchLevelPath(), dat);
+    testing::WriteFileBytes(ScratchLevelPath(), dat);
     NullUserInterface ui;
     if (OpenLevel(session, ui, ScratchLevelPath()) != OpenResult::Loaded) return nullptr;
     return &*session.level;

@@ -23,7 +23,6 @@ using Bytes = std::vector<std::uint8_t>;
 const std::string& ScratchFolder();
 // Makes `folder` exist and hold nothing.
 void EmptyFolder(const std::string& folder);
-void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // The scratch folder's level.dat: `dat` written there and opened as the
 // programs open a level; nothing when the loader refuses it.

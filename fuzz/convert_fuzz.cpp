@@ -55,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > kLargest || !input) return 0;
     static const std::string base = fuzz::ScratchFolder() + "/level";
     static const std::string out = fuzz::ScratchFolder() + "/out/";
-    fuzz::WriteBytes(base + ".dat", input->dat);
-    fuzz::WriteBytes(base + ".raw", input->raw);
+    testing::WriteFileBytes(base + ".dat", input->dat);
+    testing::WriteFileBytes(base + ".raw", input->raw);
     fuzz::EmptyFolder(out);
 
     Session session;

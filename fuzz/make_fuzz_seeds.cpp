@@ -247,7 +247,7 @@ std::map<std::string, LevelBuilder> SeedLevels() {
 }
 
 void Write(const std::filesystem::path& path, const Bytes& bytes) {
-    fuzz::WriteBytes(path.string(), bytes);
+    testing::WriteFileBytes(path.string(), bytes);
 }
 
 // WAV files: the fixed layout sound replacement takes, and files of other

@@ -55,9 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string wavPath = fuzz::ScratchFolder() + "/new.wav";
     const std::span<const std::uint8_t> wav(data, size);
     Decode(wav);
-    fuzz::WriteBytes(wavPath, wav);
-    fuzz::WriteBytes(base + ".dat", sounds.dat);
-    fuzz::WriteBytes(base + ".raw", sounds.raw);
+    testing::WriteFileBytes(wavPath, wav);
+    testing::WriteFileBytes(base + ".dat", sounds.dat);
+    testing::WriteFileBytes(base + ".raw", sounds.raw);
 
     Session session;
     NullUserInterface ui;

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -165,6 +166,6 @@ private:
 };
 
 Bytes ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const Bytes& bytes);
+void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace drossel::testing
