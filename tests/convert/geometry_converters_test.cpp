@@ -127,9 +127,8 @@ TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     EXPECT_EQ(PointsOf(PieceBytes(Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60}))).at(30).x, 4.0f);
 }
 
-// A character is refused, with what was missing, when a link of it or of its parts
-// names nothing (in every record of that kind), or a bone names a joint past the
-// offsets, a bone past the list or a parent past the joints.
+// A character is refused, with what was missing, when a link of it or of its parts names nothing (in every record
+// of that kind), or a bone names a joint past the offsets, a bone past the list or a parent past the joints.
 TEST(ExportCharacter, RefusedWhenAPartOrJointIsMissing) {
     using Case = std::tuple<const char*, std::size_t, std::vector<Bone>, const char*>;
     const Case kCases[] = {

@@ -19,9 +19,8 @@ namespace {
 // A list that claims `count` entries without holding them: the count alone must refuse it.
 template <typename Header = ListHeader>
 std::uint32_t List(LevelBuilder& b, const std::string& tag, std::int64_t count) {
-    Header header{};
-    header.count = static_cast<std::uint32_t>(count);
-    return LevelBuilder::IdentifierOf(b.AddData(tag, tag, BytesOf(header)));
+    const auto claimed = static_cast<decltype(Header::count)>(count);
+    return LevelBuilder::IdentifierOf(b.AddData(tag, tag, RecordWith(&Header::count, claimed)));
 }
 
 }  // namespace

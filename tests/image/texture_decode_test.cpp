@@ -7,15 +7,7 @@
 using namespace drossel;
 using namespace drossel::testing;
 
-namespace {
-
-Bytes Values16(std::initializer_list<std::uint16_t> values) {
-    Bytes out;
-    for (auto v : values) PutU16(out, out.size(), v);
-    return out;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(TextureDecode, ChannelWideningIsTheRoundedQuotient) {
     for (unsigned k = 0; k < 16; ++k) EXPECT_EQ(Scale4(k), 17 * k);
@@ -41,10 +33,10 @@ TEST(TextureDecode, EveryFormatGivesBackItsPicture) {
 
 TEST(TextureDecode, Dxt1ColourModes) {
     // c0 > c1: thirds; c0 <= c1: the average, then opaque black. Each row: entries 0, 1, 2, 3.
-    Picture p = PictureOf(DecodeTexture(Values16({0xFFFF, 0x0000, 0xE4E4, 0xE4E4}), 4, 4, 9));
+    Picture p = PictureOf(DecodeTexture(Le(0x0000FFFFu, 0xE4E4E4E4u), 4, 4, 9));
     const Rgba four[] = {{255, 255, 255, 255}, {0, 0, 0, 255}, {170, 170, 170, 255}, {85, 85, 85, 255}};
     for (int x = 0; x < 4; ++x) EXPECT_EQ(p.at(x, 2), four[x]) << x;
-    p = PictureOf(DecodeTexture(Values16({0x0000, 0xFFFF, 0xE4E4, 0xE4E4}), 4, 4, 9));
+    p = PictureOf(DecodeTexture(Le(0xFFFF0000u, 0xE4E4E4E4u), 4, 4, 9));
     const Rgba three[] = {{0, 0, 0, 255}, {255, 255, 255, 255}, {128, 128, 128, 255}, {0, 0, 0, 255}};
     for (int x = 0; x < 4; ++x) EXPECT_EQ(p.at(x, 1), three[x]) << x;
     EXPECT_EQ(Dxt1PaletteOf(0xF800, 0x001F).colour[3].blue, 170);
@@ -74,7 +66,8 @@ TEST(TextureDecode, Dxt1MatchesImageMagicksDdsDecoder) {
     for (int k = 0; k < (kSize / 4) * (kSize / 4); ++k) {
         std::uint16_t c0 = next(), c1 = next();
         if ((c0 > c1) != (k % 2 == 0)) std::swap(c0, c1);
-        blocks = blocks + Values16({c0, k == 5 ? c0 : c1, next(), next()});  // two colours, then the rows' indices
+        const std::uint32_t ends = c0 | std::uint32_t{k == 5 ? c0 : c1} << 16, rows = next();
+        blocks = blocks + Le(ends, rows | std::uint32_t{next()} << 16);  // two colours, then the rows' indices
     }
     // The header's size; caps, height, width, pixel format and linear size given. At 76 the pixel format: its size, a
     // four-character code. At 108 the caps: a texture.

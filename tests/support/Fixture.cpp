@@ -70,9 +70,8 @@ std::size_t FindChunk(const Bytes& b, std::string_view id) {
 }
 
 std::size_t CountFiles(const std::string& folder) {
-    std::size_t n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) n += entry.is_regular_file() ? 1 : 0;
-    return n;
+    const auto isFile = [](const std::filesystem::directory_entry& e) { return e.is_regular_file(); };
+    return static_cast<std::size_t>(std::ranges::count_if(std::filesystem::directory_iterator(folder), isFile));
 }
 
 ProgramResult RunCli(const std::vector<std::string>& arguments) {
