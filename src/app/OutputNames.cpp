@@ -42,8 +42,13 @@ std::string UnpackGroupPath(const std::string& folder, std::string_view groupKey
     return folder + Named(WithoutAngleBrackets(resource.name), {group.unpackBase, extension}, {});
 }
 
-std::string ConvertDialogName(const ResourceRecord& resource) {
-    return Named(resource.name, KindOf(resource.tag).saveDialog.proposedName, {});
+std::string ConvertDialogName(const ResourceRecord& resource, const Options& options) {
+    return Named(resource.name, KindOf(resource.tag).saveDialog.proposedName, options);
+}
+
+std::string ConvertDialogExtension(const ResourceRecord& resource, const Options& options) {
+    const std::string_view extension = KindOf(resource.tag).saveDialog.defaultExtension;
+    return extension == kImageOptionExtension ? ImageExtension(options.Image) : std::string(extension);
 }
 
 std::string ConvertAllPath(const std::string& folder, const ResourceRecord& resource, const Options& options) {
