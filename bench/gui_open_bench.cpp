@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <cstdlib>
 #include <memory>
@@ -132,6 +134,10 @@ BENCHMARK(BM_ExpandLargestGroup)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window keeps settings between runs: in a folder of the benchmark's own.
+    QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -69,7 +69,8 @@ void ShowText(Preview& p, const Conversion& c, const PreviewLimits& limits) {
     const std::size_t shown = std::min(bytes.size(), limits.textBytes);
     std::string text = Utf8FromWindows1252(std::string_view(reinterpret_cast<const char*>(bytes.data()), shown));
     std::erase(text, '\r');
-    p.facts = std::to_string(std::count(text.begin(), text.end(), '\n')) + " lines";
+    const auto lines = std::count(text.begin(), text.end(), '\n') + (text.empty() || text.back() == '\n' ? 0 : 1);
+    p.facts = std::to_string(lines) + (lines == 1 ? " line" : " lines");
     if (shown < bytes.size())
         p.facts = "the first " + std::to_string(shown) + " of " + std::to_string(bytes.size()) + " bytes";
     p.content = std::move(text);

@@ -243,6 +243,7 @@ void MainWindow::CreateToolbar() {
     filter_->setEnabled(false);
     toolbar_->addWidget(filter_)->setObjectName(QStringLiteral("FilterBox"));
     filterTimer_ = new QTimer(this);
+    filterTimer_->setObjectName(QStringLiteral("FilterTimer"));
     filterTimer_->setSingleShot(true);
     filterTimer_->setInterval(kFilterDelay);
     connect(filterTimer_, &QTimer::timeout, this, &MainWindow::ApplyFilter);
