@@ -2,6 +2,7 @@
 // and painted tree, next to the core's load alone and load plus Normal view.
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "GuiBench.h"
 #include "LevelBuilder.h"
 #include "app/OpenLevel.h"
 #include "app/ResourceTree.h"
@@ -15,8 +16,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <cstdlib>
 #include <memory>
@@ -133,15 +132,5 @@ BENCHMARK(BM_FreshWindowOpenToFilledTree)->Arg(100000)->Unit(benchmark::kMillise
 BENCHMARK(BM_ExpandLargestGroup)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window keeps settings between runs: in a folder of the benchmark's own.
-    QTemporaryDir settings;
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }

@@ -5,6 +5,7 @@
 // 100,000 resources as a person types. Runs on the offscreen platform unless
 // QT_QPA_PLATFORM says otherwise, with settings in a folder of its own.
 
+#include "GuiBench.h"
 #include "LevelBuilder.h"
 #include "ui/MainWindow.h"
 #include "ui/ResourceTreeWidget.h"
@@ -15,8 +16,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
@@ -102,14 +101,5 @@ BENCHMARK(BM_ArrowThroughTextures)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond
 BENCHMARK(BM_FilterLargeLevel)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir settings;
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }
