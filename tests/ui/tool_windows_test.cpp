@@ -146,7 +146,8 @@ private slots:
             Type("Form5", qPrintable(QStringLiteral("Text%1").arg(box)), QString::number(box));
         Click("Form5", "Command1");
         QVERIFY(!Control("Form5", "Command1")->isVisible());
-        QCOMPARE(window_.statusText(), QString::fromStdString("Status: Saved the colours of 13 quads of level1_AGQG into " + dat_));
+        QCOMPARE(window_.statusText(),
+                 QString::fromStdString("Status: Saved the colours of 13 quads of level1_AGQG into " + dat_));
         SameAsCli({"set-lights", std::to_string(quads), "--quad", "5", "--colours", "1,2,3,4", "5,6,7,8", "9,10,11,12",
                    "13,14,15,16"});
 
@@ -189,7 +190,8 @@ private slots:
         text->setText(QStringLiteral("Hello"));
         Click("Form6", "Command1");
         QVERIFY(!text->isVisible());
-        QCOMPARE(window_.statusText(), QString::fromStdString("Status: Saved the text of mission_title (TStr) into " + dat_));
+        QCOMPARE(window_.statusText(),
+                 QString::fromStdString("Status: Saved the text of mission_title (TStr) into " + dat_));
         SameAsCli({"set-string", std::to_string(title), "Hello"});
     }
 
