@@ -48,10 +48,15 @@ PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(QStringLiteral("Preview"
 
     auto* body = new QWidget(this);
     title_ = Label(body, "lblPreviewTitle");
+    // One line each: a label that wraps lays the whole dock out again whenever its text changes.
+    title_->setWordWrap(false);
+    title_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QFont bold = title_->font();
     bold.setBold(true);
     title_->setFont(bold);
     facts_ = Label(body, "lblPreviewFacts");
+    facts_->setWordWrap(false);
+    facts_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     problem_ = Label(body, "lblPreviewProblem");
     problem_->setStyleSheet(QStringLiteral("color: #b00000"));
     problem_->hide();
