@@ -44,7 +44,14 @@ TEST(Preview, ShowsWhatTheConversionMakes) {
     collective.OneTextFile = true;
     std::string text = PieceText(Converted(demo, at("mission_title"), ConvertString));
     std::erase(text, '\r');
-    EXPECT_EQ(std::get<std::string>(PreviewOf(level, at("mission_title"), collective).content), text);
+    const Preview string = PreviewOf(level, at("mission_title"), collective);
+    EXPECT_EQ(std::tuple(std::get<std::string>(string.content), string.facts), std::tuple(text, "1 line"));
+    const Preview cut = PreviewOf(level, at("mission_title"), {}, {.textBytes = 5});
+    EXPECT_EQ(
+        std::tuple(std::get<std::string>(cut.content), cut.facts),
+        std::tuple("Missi", "the first 5 of " +
+                                std::to_string(PieceBytes(Converted(demo, at("mission_title"), ConvertString)).size()) +
+                                " bytes"));
 
     const Preview list = PreviewOf(level, at("water_anim"), {}, {.listPictures = 1, .listPictureSide = 16});
     EXPECT_EQ(std::tuple(list.kind, list.facts), std::tuple(PreviewKind::Pictures, "the first 1 of 2 pictures"));
