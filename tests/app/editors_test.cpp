@@ -130,7 +130,8 @@ TEST_F(Editors, EditsRefuseALevelThatChangedUnderThem) {
     ASSERT_EQ(::chmod(demo.dir.path().c_str(), 0755), 0);
     const auto was = static_cast<uid_t>(::setfsuid(::geteuid() == 0 ? 65534 : ::geteuid()));
     const std::string refused = ErrorOf([&] { lights.Save(Level()); });
-    EXPECT_EQ(refused.rfind("cannot open " + dat + " for writing", 0), 0u) << refused;
+    EXPECT_EQ(refused.rfind("Cannot save the lights of level1_AGQG: cannot open " + dat + " for writing", 0), 0u)
+        << refused;
     ::setfsuid(was);
     EXPECT_EQ(ReadFileBytes(dat), before);
 }

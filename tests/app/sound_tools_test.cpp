@@ -4,7 +4,6 @@
 #include "app/SelectionRules.h"
 #include "app/SoundTools.h"
 #include "convert/Converters.h"
-#include "level/InPlaceEdit.h"
 #include "level/records/BulkRecords.h"
 
 using namespace drossel;
@@ -89,11 +88,14 @@ TEST_F(SoundLevel, RefusesOtherFilesAndChangedLevelsWritingNothing) {
         EXPECT_EQ(ReadFileBytes(Level().datPath()), dat);
     }
     EXPECT_EQ(ReadFileBytes(Level().rawPath()), rawBefore);
-    InPlaceEdit edit(Level());
-    edit.IntoRaw(static_cast<std::int64_t>(rawBefore.size()) - 2, Bytes(4, 1));  // past the end: never grows a file
+    // A WAV without sample data: cut before it, or ending where it begins.
     WriteFileBytes(Level().datPath(), datBefore);
-    EXPECT_THROW(edit.Commit(), DrosselError);
-    EXPECT_EQ(ReadFileBytes(Level().rawPath()), rawBefore);
+    for (const std::size_t size : {74u, 78u}) {
+        WriteFileBytes(level->dir / "cut.wav", Slice(ReadFileBytes(Wav(0)), 0, size));
+        EXPECT_FALSE(ReplaceSound(Level(), slot, level->dir / "cut.wav", ui));
+        EXPECT_EQ(ui.messages.back().text, "Cannot replace door: " + level->dir / "cut.wav" + " holds no sample data");
+    }
+    EXPECT_EQ(ReadFileBytes(Level().datPath()), datBefore);
 }
 
 TEST_F(SoundLevel, OnlySoundsWithDataAreOffered) {
