@@ -53,8 +53,8 @@ struct Conversion {
     // `count` things of one kind ("quad"): "1 quad is missing", "2 quads are missing".
     void NoteMissing(std::size_t count, const std::string& thing, const std::string& why) {
         if (count == 1) return NoteMissing("1 " + thing, why);
-        missingParts += (missingParts.empty() ? "" : "; ") + std::to_string(count) + " " + thing + "s are missing (" +
-                        why + ")";
+        missingParts +=
+            (missingParts.empty() ? "" : "; ") + std::to_string(count) + " " + thing + "s are missing (" + why + ")";
     }
 };
 

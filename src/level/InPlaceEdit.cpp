@@ -120,8 +120,8 @@ void InPlaceEdit::WriteAll(int fd, const Part& part, std::span<const std::uint8_
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             if (n == 0) errno = EIO;
-            throw DrosselError(std::string("cannot write ") + (part.raw ? level_.rawPath() : level_.datPath()) +
-                               ": " + std::strerror(errno));
+            throw DrosselError(std::string("cannot write ") + (part.raw ? level_.rawPath() : level_.datPath()) + ": " +
+                               std::strerror(errno));
         }
         done += static_cast<std::size_t>(n);
     }

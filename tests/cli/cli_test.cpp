@@ -61,7 +61,7 @@ TEST_F(CliLevel, ExitStatusTellsFailureFromMisuse) {
         {{"set-lights", dat, "1", "--all-quads", "--colour", "1", "1,2,3,4"}, 1},
         {{"set-lights", dat, "1", "--all-quads"}, 2},  // no colour given
         {{"unpack-group", dat, "NOPE", dir.path()}, 2},
-        {{"unpack-all", dat, dir / "bad.dat"}, 1},  // the folder is a file
+        {{"unpack-all", dat, dir / "bad.dat"}, 1},      // the folder is a file
         {{"convert-group", dat, "k0", dir.path()}, 1},  // no folder rule: it says so
     };
     for (const auto& [arguments, status] : cases) {

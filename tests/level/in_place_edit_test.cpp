@@ -1,6 +1,5 @@
-// The three edits on crafted records: each writes only inside the resource's own
-// record and sample slot, or nothing at all, and an edit of both files that fails
-// half-way leaves both as they were.
+// The three edits on crafted records write only inside the resource's own record
+// and sample slot, or nothing; an edit of both files is all or nothing.
 
 #include "Fixture.h"
 #include "app/LightingEditor.h"
@@ -8,14 +7,13 @@
 #include "app/StringEditor.h"
 #include "io/LittleEndian.h"
 #include "level/InPlaceEdit.h"
-#include "level/records/BulkRecords.h"
-#include "level/records/StringRecords.h"
 #include "sound/Wav.h"
 
 #include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <utility>
 
 using namespace drossel;
 using namespace drossel::testing;
@@ -24,84 +22,67 @@ namespace {
 
 struct Crafted : ::testing::Test {
     Crafted() {
-        b.AddData("TStr", "title", WithText<TStrRecord>("Title"));            // 0
-        b.resource(b.AddData("TStr", "short", Bytes(160, 'x'))).sizeField = 16;  // 1
-        b.resource(b.Add("TStr", "placeholder", 160)).sizeField = 0;           // 2: its offset becomes 0's
-        b.AddData("TStr", "twin", Bytes(160, 'y'));                            // 3: its offset becomes 0's too
-        Bytes quads = Bytes(32 + 2 * 56, 0);
-        PutU32(quads, 28, 3);  // three quads claimed, two held
-        b.AddData("AGQG", "quads", quads);                                    // 4
-        Sound("outside", 100, 1 << 20);                                       // 5: past the end of the .raw
-        Sound("huge", 0xFFFFFFF0, 0);                                         // 6
-        b.resource(Sound("short sound", 100, b.AppendRaw(Bytes(100, 1)))).sizeField = 16;  // 7
-        Sound("door", 100, b.AppendRaw(Bytes(100, 2)));                       // 8
-        b.AppendRaw(Bytes(64, 3));
+        b.AddData("TStr", "title", Bytes(160, 'x'));
+        for (const char* name : {"short", "placeholder", "twin"}) b.AddData("TStr", name, Bytes(160, 'x'));
+        b.resource(1).sizeField = 16;
+        b.resource(2).sizeField = 0;                                          // 2 and 3 get the data offset of 0
+        b.AddData("AGQG", "quads", Bytes(28, 0) + Le(3) + Bytes(2 * 56, 0));  // 3 quads claimed, 2 held
+        for (auto [length, offset] : {std::pair{100u, 1u << 20}, {0xFFFFFFF0u, 0u}, {100u, 0u}, {100u, 128u}})
+            b.AddData("SNDD", "sound", Bytes(64, 0) + Le(length, offset) + Bytes(24, 0));  // 5 to 8
+        b.resource(7).sizeField = 16;
+        b.AppendRaw(Bytes(300, 2));
         level = std::make_unique<OpenedLevel>(b, [](Bytes& dat) {
             for (int i : {2, 3}) PutU32(dat, DataOffsetFieldOf(i), U32At(dat, DataOffsetFieldOf(0)));
         });
-        WriteFileBytes(Wav(), WavFile(std::array<std::uint8_t, kWavFormatSize>{}, Bytes(10, 9)));
-        dat = ReadFileBytes(Level().datPath());
-        raw = ReadFileBytes(Level().rawPath());
-    }
-    int Sound(const std::string& name, std::uint32_t length, std::uint32_t offset) {
-        Bytes sound(96, 0);
-        PutU32(sound, 64, length);
-        PutU32(sound, 68, offset);
-        return b.AddData("SNDD", name, sound);
+        WriteFileBytes(level->dir / "new.wav", WavFile(std::array<std::uint8_t, kWavFormatSize>{}, Bytes(10, 9)));
+        std::filesystem::copy_file(Level().datPath(), level->dir / "before.dat");
     }
     const drossel::Level& Level() const { return level->level(); }
-    std::string Wav() const { return level->dir / "new.wav"; }
-    // "Replace !" with the fitting WAV; throws what it says when it refuses.
-    void Replace(std::int32_t index) {
+    void Replace(std::int32_t i) {  // "Replace !"; throws what it says when it refuses
         RecordingUserInterface ui;
-        if (!ReplaceSound(Level(), {index, Level().at(index).rawSize, *Level().at(index).rawOffset}, Wav(), ui))
+        if (!ReplaceSound(Level(), {i, Level().at(i).rawSize, *Level().at(i).rawOffset}, level->dir / "new.wav", ui))
             throw DrosselError(ui.messages.back().text);
-    }
-    void ExpectFilesAsBefore(const std::string& what) const {
-        EXPECT_EQ(ReadFileBytes(Level().datPath()), dat) << what;
-        EXPECT_EQ(ReadFileBytes(Level().rawPath()), raw) << what;
     }
     LevelBuilder b;
     std::unique_ptr<OpenedLevel> level;
-    Bytes dat, raw;
+    void Expect(const std::string& what) {
+        EXPECT_EQ(ReadFileBytes(Level().datPath()), ReadFileBytes(level->dir / "before.dat")) << what;
+        EXPECT_EQ(ReadFileBytes(Level().rawPath()), b.raw()) << what;
+    }
 };
-
-QuadColours Colours() {
-    QuadColours c;
-    c.fill(0xC0);
-    return c;
-}
 
 }  // namespace
 
 TEST_F(Crafted, EditsOutsideTheirOwnRecordOrSlotWriteNothing) {
+    QuadColours colours;
+    colours.fill(0xC0);
     const std::pair<std::function<void()>, std::string> cases[] = {
         {[&] { StringEditor(Level(), 2).Save(Level(), "X"); }, PlaceholderReason()},
         {[&] { StringEditor(Level(), 1).Save(Level(), "X"); },
          "the edit's 152 bytes from byte 8 lie outside its record, which holds 16 bytes: nothing was written"},
-        {[&] { StringEditor(Level(), 3).Save(Level(), "X"); }, "of its record belong to title too"},
+        {[&] { StringEditor(Level(), 3).Save(Level(), "X"); },
+         "152 bytes from byte 8 of its record belong to title too"},
         {[&] {
              LightingEditor lights(Level(), 4);
-             lights.ApplyToAll(Colours());
+             lights.ApplyToAll(colours);
              lights.Save(Level());
          },
          "the edit's 128 bytes from byte 64 lie outside its record, which holds 144 bytes"},
-        {[&] { Replace(5); }, "Cannot replace outside: the 100 bytes of data at offset 1048576 lie outside"},
+        {[&] { Replace(5); }, "Cannot replace sound: the 100 bytes of data at offset 1048576 lie outside"},
         {[&] { Replace(6); }, "4294967280 bytes of sample data are more than the 268435456 a sound may have"},
         {[&] { Replace(7); }, "its record holds 16 bytes, fewer than the 96 that say where its data lies"},
     };
     for (const auto& [edit, says] : cases) {
         const std::string refused = ErrorOf(edit);
         EXPECT_NE(refused.find(says), std::string::npos) << refused;
-        ExpectFilesAsBefore(says);
+        Expect(says);
     }
-    // One quad of the list: its 16 colour bytes, quad 1 of a list at the data offset.
     LightingEditor lights(Level(), 4);
-    lights.Apply(1, Colours());
+    lights.Apply(1, colours);
     lights.Save(Level());
-    const auto at = static_cast<std::size_t>(Level().at(4).dataOffset) + 32 + 56 + 32;
-    std::fill_n(dat.begin() + static_cast<std::ptrdiff_t>(at), 16, 0xC0);
-    ExpectFilesAsBefore("quad 1's colours");
+    Bytes changed = ReadFileBytes(level->dir / "before.dat");
+    std::fill_n(changed.begin() + Level().at(4).dataOffset + 32 + 56 + 32, 16, 0xC0);
+    EXPECT_EQ(ReadFileBytes(Level().datPath()), changed) << "only quad 1's 16 colour bytes";
 }
 
 // The .raw part is written first; when the .dat part then fails, or the .raw
@@ -109,9 +90,8 @@ TEST_F(Crafted, EditsOutsideTheirOwnRecordOrSlotWriteNothing) {
 TEST_F(Crafted, AnEditOfBothFilesIsAllOrNothing) {
     struct FailingDatWrite : InPlaceEdit {
         using InPlaceEdit::InPlaceEdit;
-        long WriteSome(bool inRaw, int fd, std::span<const std::uint8_t> bytes, std::int64_t offset) override {
-            if (inRaw || failed) return InPlaceEdit::WriteSome(inRaw, fd, bytes, offset);
-            failed = true;
+        long WriteSome(bool inRaw, int fd, std::span<const std::uint8_t> bytes, std::int64_t at) override {
+            if (inRaw || std::exchange(failed, true)) return InPlaceEdit::WriteSome(inRaw, fd, bytes, at);
             errno = ENOSPC;
             return -1;
         }
@@ -119,18 +99,15 @@ TEST_F(Crafted, AnEditOfBothFilesIsAllOrNothing) {
     } edit(Level(), 8);
     edit.IntoRecord(12, Bytes(50, 0xAB));
     edit.IntoSlot(0, Bytes(100, 0xCD));
-    const std::string failed = ErrorOf([&] { edit.Commit(); });
-    EXPECT_NE(failed.find("No space left on device: both files were put back as they were"), std::string::npos)
-        << failed;
-    ExpectFilesAsBefore("put back");
-
+    EXPECT_NE(ErrorOf([&] { edit.Commit(); }).find("No space left on device: both files were put back as they were"),
+              std::string::npos);
+    Expect("put back");
     // For root too: its file-system identity is dropped meanwhile.
-    ASSERT_EQ(::chmod(Level().datPath().c_str(), 0666), 0);
-    ASSERT_EQ(::chmod(Level().rawPath().c_str(), 0444), 0);
-    ASSERT_EQ(::chmod(level->dir.path().c_str(), 0755), 0);
+    for (auto [path, mode] : {std::pair{Level().datPath(), 0666}, {Level().rawPath(), 0444}, {level->dir.path(), 0755}})
+        ASSERT_EQ(::chmod(path.c_str(), static_cast<mode_t>(mode)), 0);
     const auto was = static_cast<uid_t>(::setfsuid(::geteuid() == 0 ? 65534 : ::geteuid()));
     const std::string refused = ErrorOf([&] { Replace(8); });
     ::setfsuid(was);
     EXPECT_NE(refused.find("cannot open " + Level().rawPath() + " for writing"), std::string::npos) << refused;
-    ExpectFilesAsBefore("read-only .raw");
+    Expect("read-only .raw");
 }
