@@ -158,9 +158,10 @@ void InPlaceEdit::Commit() {
         throw DrosselError(level_.datPath() + " has changed since it was opened (" + std::to_string(dat.size()) +
                            " bytes, " + std::to_string(level_.datSize()) + " then): nothing was written");
     }
-    std::uint8_t identifier[4];
-    if (!resource_.identifier || !Inside(resource_.dataOffset, 4, dat.size()) ||
-        (dat.ReadAt(resource_.dataOffset, identifier), LoadU32(identifier) != *resource_.identifier)) {
+    std::uint8_t identifier[4] = {};
+    const bool held = resource_.identifier && Inside(resource_.dataOffset, 4, dat.size());
+    if (held) dat.ReadAt(resource_.dataOffset, identifier);
+    if (!held || LoadU32(identifier) != *resource_.identifier) {
         throw DrosselError(level_.datPath() + " no longer holds " + resource_.name +
                            " where it was when it was opened: nothing was written");
     }
