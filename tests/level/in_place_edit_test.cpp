@@ -34,7 +34,8 @@ struct Crafted : ::testing::Test {
         level = std::make_unique<OpenedLevel>(b, [](Bytes& dat) {
             for (int i : {2, 3}) PutU32(dat, DataOffsetFieldOf(i), U32At(dat, DataOffsetFieldOf(0)));
         });
-        WriteFileBytes(level->dir / "new.wav", WavFile(std::array<std::uint8_t, kWavFormatSize>{}, Bytes(10, 9)));
+        const std::array<std::uint8_t, kWavFormatSize> format{0, 0, 0, 0, 0x44};  // another sample rate
+        WriteFileBytes(level->dir / "new.wav", WavFile(format, Bytes(10, 9)));
         std::filesystem::copy_file(Level().datPath(), level->dir / "before.dat");
     }
     const drossel::Level& Level() const { return level->level(); }
