@@ -93,8 +93,9 @@ void Write(const std::string& path, int side, const std::function<int(LevelBuild
     LevelBuilder b;
     const int texture = b.AddData("TXMP", "huge", TextureRecordData(side, side, kDxt1, 0));
     const int index = link(b, LevelBuilder::IdentifierOf(texture));
+    const std::string dat = b.Write(path);
     Sparse(path, StoredPixelLength(side, side, kDxt1).value());
-    std::cout << b.Write(path) << ' ' << index << " picture\n";
+    std::cout << dat << ' ' << index << " picture\n";
 }
 
 }  // namespace
