@@ -43,7 +43,6 @@ bool ReplaceSound(const Level& level, const SoundSlot& slot, const std::string& 
         ui.ShowMessage(text, kProgramTitle, MessageIcon::Critical);
         return false;
     };
-    const std::string cannot = "Cannot replace " + sound.name + ": ";
     try {
         // The slot is checked before any memory is taken for it.
         InPlaceEdit edit(level, slot.index);
@@ -57,21 +56,21 @@ bool ReplaceSound(const Level& level, const SoundSlot& slot, const std::string& 
         } catch (const std::exception&) {
             // A path that names no readable file fails the check like any other file.
         }
-        if (!HasFixedWavLayout(header)) return refuse(kNotAnAdpcmWave);
+        // A file that ends where its samples would begin is no sound either.
+        if (!HasFixedWavLayout(header) || file->size() <= std::int64_t{kWavHeaderSize}) return refuse(kNotAnAdpcmWave);
         const auto record = level.ReadRecord<SoundRecord>(sound);
         std::vector<std::uint8_t> format(header.begin() + kWavFormatAt, header.begin() + kWavFormatAt + kWavFormatSize);
         // The format tag and the channel count must stay as they are.
         if (std::memcmp(format.data(), record.format, 4) != 0) return refuse(kOtherSoundType);
-        const std::int64_t given = file->size() - static_cast<std::int64_t>(kWavHeaderSize);
-        if (given <= 0) return refuse(cannot + wavPath + " holds no sample data");
         // Exactly the slot's size: a longer WAV is cut, a shorter one filled with zeros.
         std::vector<std::uint8_t> samples(static_cast<std::size_t>(slot.rawSize), 0);
-        file->Read(kWavHeaderSize, std::span(samples).first(static_cast<std::size_t>(std::min(given, slot.rawSize))));
+        const std::int64_t given = std::min(file->size() - std::int64_t{kWavHeaderSize}, slot.rawSize);
+        file->Read(kWavHeaderSize, std::span(samples).first(static_cast<std::size_t>(given)));
         edit.IntoRecord(offsetof(SoundRecord, format), std::move(format));
         edit.IntoSlot(0, std::move(samples));
         edit.Commit();
     } catch (const std::exception& e) {
-        return refuse(cannot + e.what());
+        return refuse("Cannot replace " + sound.name + ": " + e.what());
     }
     ui.ShowMessage(kSoundReplaced, kProgramTitle, MessageIcon::Information);
     return true;

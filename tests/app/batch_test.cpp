@@ -77,15 +77,14 @@ TEST(ConvertAll, DemoLevelConvertsWhatThisCommandConvertsAndSkipsTheRest) {
     EXPECT_EQ(l.ui.locks, kWholeFileLocks);
 }
 
-// The collective text file is the run's own output: a list of its name gets another name, and the texts go to the
-// file the warning names.
+// The collective text file is claimed like any other output; the texts go to the file the warning names.
 TEST(ConvertAll, TheCollectiveTextFileIsClaimedByTheRun) {
     for (const bool listFirst : {false, true}) {
         LevelBuilder b;
-        for (int i = 0; i < 3; ++i) {
-            if (i == (listFirst ? 0 : 2)) b.AddData("StNA", "Oni_Text_1", BytesOf(StringListHeader{}));
-            if (i < 2) b.AddData("TStr", std::string(1, 'a' + i), WithText<TStrRecord>(std::string(1, 'A' + i)));
-        }
+        b.AddData("TStr", "a", WithText<TStrRecord>("A"));
+        b.AddData("StNA", "Oni_Text_1", BytesOf(StringListHeader{}));
+        b.AddData("TStr", "b", WithText<TStrRecord>("B"));
+        if (listFirst) std::swap(b.resource(0), b.resource(1));
         OpenedLevel l(b);
         l.session.options.OneTextFile = true;
         l.ui.folders.push_back(l.Out());
@@ -169,9 +168,8 @@ TEST(FolderCommands, UnpackAndConvertAGroup) {
     // Groups this command does not convert, a resource node and no node: it says so, and asks nothing.
     for (const GroupNode& node : {l.Group("TXAN"), l.Group("AKEV"), GroupNode{"k4", "env", {}}, GroupNode{}}) {
         ConvertGroup(l.session, l.ui, node);
-        EXPECT_EQ(std::tie(l.ui.messages.back().text, l.ui.messages.back().icon),
-                  std::tuple("Cannot convert the folder " + node.key + ": its resources are not converted as a folder",
-                             MessageIcon::Critical));
+        EXPECT_EQ(l.ui.messages.back().text,
+                  "Cannot convert the folder " + node.key + ": its resources are not converted as a folder");
     }
     EXPECT_EQ(l.ui.dialogs.size(), 6u);
 }
