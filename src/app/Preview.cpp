@@ -1,6 +1,5 @@
 #include "app/Preview.h"
 
-#include "app/CommandShell.h"
 #include "image/TextureDecode.h"
 #include "io/Error.h"
 #include "io/LittleEndian.h"

@@ -5,7 +5,6 @@
 #include "app/Preview.h"
 #include "Fixture.h"
 #include "Pictures.h"
-#include "app/CommandShell.h"
 #include "convert/Converters.h"
 
 using namespace drossel;
