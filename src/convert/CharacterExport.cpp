@@ -87,9 +87,9 @@ Mesh BuildBody(const Level& level, const ResourceRecord& character, int group, s
         // Each part brings one texture coordinate per point, so that every later
         // part's coordinates stay with its own points.
         if (g.texCoords.size() < g.points.size()) {
-            out.NoteMissing(std::to_string(g.points.size() - g.texCoords.size()) + " texture coordinates of part " +
-                                std::to_string(c) + " of " + name,
-                            "its list holds fewer than its points; they are (0, 0)");
+            out.NoteMissing(g.points.size() - g.texCoords.size(), "texture coordinate",
+                            "its list holds fewer than its points; they are (0, 0)",
+                            " of part " + std::to_string(c) + " of " + name);
             g.texCoords.resize(g.points.size());
         }
         const Placement& p = kPlacements[static_cast<std::size_t>(c - 1)];
