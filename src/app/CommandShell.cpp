@@ -97,9 +97,7 @@ bool WriteConversion(Conversion& conversion, const std::string& chosen, const st
             }
             const PixelBuffer drawn = image->draw ? image->draw() : PixelBuffer{};
             const PixelBuffer& pixels = image->draw ? drawn : image->pixels;
-            Write(path,
-                  container == ImageContainer::Bmp ? EncodeBmp(pixels, image->bits) : EncodeTga(pixels, image->bits),
-                  ui, claims);
+            Write(path, EncodeImage(container, pixels, image->bits), ui, claims);
         } else {
             Write(path, std::get<std::vector<std::uint8_t>>(piece.content), ui, claims);
         }
