@@ -1,9 +1,12 @@
 #include "DemoGeometry.h"
 
+#include "DemoPictures.h"
+
 #include "geometry/Mesh.h"
 #include "level/records/LevelRecords.h"
 #include "level/records/ModelRecords.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -391,39 +394,65 @@ struct Room {
     std::vector<QuadTexture> textures;
 
     // A rectangle from `origin` spanning `u` and `v`; its visible side is v x u.
-    void Add(Point origin, Point u, Point v, std::int16_t texture, float tile) {
-        const auto first = static_cast<std::uint32_t>(points.size());
+    // Seen from that side, u runs to the right and v up, and the texture lies
+    // upright: its top row (texture coordinate v = 0) at origin + v.
+    void Add(Point origin, Point u, Point v, std::int16_t texture, float tile, std::uint32_t flags = 0) {
         const Point corners[4] = {origin, Plus(origin, v), Plus(Plus(origin, u), v), Plus(origin, u)};
         const float uLength = std::sqrt(u.x * u.x + u.y * u.y + u.z * u.z) / tile;
         const float vLength = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z) / tile;
-        const TexCoord uvs[4] = {{0, 0}, {0, vLength}, {uLength, vLength}, {uLength, 0}};
-        Quad quad{};
-        for (std::uint32_t k = 0; k < 4; ++k) {
-            points.push_back(corners[k]);
-            uv.push_back(uvs[k]);
-            quad.points[k] = first + k;
-            quad.texCoords[k] = first + k;
-        }
-        std::memset(quad.colours, 0xC0, sizeof quad.colours);
-        quads.push_back(quad);
-        textures.push_back({texture, 0});
+        AddCorners(corners, {{{0, vLength}, {0, 0}, {uLength, 0}, {uLength, vLength}}}, texture, flags);
+    }
+    // A triangle quad: its fourth corner is its third again.
+    void AddTriangle(Point a, Point b, Point c, std::int16_t texture) {
+        const Point corners[4] = {a, b, c, c};
+        AddCorners(corners, {{{0, 1}, {0, 0}, {1, 0}, {1, 0}}}, texture, kQuadTriangle);
     }
     // A wall from (x0, z0) to (x1, z1), visible on the side that
     // (0, 1, 0) x (x1 - x0, 0, z1 - z0) points to.
-    void Wall(float x0, float z0, float x1, float z1, float y0, float y1, std::int16_t texture) {
-        Add({x0, y0, z0}, {x1 - x0, 0, z1 - z0}, {0, y1 - y0, 0}, texture, 8);
+    void Wall(float x0, float z0, float x1, float z1, float y0, float y1, std::int16_t texture,
+              std::uint32_t flags = 0) {
+        Add({x0, y0, z0}, {x1 - x0, 0, z1 - z0}, {0, y1 - y0, 0}, texture, 8, flags);
+    }
+
+private:
+    void AddCorners(const Point (&corners)[4], const std::array<TexCoord, 4>& uvs, std::int16_t texture,
+                    std::uint32_t flags) {
+        const auto first = static_cast<std::uint32_t>(points.size());
+        Quad quad{};
+        for (std::uint32_t k = 0; k < 4; ++k) {
+            // A triangle's fourth corner names its third point and coordinate.
+            const std::uint32_t index = (flags & kQuadTriangle) != 0 && k == 3 ? first + 2 : first + k;
+            if (index == first + k) {
+                points.push_back(corners[k]);
+                uv.push_back(uvs[k]);
+            }
+            quad.points[k] = index;
+            quad.texCoords[k] = index;
+        }
+        // Lighting a little darker towards the floor, so the colours show.
+        for (std::uint32_t k = 0; k < 4; ++k) {
+            const auto light = static_cast<std::uint8_t>(std::clamp(150.0f + 6 * corners[k].y, 0.0f, 255.0f));
+            std::uint8_t* bgra = quad.colours + 4 * k;
+            bgra[0] = bgra[1] = bgra[2] = light;
+            bgra[3] = 255;
+        }
+        quad.flags = flags;
+        quads.push_back(quad);
+        textures.push_back({texture, 0});
     }
 };
 
 // Indices into the level's texture list: the walls and the floor use the two
 // textures the list already names.
 struct RoomTextures {
-    std::int16_t wall = 0, floor = 1, collision = -1, door = -1;
+    std::int16_t wall = 0, floor = 1, collision = -1, door = -1, window = -1;
 };
 
 // A room 40 x 40 and 16 high with no ceiling. The doorway is in the front wall
-// (+z), right of the middle, its door open; an invisible collision block stands
-// in the back left corner.
+// (+z), right of the middle, its door open (two-sided) and a ghost quad across
+// it; an invisible collision block stands in the back left corner; a window of
+// a see-through texture hangs before the back wall, and a triangle pennant on
+// the left wall.
 Room BuildRoom(const RoomTextures& tex) {
     Room r;
     constexpr float h = 16, side = 20, doorLeft = 6, doorRight = 12, doorTop = 11;
@@ -436,14 +465,17 @@ Room BuildRoom(const RoomTextures& tex) {
     r.Wall(doorRight, side, side, side, 0, h, tex.wall);
     r.Wall(side, side, side, -side, 0, h, tex.wall);
     // The door stands open into the room, hinged at the doorway's right post.
-    r.Wall(doorRight, side, doorRight, side - (doorRight - doorLeft), 0, doorTop, tex.door);
+    r.Wall(doorRight, side, doorRight, side - (doorRight - doorLeft), 0, doorTop, tex.door, kQuadTwoSided);
     // The collision block faces out, so its walls run the other way round.
     constexpr float x0 = -18, x1 = -12, z0 = -18, z1 = -12, top = 5;
-    r.Wall(x0, z0, x1, z0, 0, top, tex.collision);
-    r.Wall(x1, z0, x1, z1, 0, top, tex.collision);
-    r.Wall(x1, z1, x0, z1, 0, top, tex.collision);
-    r.Wall(x0, z1, x0, z0, 0, top, tex.collision);
-    r.Add({x0, top, z0}, {x1 - x0, 0, 0}, {0, 0, z1 - z0}, tex.collision, 8);
+    r.Wall(x0, z0, x1, z0, 0, top, tex.collision, kQuadInvisible);
+    r.Wall(x1, z0, x1, z1, 0, top, tex.collision, kQuadInvisible);
+    r.Wall(x1, z1, x0, z1, 0, top, tex.collision, kQuadInvisible);
+    r.Wall(x0, z1, x0, z0, 0, top, tex.collision, kQuadInvisible);
+    r.Add({x0, top, z0}, {x1 - x0, 0, 0}, {0, 0, z1 - z0}, tex.collision, 8, kQuadInvisible);
+    r.Wall(doorLeft, side - 1, doorRight, side - 1, 0, doorTop, tex.wall, kQuadGhost);
+    r.Wall(4, -side + 0.5f, -4, -side + 0.5f, 4, 12, tex.window, kQuadTransparent);
+    r.AddTriangle({-side, 14, -4}, {-side, 14, 4}, {-side, 8, 0}, tex.floor);
     return r;
 }
 
@@ -461,6 +493,8 @@ void AddLevelGeometry(LevelBuilder& b, const GeometryTargets& t) {
     ids.push_back(Id(collision));
     tex.door = static_cast<std::int16_t>(ids.size());
     ids.push_back(Id(door));
+    tex.window = static_cast<std::int16_t>(ids.size());
+    ids.push_back(Id(b.IndexNamed("wall_arrow_cutout")));
     list = ListOf(header, ids);
 
     const Room room = BuildRoom(tex);
@@ -480,10 +514,18 @@ void AddLevelGeometry(LevelBuilder& b, const GeometryTargets& t) {
 
 }  // namespace
 
+// A model's texture: its link at 0x24 names a new texture of this picture.
+void SetModelTexture(LevelBuilder& b, int model, const std::string& name, const Picture& picture) {
+    const int texture = b.AddTexture(name, picture.width, picture.height, 1, EncodeTexturePixels(picture, 1));
+    testing::PutU32(b.resource(model).data, 0x24, Id(texture));
+}
+
 void AddGeometry(LevelBuilder& b, const GeometryTargets& t) {
     AddModel(b, t.model, b.resource(t.model).name.value_or("model"), House());
+    SetModelTexture(b, t.model, "house_walls", ArrowAndGlyph(64, 64, 'F', {250, 240, 200, 255}, {150, 60, 40, 255}));
     const int gun = b.Add("M3GM", "w1_tap_gun", sizeof(ModelRecord));
     AddModel(b, gun, "w1_tap_gun", Gun());
+    SetModelTexture(b, gun, "w1_tap_metal", Glyph(32, 32, 'F', {230, 230, 230, 255}, {60, 60, 70, 255}));
     WeaponRecord weapon{};
     weapon.model = Id(gun);
     b.resource(t.weapon).data = BytesOf(weapon);
