@@ -29,7 +29,8 @@ struct Mesh {
 };
 
 // A level's static geometry as the exchange formats and the glTF scene take
-// it: cleaned points, quads, the texture coordinates (one per point), the
+// it: cleaned points, quads, the texture coordinates (the whole list: quads
+// name them by indices of their own, independent of the point indices), the
 // texture index of each quad, and the textures' identifiers and names with
 // their image extension.
 struct LevelGeometry {
