@@ -89,6 +89,12 @@ int AddModelMesh(Scene& scene, const ModelGeometry& g, const std::string& name, 
     return static_cast<int>(scene.meshes.size()) - 1;
 }
 
+// The body parts, in the order of the bones that carry them.
+constexpr std::array<const char*, kBodyParts> kPartNames{
+    "pelvis",    "left thigh", "left calf",     "left foot", "right thigh", "right calf", "right foot",
+    "mid",       "chest",      "neck",          "head",      "left shoulder", "left arm", "left wrist",
+    "left fist", "right shoulder", "right arm", "right wrist", "right fist"};
+
 // The quads a level's glTF export keeps: not those the game never draws, unless all are asked for.
 bool Kept(const LevelGeometry::Quad& quad, const Options& options) {
     return options.AllQuadsGeometry || (quad.flags & (kQuadDoorFrame | kQuadGhost | kQuadInvisible)) == 0;
@@ -108,6 +114,24 @@ Scene ModelScene(const Level& level, const ResourceRecord& model, Conversion& ou
     const std::string name = Utf8FromWindows1252(model.name);
     const int mesh = AddModelMesh(scene, g, name, materials.Of(record.texture, "the texture of " + model.name));
     scene.nodes.push_back({.name = name, .parent = -1, .translation = {}, .mesh = mesh});
+    return scene;
+}
+
+Scene CharacterScene(const Level& level, const Body& body, Conversion& out) {
+    Scene scene;
+    Materials materials(level, scene, out);
+    for (std::size_t c = 0; c < body.size() && c < kPartNames.size(); ++c) {
+        const PlacedPart& part = body[c];
+        const auto record = level.ReadRecord<ModelRecord>(*part.model);
+        const int material = materials.Of(record.texture, "the texture of " + part.model->name);
+        const int mesh = AddModelMesh(scene, part.geometry, kPartNames[c], material, static_cast<float>(part.xSign));
+        // Its place relative to its parent's, which the scene adds up again.
+        std::array<double, 3> from{};
+        if (part.parent >= 0) from = body[static_cast<std::size_t>(part.parent)].at;
+        const Point offset{static_cast<float>(part.at[0] - from[0]), static_cast<float>(part.at[1] - from[1]),
+                           static_cast<float>(part.at[2] - from[2])};
+        scene.nodes.push_back({.name = kPartNames[c], .parent = part.parent, .translation = ScenePoint(offset), .mesh = mesh});
+    }
     return scene;
 }
 

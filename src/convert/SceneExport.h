@@ -17,6 +17,7 @@
 // a model does not have) is noted in `out`; what would make a wrong object (a
 // link that names nothing) throws DrosselError, as in the other exports.
 
+#include "convert/CharacterBody.h"
 #include "convert/Conversion.h"
 #include "geometry/Scene.h"
 
@@ -35,6 +36,13 @@ OutputPiece GlbPiece(const Scene& scene, const std::string& suffix = "");
 
 // A model (M3GM): one node with its mesh, textured by the model's texture link.
 Scene ModelScene(const Level& level, const ResourceRecord& model, Conversion& out);
+
+// A character's body (ForEachBody): a node for each part, named after its
+// body part (pelvis, left thigh, ... right fist), in the hierarchy of the
+// skeleton's bones, placed so that its points land where the LightWave export
+// puts them; each part textured by its model's texture link. A part mirrored
+// on its joint (x sign -1) keeps its triangles' corner order.
+Scene CharacterScene(const Level& level, const Body& body, Conversion& out);
 
 // A level (ONLV): a node and mesh for each texture (and each two-sided or
 // transparent use of it) its quads show, with the quads' corner colours.

@@ -74,7 +74,8 @@ void AddPrism(Shape& s, const std::vector<Point>& ring, Point along) {
     for (std::uint32_t end = 0; end < 2; ++end) {
         for (std::uint32_t k = 0; k < n; ++k) {
             s.points.push_back(end == 0 ? ring[k] : Plus(ring[k], along));
-            s.uv.push_back({static_cast<float>(k % 2), static_cast<float>(end)});
+            // The picture's top row (v = 0) at the far end: upright on a box swept upwards.
+            s.uv.push_back({static_cast<float>(k % 2), static_cast<float>(1 - end)});
         }
     }
     std::vector<std::uint32_t> walls;
@@ -94,8 +95,11 @@ struct Box {
     float x0, y0, z0, x1, y1, z1;
 };
 
-void AddBox(Shape& s, const Box& b) {
-    AddPrism(s, {{b.x0, b.y0, b.z0}, {b.x1, b.y0, b.z0}, {b.x1, b.y0, b.z1}, {b.x0, b.y0, b.z1}}, {0, b.y1 - b.y0, 0});
+// A box, its faces out; or, `insideOut`, in: the ring runs the other way round.
+void AddBox(Shape& s, const Box& b, bool insideOut = false) {
+    const float left = insideOut ? b.x1 : b.x0, right = insideOut ? b.x0 : b.x1;
+    AddPrism(s, {{left, b.y0, b.z0}, {right, b.y0, b.z0}, {right, b.y0, b.z1}, {left, b.y0, b.z1}},
+             {0, b.y1 - b.y0, 0});
 }
 
 constexpr Box MirroredX(const Box& b) {
@@ -186,29 +190,31 @@ constexpr Joints kJointPositions{{
     {-2.9f, -0.1f, 0.0f},  // 18 left wrist
 }};
 
-// Parent and child of each joint, every parent before its children.
+// Parent and child of each joint: the game's tree of bones (bone k carries
+// part k + 1), every parent before its children. The joints' positions above
+// are where the LightWave export's placement table puts each part's joint.
 struct Edge {
     int parent, child;
 };
 constexpr std::array<Edge, kUsedJoints - 1> kSkeleton{{
-    {0, 1},
-    {1, 2},
-    {2, 6},
-    {0, 4},
-    {4, 5},
-    {5, 3},
-    {0, 7},
-    {7, 8},
-    {8, 9},
-    {9, 10},
-    {8, 11},
-    {11, 16},
-    {16, 17},
-    {17, 18},
-    {8, 15},
-    {15, 12},
-    {12, 13},
-    {13, 14},
+    {0, 1},   // pelvis: left thigh
+    {1, 2},   // left calf
+    {2, 3},   // left foot
+    {0, 4},   // right thigh
+    {4, 5},   // right calf
+    {5, 6},   // right foot
+    {0, 7},   // mid (spine)
+    {7, 8},   // chest
+    {8, 9},   // neck
+    {9, 10},  // head
+    {8, 11},  // left shoulder
+    {11, 12}, // left arm
+    {12, 13}, // left wrist
+    {13, 14}, // left fist
+    {8, 15},  // right shoulder
+    {15, 16}, // right arm
+    {16, 17}, // right wrist
+    {17, 18}, // right fist
 }};
 
 // The joint offsets the character export negates x of before adding them up.
@@ -264,10 +270,12 @@ Point Stretched(Point p, float height) {
     return {p.x, p.y * height, p.z};
 }
 
-// Part `c` where it stands on the body.
+// Part `c` where it stands on the body. Every part's model is a solid with its
+// faces out in its own frame; a part the export mirrors (x sign -1) is stored
+// mirrored, so in place its faces run the other way round.
 Shape PartInPlace(std::size_t c, float height) {
     Shape s;
-    AddBox(s, kParts[c].box);
+    AddBox(s, kParts[c].box, kParts[c].placement.xSign < 0);
     if (c == 10) AddBox(s, kNose);
     for (Point& p : s.points) p = Stretched(p, height);
     return s;
@@ -313,13 +321,17 @@ Bytes JointOffsets(float height) {
     return JointList(offsets);
 }
 
-// The bones, read in pairs by the export: bone k names edge k's child, bone
-// k + 1 its parent. One bone more than there are edges.
+// The bones as the game lays them out, one for each joint: byte 0 the parent
+// bone, byte 1 the first child (0: none), byte 2 the next sibling (0: none).
+// The export finds the joints by walking them in order.
 Bytes Bones() {
-    std::vector<Bone> bones(kSkeleton.size() + 1, Bone{0, 0, {0, 0}});
-    for (std::size_t k = 0; k < kSkeleton.size(); ++k) {
-        bones[k].child = static_cast<std::uint8_t>(kSkeleton[k].child);
-        bones[k + 1].joint = static_cast<std::uint8_t>(kSkeleton[k].parent);
+    std::vector<std::array<std::uint8_t, 4>> bones(kUsedJoints, {0, 0, 0, 0});
+    for (const Edge& e : kSkeleton) {
+        const auto parent = static_cast<std::uint8_t>(e.parent), child = static_cast<std::uint8_t>(e.child);
+        bones[child][0] = parent;
+        std::uint8_t* link = &bones[parent][1];  // the first child, then each sibling's next sibling
+        while (*link != 0) link = &bones[*link][2];
+        *link = child;
     }
     return JointList(bones);
 }
@@ -487,7 +499,7 @@ Room BuildRoom(const RoomTextures& tex) {
     r.Add({x0, top, z0}, {x1 - x0, 0, 0}, {0, 0, z1 - z0}, tex.collision, 8, kQuadInvisible);
     r.Wall(doorLeft, side - 1, doorRight, side - 1, 0, doorTop, tex.wall, kQuadGhost);
     r.Wall(4, -side + 0.5f, -4, -side + 0.5f, 4, 12, tex.window, kQuadTransparent);
-    r.AddTriangle({-side, 14, -4}, {-side, 14, 4}, {-side, 8, 0}, tex.floor);
+    r.AddTriangle({-side + 0.5f, 14, -4}, {-side + 0.5f, 14, 4}, {-side + 0.5f, 8, 0}, tex.floor);
     return r;
 }
 
@@ -542,6 +554,18 @@ void AddGeometry(LevelBuilder& b, const GeometryTargets& t) {
     weapon.model = Id(gun);
     b.resource(t.weapon).data = BytesOf(weapon);
     AddCharacter(b, t);
+    // The character's parts: skin where it shows, the suit elsewhere.
+    const auto texture = [&](const char* name, const Picture& p) {
+        return Id(b.AddTexture(name, p.width, p.height, 1, EncodeTexturePixels(p, 1)));
+    };
+    const std::uint32_t skin = texture("konoko_skin", Glyph(32, 32, 'F', {120, 70, 50, 255}, {235, 190, 160, 255}));
+    const std::uint32_t suit = texture("konoko_suit", ArrowAndGlyph(64, 64, 'F', {240, 240, 240, 255}, {70, 40, 110, 255}));
+    for (const char* prefix : {"konoko_", "konoko_tall_"}) {
+        for (std::size_t c = 0; c < kParts.size(); ++c) {
+            const bool bare = c == 9 || c == 10 || c == 14 || c == 18;  // neck, head, hands
+            testing::PutU32(b.resource(b.IndexNamed(prefix + std::string(kParts[c].name))).data, 0x24, bare ? skin : suit);
+        }
+    }
     AddLevelGeometry(b, t);
 }
 
