@@ -198,8 +198,11 @@ std::vector<std::uint8_t> WriteGlb(const Scene& scene) {
             model.nodes[static_cast<std::size_t>(s.parent)].children.push_back(index);
         }
     }
-    model.scenes.push_back(std::move(top));
-    model.defaultScene = 0;
+    // glTF has no scene of no nodes: a file without nodes has no scene.
+    if (!top.nodes.empty()) {
+        model.scenes.push_back(std::move(top));
+        model.defaultScene = 0;
+    }
     if (model.buffers[0].data.empty()) model.buffers.clear();
 
     std::ostringstream out;
