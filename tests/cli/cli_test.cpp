@@ -2,7 +2,10 @@
 // and its exit status. What the commands do is tested in the core.
 
 #include "Fixture.h"
+#include "Pictures.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 using namespace drossel::testing;
@@ -101,4 +104,46 @@ TEST_F(CliLevel, BatchesMakeTheirFolderAndFailWhenAResourceFails) {
     r = RunCli({"unpack-group", "--zephyr", dat, "UNKN", out});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(Lines(r.out), std::vector<std::string>{out + "/File_#1.AKEV"});
+}
+
+// --3d-format and --image reach every command: the demo level's models, weapon, character and level as glTF
+// binary files the validator passes, every picture as a PNG with the pixels of the TGA of the same texture.
+TEST(CliDemo, GlbAndPngForEveryCommand) {
+    TempDir dir;
+    const std::string dat = drossel::demo::BuildDemoLevel().Write(dir / "demo");
+    const std::vector<std::string> glb{"--3d-format", "glb", "--image", "png"};
+    const auto run = [&](std::vector<std::string> arguments, bool asGlb) {
+        if (asGlb) arguments.insert(arguments.begin() + 1, glb.begin(), glb.end());
+        const ProgramResult r = RunCli(arguments);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return Lines(r.out);
+    };
+    for (bool asGlb : {false, true}) {
+        const std::string out = dir / (asGlb ? "glb" : "lwo");
+        run({"convert-all", dat, out}, asGlb);
+        run({"convert-group", dat, "TRMA", out}, asGlb);
+        run({"convert-group", dat, "ONWC", out}, asGlb);
+    }
+    std::vector<std::string> glbs, pngs;
+    for (const auto& file : std::filesystem::directory_iterator(dir / "glb")) {
+        const std::string name = file.path().filename(), extension = file.path().extension();
+        EXPECT_TRUE(extension != ".tga" && extension != ".lwo") << name;
+        if (extension == ".glb") glbs.push_back(file.path());
+        if (extension != ".png") continue;
+        pngs.push_back(name);
+        const auto png = ReadWithImageMagick(file.path());
+        const auto tga = ReadWithImageMagick(dir / ("lwo/" + file.path().stem().string() + ".tga"));
+        ASSERT_TRUE(png && tga) << name;
+        EXPECT_TRUE(SamePicture(*png, *tga)) << name;
+    }
+    EXPECT_EQ(pngs.size(), 33u);
+    const std::string level = dir / "glb/level1";
+    EXPECT_EQ(run({"convert", "--all-quads-geometry", dat, "70", level + "_all.lwo"}, true).at(0), level + "_all.glb");
+    EXPECT_GT(std::filesystem::file_size(level + "_all.glb"), std::filesystem::file_size(level + ".glb"));
+    const auto five = run({"convert", "--character-group", "all", dat, "43", dir / "glb/hero.glb"}, true);
+    EXPECT_EQ(five.size(), 5u);
+    glbs.insert(glbs.end(), {level + "_all.glb", five.at(4)});
+    std::sort(glbs.begin(), glbs.end());
+    EXPECT_EQ(glbs.size(), 46u) << "41 models (body parts included), the weapon, the character and the level; two more";
+    EXPECT_TRUE(ValidGlb(glbs));
 }
