@@ -62,7 +62,7 @@ bpy.ops.wm.read_factory_settings(use_empty=True)
 scene = bpy.context.scene
 scene.render.engine = "CYCLES"
 scene.cycles.device = "CPU"
-scene.cycles.samples = 24
+scene.cycles.samples = 32
 scene.cycles.use_denoising = False
 scene.render.resolution_x, scene.render.resolution_y = 960, 600
 scene.render.image_settings.file_format = "PNG"
@@ -83,7 +83,7 @@ lowest = min((o.matrix_world @ Vector(c)).z for o in character if o.type == "MES
 for top in (o for o in character if o.parent is None):
     top.location.z -= lowest
 cull_back_faces()
-render("blender-level.png", (1.6, -3.4, 3.0), (0.0, 0.3, 0.5), 24)
+render("blender-level.png", (-1.2, -3.6, 2.9), (0.3, 0.3, 0.5), 24)
 for o in bpy.context.scene.objects:
     o.hide_render = o not in character and o.type == "MESH"
 render("blender-character.png", (1.0, -3.2, 1.4), (0.0, 0.0, 0.9), 50)

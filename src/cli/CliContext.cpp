@@ -16,8 +16,9 @@ void AddCommonOptions(CLI::App& app, CommonOptions& o) {
                                                                                {"bmp32", ImageFormat::Bmp32},
                                                                                {"bmp24", ImageFormat::Bmp24},
                                                                                {"png", ImageFormat::Png32}}));
-    app.add_option("--3d-format", o.glb, "models, characters, weapons and levels as LightWave (and the level formats "
-                                         "below) or as glTF binary")
+    app.add_option("--3d-format", o.glb,
+                   "models, characters, weapons and levels as LightWave (and the level formats "
+                   "below) or as glTF binary")
         ->transform(CLI::CheckedTransformer(std::map<std::string, bool>{{"lwo", false}, {"glb", true}}));
     app.add_option("--model-lwo", c.ModelLwoFormat, "LightWave layout of 3D objects")
         ->check(CLI::IsMember({60, 65, 70}));

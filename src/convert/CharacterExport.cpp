@@ -80,10 +80,12 @@ Body ReadBody(const Level& level, const ResourceRecord& character, int group, st
     for (int c = 1; c <= kBodyParts; ++c) {
         progress.Status("Converting " + character.name + " (chunks " + std::to_string(c) + ")");
         PlacedPart& part = placed[static_cast<std::size_t>(c - 1)];
-        part.model = &RequireLinked(level, parts.models[c - 1], "the model of part " + std::to_string(c) + " of " + name);
+        part.model =
+            &RequireLinked(level, parts.models[c - 1], "the model of part " + std::to_string(c) + " of " + name);
         // The body is one mesh: its parts together stay within a mesh's size.
-        ModelGeometry& g = part.geometry = ReadModelGeometry(
-            level, *part.model, out, {points, triangles, "the body of " + character.name + " with part " + std::to_string(c)});
+        ModelGeometry& g = part.geometry =
+            ReadModelGeometry(level, *part.model, out,
+                              {points, triangles, "the body of " + character.name + " with part " + std::to_string(c)});
         points += static_cast<std::int64_t>(g.points.size());
         triangles += static_cast<std::int64_t>(g.triangles.size());
         // Each part brings one texture coordinate per point, so that every later

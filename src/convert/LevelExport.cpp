@@ -1,6 +1,7 @@
 // A level's static geometry to a LightWave object, to one of the exchange
-// formats or to a glTF binary file (convert/SceneExport.h): the environment's points, quads (each two triangles), texture
-// coordinates, quad textures and texture list.
+// formats or to a glTF binary file (convert/SceneExport.h): the environment's
+// points, quads (each two triangles), texture coordinates, quad textures and
+// texture list.
 
 #include "convert/Converters.h"
 #include "convert/LevelRead.h"

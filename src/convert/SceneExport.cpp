@@ -91,8 +91,8 @@ int AddModelMesh(Scene& scene, const ModelGeometry& g, const std::string& name, 
 
 // The body parts, in the order of the bones that carry them.
 constexpr std::array<const char*, kBodyParts> kPartNames{
-    "pelvis",    "left thigh", "left calf",     "left foot", "right thigh", "right calf", "right foot",
-    "mid",       "chest",      "neck",          "head",      "left shoulder", "left arm", "left wrist",
+    "pelvis",    "left thigh",     "left calf", "left foot",   "right thigh",   "right calf", "right foot",
+    "mid",       "chest",          "neck",      "head",        "left shoulder", "left arm",   "left wrist",
     "left fist", "right shoulder", "right arm", "right wrist", "right fist"};
 
 // The quads a level's glTF export keeps: not those the game never draws, unless all are asked for.
@@ -130,7 +130,8 @@ Scene CharacterScene(const Level& level, const Body& body, Conversion& out) {
         if (part.parent >= 0) from = body[static_cast<std::size_t>(part.parent)].at;
         const Point offset{static_cast<float>(part.at[0] - from[0]), static_cast<float>(part.at[1] - from[1]),
                            static_cast<float>(part.at[2] - from[2])};
-        scene.nodes.push_back({.name = kPartNames[c], .parent = part.parent, .translation = ScenePoint(offset), .mesh = mesh});
+        scene.nodes.push_back(
+            {.name = kPartNames[c], .parent = part.parent, .translation = ScenePoint(offset), .mesh = mesh});
     }
     return scene;
 }

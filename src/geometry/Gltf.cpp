@@ -59,8 +59,8 @@ public:
 
     // Positions carry their bounds, as glTF requires.
     int Positions(const std::vector<Point>& points) {
-        const int index = Accessor(points, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3,
-                                   TINYGLTF_TARGET_ARRAY_BUFFER);
+        const int index =
+            Accessor(points, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, TINYGLTF_TARGET_ARRAY_BUFFER);
         std::array<float, 3> low = {points[0].x, points[0].y, points[0].z}, high = low;
         for (const Point& p : points) {
             const float v[3] = {p.x, p.y, p.z};
@@ -153,9 +153,8 @@ std::vector<int> AddMeshes(const Scene& scene, Builder& builder, tinygltf::Model
                                                                   TINYGLTF_TYPE_VEC2, TINYGLTF_TARGET_ARRAY_BUFFER);
         }
         if (!m.colours.empty()) {
-            primitive.attributes["COLOR_0"] =
-                builder.Accessor(m.colours, TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE, TINYGLTF_TYPE_VEC4,
-                                 TINYGLTF_TARGET_ARRAY_BUFFER, true);
+            primitive.attributes["COLOR_0"] = builder.Accessor(m.colours, TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE,
+                                                               TINYGLTF_TYPE_VEC4, TINYGLTF_TARGET_ARRAY_BUFFER, true);
         }
         primitive.indices = builder.Accessor(m.triangles, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT, TINYGLTF_TYPE_SCALAR,
                                              TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
@@ -189,7 +188,8 @@ std::vector<std::uint8_t> WriteGlb(const Scene& scene) {
         if (s.translation.x != 0 || s.translation.y != 0 || s.translation.z != 0) {
             node.translation = {s.translation.x, s.translation.y, s.translation.z};
         }
-        if (s.mesh >= 0 && s.mesh < static_cast<int>(meshes.size())) node.mesh = meshes[static_cast<std::size_t>(s.mesh)];
+        if (s.mesh >= 0 && s.mesh < static_cast<int>(meshes.size()))
+            node.mesh = meshes[static_cast<std::size_t>(s.mesh)];
         model.nodes.push_back(std::move(node));
         const int index = static_cast<int>(n);
         if (s.parent < 0) {

@@ -38,7 +38,7 @@ struct LevelGeometry {
         std::uint32_t corners[4];  // point indices of corners 1 to 4
         std::uint32_t uv[4];       // texture coordinate indices of corners 1 to 4
         std::uint8_t colours[16]{};  // the corners' lighting colours, each blue, green, red, alpha
-        std::uint32_t flags = 0;   // as the level stores them
+        std::uint32_t flags = 0;     // as the level stores them
     };
     std::vector<Point> points;
     std::vector<Quad> quads;

@@ -254,7 +254,8 @@ TEST(ConvertLevel, DemoLevelInEveryFormat) {
         EXPECT_TRUE(c.missingParts.empty()) << c.missingParts;
     }
     EXPECT_EQ(PieceBytes(made[1]).size(), 16u * 72) << "every quad, collision and door included";
-    EXPECT_EQ(PieceText(made[3], 2), "5\r\nwall_arrow_bgra32\r\nwall_arrow_dxt1\r\nCOLLISION\r\n_DOOR_A\r\nwall_arrow_cutout\r\n");
+    EXPECT_EQ(PieceText(made[3], 2),
+              "5\r\nwall_arrow_bgra32\r\nwall_arrow_dxt1\r\nCOLLISION\r\n_DOOR_A\r\nwall_arrow_cutout\r\n");
     WriteFileBytes(l.Out("level.lwo"), PieceBytes(made[0]));
     EXPECT_EQ(
         RunShell("cd '" + l.Out() + "' && osgconv level.lwo level.obj >/dev/null 2>&1 && grep -c '^f ' level.obj"),

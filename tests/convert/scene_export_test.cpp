@@ -19,15 +19,22 @@ constexpr auto Id = LevelBuilder::IdentifierOf;
 struct Corners {
     Point a, b, c;
 };
-Point Minus(Point p, Point q) { return {p.x - q.x, p.y - q.y, p.z - q.z}; }
-Point Cross(Point u, Point v) { return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x}; }
-float Dot(Point u, Point v) { return u.x * v.x + u.y * v.y + u.z * v.z; }
+Point Minus(Point p, Point q) {
+    return {p.x - q.x, p.y - q.y, p.z - q.z};
+}
+Point Cross(Point u, Point v) {
+    return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+}
+float Dot(Point u, Point v) {
+    return u.x * v.x + u.y * v.y + u.z * v.z;
+}
 
 // Each triangle of a mesh, its corners moved by `at`.
 std::vector<Corners> TrianglesOf(const SceneMesh& mesh, Point at = {}) {
     std::vector<Corners> out;
-    const auto p = [&](std::uint32_t i) { return Point{mesh.positions[i].x + at.x, mesh.positions[i].y + at.y,
-                                                       mesh.positions[i].z + at.z}; };
+    const auto p = [&](std::uint32_t i) {
+        return Point{mesh.positions[i].x + at.x, mesh.positions[i].y + at.y, mesh.positions[i].z + at.z};
+    };
     for (const auto& t : mesh.triangles) out.push_back({p(t[0]), p(t[1]), p(t[2])});
     return out;
 }
@@ -81,7 +88,8 @@ TEST(LevelScene, QuadsByTheirFlagsOneMeshPerTextureAndUse) {
     Bytes& quads = b.resource(b.IndexNamed("level1_AGQG")).data;
     const auto quad = [](std::size_t q, std::size_t at) { return 0x20 + 56 * q + at; };
     for (std::size_t q = 0; q < 16; ++q) PutU32(quads, quad(q, 0x30), 0);
-    const std::uint32_t flags[] = {0x40, 0x2, 0x1, 0x2000, 0x200, 0x80};  // triangle, ghost, frame, hidden, 2-sided, see-through
+    const std::uint32_t flags[] = {0x40,   0x2,   0x1,
+                                   0x2000, 0x200, 0x80};  // triangle, ghost, frame, hidden, 2-sided, see-through
     for (std::size_t q = 0; q < std::size(flags); ++q) PutU32(quads, quad(q, 0x30), flags[q]);
     PutBytes(quads, quad(6, 0x24), {10, 20, 30, 40});
     OpenedLevel l(b);
@@ -102,9 +110,10 @@ TEST(LevelScene, QuadsByTheirFlagsOneMeshPerTextureAndUse) {
         EXPECT_EQ(s.meshes.size(), names.size());
         EXPECT_TRUE(s.materials[1].doubleSided && !s.materials[1].blend && s.materials[2].blend);
         const auto& colours = s.meshes[3].colours;
-        EXPECT_EQ(std::count_if(colours.begin(), colours.end(), [](SceneColour c) {
-                      return c.red == 30 && c.green == 20 && c.blue == 10 && c.alpha == 255;
-                  }), 1);
+        EXPECT_EQ(
+            std::count_if(colours.begin(), colours.end(),
+                          [](SceneColour c) { return c.red == 30 && c.green == 20 && c.blue == 10 && c.alpha == 255; }),
+            1);
     }
 }
 
@@ -131,38 +140,40 @@ TEST(CharacterScene, PartsOnTheSkeletonWhereTheLightWaveExportPutsThem) {
     OpenedLevel l(b);
     Conversion out;
     int group = 0;
-    ForEachBody(l.level(), l.level().at(b.IndexNamed("konoko")), {.CharacterGroup = 6}, NoProgress(), out,
-                [&](int g, const Body& body) {
-        const Scene s = CharacterScene(l.level(), body, out);
-        ASSERT_EQ(s.nodes.size(), 19u);
-        std::vector<int> parents;
-        for (const SceneNode& n : s.nodes) parents.push_back(n.parent);
-        EXPECT_EQ(parents, (std::vector<int>{-1, 0, 1, 2, 0, 4, 5, 0, 7, 8, 9, 8, 11, 12, 13, 8, 15, 16, 17}));
-        EXPECT_EQ(std::tie(s.nodes[7].name, s.nodes[14].name, s.nodes[18].name),
-                  std::tuple("mid", "left fist", "right fist"));
-        const std::vector<Point> expected = demo::CharacterInPlace(g);
-        std::size_t k = 0;
-        for (std::size_t n = 0; n < s.nodes.size(); ++n) {
-            const SceneMesh& mesh = s.meshes.at(static_cast<std::size_t>(s.nodes[n].mesh));
-            const Point at = WorldOf(s, static_cast<int>(n));
-            for (const Point& p : mesh.positions) {
-                const Point e = ScenePoint(expected.at(k++));
-                EXPECT_NEAR(Dot(Minus({p.x + at.x, p.y + at.y, p.z + at.z}, e), {1, 1, 1}), 0, 1e-5) << n;
+    ForEachBody(
+        l.level(), l.level().at(b.IndexNamed("konoko")), {.CharacterGroup = 6}, NoProgress(), out,
+        [&](int g, const Body& body) {
+            const Scene s = CharacterScene(l.level(), body, out);
+            ASSERT_EQ(s.nodes.size(), 19u);
+            std::vector<int> parents;
+            for (const SceneNode& n : s.nodes) parents.push_back(n.parent);
+            EXPECT_EQ(parents, (std::vector<int>{-1, 0, 1, 2, 0, 4, 5, 0, 7, 8, 9, 8, 11, 12, 13, 8, 15, 16, 17}));
+            EXPECT_EQ(std::tie(s.nodes[7].name, s.nodes[14].name, s.nodes[18].name),
+                      std::tuple("mid", "left fist", "right fist"));
+            const std::vector<Point> expected = demo::CharacterInPlace(g);
+            std::size_t k = 0;
+            for (std::size_t n = 0; n < s.nodes.size(); ++n) {
+                const SceneMesh& mesh = s.meshes.at(static_cast<std::size_t>(s.nodes[n].mesh));
+                const Point at = WorldOf(s, static_cast<int>(n));
+                for (const Point& p : mesh.positions) {
+                    const Point e = ScenePoint(expected.at(k++));
+                    EXPECT_NEAR(Dot(Minus({p.x + at.x, p.y + at.y, p.z + at.z}, e), {1, 1, 1}), 0, 1e-5) << n;
+                }
+                float volume = 0;
+                for (const Corners& t : TrianglesOf(mesh, at)) volume += Dot(t.a, Cross(t.b, t.c)) / 6;
+                EXPECT_GT(volume, 0) << s.nodes[n].name << " of group " << g;
             }
-            float volume = 0;
-            for (const Corners& t : TrianglesOf(mesh, at)) volume += Dot(t.a, Cross(t.b, t.c)) / 6;
-            EXPECT_GT(volume, 0) << s.nodes[n].name << " of group " << g;
-        }
-        EXPECT_EQ(k, expected.size());
-        EXPECT_NE(s.materials.at(static_cast<std::size_t>(s.meshes[10].material)).texture, nullptr);
-        group = g;
-    });
+            EXPECT_EQ(k, expected.size());
+            EXPECT_NE(s.materials.at(static_cast<std::size_t>(s.meshes[10].material)).texture, nullptr);
+            group = g;
+        });
     EXPECT_EQ(group, 5);
     EXPECT_TRUE(out.missingParts.empty()) << out.missingParts;
 
     // A bone whose parent is no earlier bone would close a loop: its part hangs at the top.
     b.resource(b.IndexNamed("konoko_bones")).data.at(0x20 + 4 * 5) = 7;
     OpenedLevel looped(b);
-    ForEachBody(looped.level(), looped.level().at(b.IndexNamed("konoko")), {.CharacterGroup = 1}, NoProgress(), out,
-                [&](int, const Body& body) { EXPECT_EQ(CharacterScene(looped.level(), body, out).nodes[5].parent, -1); });
+    ForEachBody(
+        looped.level(), looped.level().at(b.IndexNamed("konoko")), {.CharacterGroup = 1}, NoProgress(), out,
+        [&](int, const Body& body) { EXPECT_EQ(CharacterScene(looped.level(), body, out).nodes[5].parent, -1); });
 }

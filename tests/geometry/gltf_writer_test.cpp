@@ -20,11 +20,13 @@ namespace {
 tinygltf::Model Read(const std::vector<std::uint8_t>& glb) {
     tinygltf::TinyGLTF reader;
     // Pictures stay the PNG bytes they are stored as.
-    reader.SetImageLoader([](tinygltf::Image* image, int, std::string*, std::string*, int, int,
-                             const unsigned char* bytes, int size, void*) {
-        image->image.assign(bytes, bytes + size);
-        return true;
-    }, nullptr);
+    reader.SetImageLoader(
+        [](tinygltf::Image* image, int, std::string*, std::string*, int, int, const unsigned char* bytes, int size,
+           void*) {
+            image->image.assign(bytes, bytes + size);
+            return true;
+        },
+        nullptr);
     tinygltf::Model model;
     std::string error, warning;
     EXPECT_TRUE(reader.LoadBinaryFromMemory(&model, &error, &warning, glb.data(), static_cast<unsigned>(glb.size())))
@@ -36,7 +38,8 @@ template <typename T>
 std::vector<T> Values(const tinygltf::Model& m, int accessor) {
     const tinygltf::Accessor& a = m.accessors.at(static_cast<std::size_t>(accessor));
     const tinygltf::BufferView& v = m.bufferViews.at(static_cast<std::size_t>(a.bufferView));
-    std::vector<T> values(a.count * tinygltf::GetNumComponentsInType(static_cast<std::uint32_t>(a.type)) * tinygltf::GetComponentSizeInBytes(static_cast<std::uint32_t>(a.componentType)) / sizeof(T));
+    std::vector<T> values(a.count * tinygltf::GetNumComponentsInType(static_cast<std::uint32_t>(a.type)) *
+                          tinygltf::GetComponentSizeInBytes(static_cast<std::uint32_t>(a.componentType)) / sizeof(T));
     std::memcpy(values.data(), m.buffers[0].data.data() + v.byteOffset + a.byteOffset, values.size() * sizeof(T));
     return values;
 }
@@ -45,10 +48,10 @@ Scene Sample() {
     auto picture = std::make_shared<const PixelBuffer>(2, 1, Bgra{10, 20, 30, 40});
     Scene s;
     s.materials = {{"see-through", picture, true, true}, {"same picture", picture}, {"plain", nullptr}};
-    s.meshes = {{"a", {{1, 2, 3}, {-4, 5, 0.5f}, {0, -6, 2}}, {{0, 0}, {1, 0}, {0, 1}}, {{1, 2, 3, 4}, {}, {}},
-                 {{0, 2, 1}}, 0},
-                {"nothing", {}, {}, {}, {}, 1},
-                {"b", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {}, {}, {{0, 1, 2}, {2, 1, 0}}, 2}};
+    s.meshes = {
+        {"a", {{1, 2, 3}, {-4, 5, 0.5f}, {0, -6, 2}}, {{0, 0}, {1, 0}, {0, 1}}, {{1, 2, 3, 4}, {}, {}}, {{0, 2, 1}}, 0},
+        {"nothing", {}, {}, {}, {}, 1},
+        {"b", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {}, {}, {{0, 1, 2}, {2, 1, 0}}, 2}};
     s.nodes = {{"top", -1, {1, 2, 3}, 0}, {"empty", 0, {}, 1}, {"leaf", 1, {0, 0, -1}, 2}};
     return s;
 }

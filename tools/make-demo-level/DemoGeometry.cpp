@@ -197,24 +197,24 @@ struct Edge {
     int parent, child;
 };
 constexpr std::array<Edge, kUsedJoints - 1> kSkeleton{{
-    {0, 1},   // pelvis: left thigh
-    {1, 2},   // left calf
-    {2, 3},   // left foot
-    {0, 4},   // right thigh
-    {4, 5},   // right calf
-    {5, 6},   // right foot
-    {0, 7},   // mid (spine)
-    {7, 8},   // chest
-    {8, 9},   // neck
-    {9, 10},  // head
-    {8, 11},  // left shoulder
-    {11, 12}, // left arm
-    {12, 13}, // left wrist
-    {13, 14}, // left fist
-    {8, 15},  // right shoulder
-    {15, 16}, // right arm
-    {16, 17}, // right wrist
-    {17, 18}, // right fist
+    {0, 1},    // pelvis: left thigh
+    {1, 2},    // left calf
+    {2, 3},    // left foot
+    {0, 4},    // right thigh
+    {4, 5},    // right calf
+    {5, 6},    // right foot
+    {0, 7},    // mid (spine)
+    {7, 8},    // chest
+    {8, 9},    // neck
+    {9, 10},   // head
+    {8, 11},   // left shoulder
+    {11, 12},  // left arm
+    {12, 13},  // left wrist
+    {13, 14},  // left fist
+    {8, 15},   // right shoulder
+    {15, 16},  // right arm
+    {16, 17},  // right wrist
+    {17, 18},  // right fist
 }};
 
 // The joint offsets the character export negates x of before adding them up.
@@ -559,11 +559,13 @@ void AddGeometry(LevelBuilder& b, const GeometryTargets& t) {
         return Id(b.AddTexture(name, p.width, p.height, 1, EncodeTexturePixels(p, 1)));
     };
     const std::uint32_t skin = texture("konoko_skin", Glyph(32, 32, 'F', {120, 70, 50, 255}, {235, 190, 160, 255}));
-    const std::uint32_t suit = texture("konoko_suit", ArrowAndGlyph(64, 64, 'F', {240, 240, 240, 255}, {70, 40, 110, 255}));
+    const std::uint32_t suit =
+        texture("konoko_suit", ArrowAndGlyph(64, 64, 'F', {240, 240, 240, 255}, {70, 40, 110, 255}));
     for (const char* prefix : {"konoko_", "konoko_tall_"}) {
         for (std::size_t c = 0; c < kParts.size(); ++c) {
             const bool bare = c == 9 || c == 10 || c == 14 || c == 18;  // neck, head, hands
-            testing::PutU32(b.resource(b.IndexNamed(prefix + std::string(kParts[c].name))).data, 0x24, bare ? skin : suit);
+            testing::PutU32(b.resource(b.IndexNamed(prefix + std::string(kParts[c].name))).data, 0x24,
+                            bare ? skin : suit);
         }
     }
     AddLevelGeometry(b, t);

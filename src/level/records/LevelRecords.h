@@ -51,10 +51,10 @@ struct Quad {
 static_assert(sizeof(Quad) == 56);
 
 // Quad flags the exports read.
-inline constexpr std::uint32_t kQuadDoorFrame = 0x1;    // invisible: the frame of a door
-inline constexpr std::uint32_t kQuadGhost = 0x2;        // a pathfinding separator, never drawn
-inline constexpr std::uint32_t kQuadTriangle = 0x40;    // corners 3 and 4 are the same
-inline constexpr std::uint32_t kQuadTransparent = 0x80; // alpha counts; otherwise it is ignored
+inline constexpr std::uint32_t kQuadDoorFrame = 0x1;     // invisible: the frame of a door
+inline constexpr std::uint32_t kQuadGhost = 0x2;         // a pathfinding separator, never drawn
+inline constexpr std::uint32_t kQuadTriangle = 0x40;     // corners 3 and 4 are the same
+inline constexpr std::uint32_t kQuadTransparent = 0x80;  // alpha counts; otherwise it is ignored
 inline constexpr std::uint32_t kQuadTwoSided = 0x200;
 inline constexpr std::uint32_t kQuadInvisible = 0x2000;
 
