@@ -5,6 +5,12 @@
 # that came out inside out shows as a hole.
 #
 #   blender -b --factory-startup --python scripts/blender-render.py -- LEVEL.glb CHARACTER.glb OUT_FOLDER
+#
+# The pictures in docs/ (about a minute on two cores):
+#   BUILD/tools/make-demo-level /tmp/demo
+#   BUILD/drossel-cli convert --3d-format glb /tmp/demo.dat 70 /tmp/level.glb
+#   BUILD/drossel-cli convert --3d-format glb --character-group 1 /tmp/demo.dat 43 /tmp/konoko.glb
+#   blender -b --factory-startup --python scripts/blender-render.py -- /tmp/level.glb /tmp/konoko.glb docs
 import math
 import sys
 
@@ -86,4 +92,4 @@ cull_back_faces()
 render("blender-level.png", (-1.2, -3.6, 2.9), (0.3, 0.3, 0.5), 24)
 for o in bpy.context.scene.objects:
     o.hide_render = o not in character and o.type == "MESH"
-render("blender-character.png", (1.0, -3.2, 1.4), (0.0, 0.0, 0.9), 50)
+render("blender-character.png", (1.2, -3.8, 1.3), (0.0, 0.0, 0.92), 35)
