@@ -116,9 +116,7 @@ bool WriteConversion(Conversion& conversion, const std::string& chosen, const st
         try {
             const PixelBuffer drawn = image->draw ? image->draw() : PixelBuffer{};
             const PixelBuffer& pixels = image->draw ? drawn : image->pixels;
-            Write(path,
-                  container == ImageContainer::Bmp ? EncodeBmp(pixels, image->bits) : EncodeTga(pixels, image->bits),
-                  ui, claims);
+            Write(path, EncodeImage(container, pixels, image->bits), ui, claims);
             written.paths.push_back(path);
         } catch (const std::exception& e) {
             if (piece.part.empty()) throw;
@@ -212,10 +210,10 @@ bool ConvertResource(const Session& session, std::int32_t index, UserInterface& 
             return;
         }
         const SaveDialog& dialog = kind.saveDialog;
-        const std::string chosen =
-            TargetPath(path, ui,
-                       {std::string(dialog.title), ConvertDialogName(resource, session.options),
-                        std::string(dialog.filter), ConvertDialogExtension(resource, session.options)});
+        const std::string chosen = TargetPath(
+            path, ui,
+            {std::string(dialog.title), ConvertDialogName(resource, session.options),
+             ConvertDialogFilter(resource, session.options), ConvertDialogExtension(resource, session.options)});
         if (chosen.empty()) {
             ui.SetStatusText("Status: ---");  // nothing was converted, and nothing is going on
             return;

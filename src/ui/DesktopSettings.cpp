@@ -21,15 +21,16 @@ bool RestoreOptions(Options& o) {
     const QSettings s;
     if (!s.contains(QStringLiteral("Options/Image"))) return false;
     int image = static_cast<int>(o.Image);
-    RestoreChoice(s, "Options/Image", image, {0, 1, 2, 3});
+    RestoreChoice(s, "Options/Image", image, {0, 1, 2, 3, 4});
     o.Image = static_cast<ImageFormat>(image);
-    RestoreChoice(s, "Options/ModelLwoFormat", o.ModelLwoFormat, {60, 65, 70});
-    RestoreChoice(s, "Options/CharacterLwoFormat", o.CharacterLwoFormat, {60, 65, 70});
-    RestoreChoice(s, "Options/WeaponLwoFormat", o.WeaponLwoFormat, {60, 70});
+    RestoreChoice(s, "Options/ModelLwoFormat", o.ModelLwoFormat, {60, 65, 70, kGlb});
+    RestoreChoice(s, "Options/CharacterLwoFormat", o.CharacterLwoFormat, {60, 65, 70, kGlb});
+    RestoreChoice(s, "Options/WeaponLwoFormat", o.WeaponLwoFormat, {60, 70, kGlb});
     RestoreChoice(s, "Options/CharacterGroup", o.CharacterGroup, {1, 2, 3, 4, 5, 6});
-    RestoreChoice(s, "Options/LevelFormat", o.LevelFormat, {1, 6, 7, 8});
+    RestoreChoice(s, "Options/LevelFormat", o.LevelFormat, {1, 6, 7, 8, kGlb});
     o.OneTextFile = s.value(QStringLiteral("Options/OneTextFile"), o.OneTextFile).toBool();
     o.DeleteGarbage = s.value(QStringLiteral("Options/DeleteGarbage"), o.DeleteGarbage).toBool();
+    o.AllQuadsGeometry = s.value(QStringLiteral("Options/AllQuadsGeometry"), o.AllQuadsGeometry).toBool();
     return true;
 }
 
@@ -43,6 +44,7 @@ void SaveOptions(const Options& o) {
     s.setValue(QStringLiteral("Options/LevelFormat"), o.LevelFormat);
     s.setValue(QStringLiteral("Options/OneTextFile"), o.OneTextFile);
     s.setValue(QStringLiteral("Options/DeleteGarbage"), o.DeleteGarbage);
+    s.setValue(QStringLiteral("Options/AllQuadsGeometry"), o.AllQuadsGeometry);
 }
 
 QStringList RecentLevels() {

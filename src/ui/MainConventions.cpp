@@ -44,6 +44,7 @@ void MainWindow::RestoreSettings() {
     if (RestoreOptions(session_.options)) {
         ShowChoices(false);
         findChild<QAction*>(QStringLiteral("mnuDelGarbage"))->setChecked(session_.options.DeleteGarbage);
+        findChild<QAction*>(QStringLiteral("mnuAllQuads"))->setChecked(session_.options.AllQuadsGeometry);
     }
     ui_->openFolder = LastFolder("Open");
     ui_->saveFolder = LastFolder("Save");

@@ -252,6 +252,12 @@ private slots:
         Click(At("wall_arrow"));
         Action("mnuUC")->trigger();
         QVERIFY(dialogs_.requests.last().endsWith(QStringLiteral("[Windows Bitmap (*.bmp)]")));
+        // An option the kind's filters lack brings a filter of its own.
+        Action("mnuPng")->trigger();
+        dialogs_.answers.push_back(QString::fromStdString(dir_ / "pic"));
+        Action("mnuUC")->trigger();
+        QVERIFY(dialogs_.requests.last().endsWith(QStringLiteral("[PNG (*.png)]")));
+        QVERIFY(std::filesystem::exists(dir_ / "pic.png"));
         // The dialog starts in the folder last chosen.
         QVERIFY(dialogs_.requests.last().contains(QString::fromStdString(dir_ / "wall_arrow")));
     }

@@ -3,6 +3,7 @@
 
 #include "Fixture.h"
 #include "ScriptedDialogs.h"
+#include "app/EditReports.h"
 #include "app/LightingEditor.h"
 #include "app/SoundTools.h"
 #include "app/StringEditor.h"
@@ -113,7 +114,7 @@ private slots:
         const int quads = Named("level1_AGQG");
         Trigger("mnuAGQG", quads);
         QCOMPARE(Text("Form5", "Label1"), QStringLiteral("File name: level1_AGQG.AGQG"));
-        QCOMPARE(Text("Form5", "Label3"), QStringLiteral("Light Data: 0 of 12"));
+        QCOMPARE(Text("Form5", "Label3"), QStringLiteral("Light Data: 0 of 15"));
         // A scroll bar moves its box and its swatch, not the quad.
         const QString red = Text("Form5", "Text3");
         static_cast<QScrollBar*>(Control("Form5", "HScroll8"))->setValue(200);
@@ -147,7 +148,8 @@ private slots:
         Click("Form5", "Command1");
         QVERIFY(!Control("Form5", "Command1")->isVisible());
         QCOMPARE(window_.statusText(),
-                 QString::fromStdString("Status: Saved the colours of 13 quads of level1_AGQG into " + dat_));
+                 QString::fromStdString(LightsSavedText(*window_.session().level, quads,
+                                                        LightingEditor(*window_.session().level, quads).quadCount())));
         SameAsCli({"set-lights", std::to_string(quads), "--quad", "5", "--colours", "1,2,3,4", "5,6,7,8", "9,10,11,12",
                    "13,14,15,16"});
 
