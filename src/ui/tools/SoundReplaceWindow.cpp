@@ -1,5 +1,6 @@
 #include "ui/tools/SoundReplaceWindow.h"
 
+#include "app/EditReports.h"
 #include "app/Session.h"
 #include "app/UserInterface.h"
 
@@ -72,7 +73,10 @@ void SoundReplaceWindow::Replace() {
         ui_.Beep();
         return;
     }
-    if (ReplaceSound(*session_.level, slot_, path_->text().toStdString(), ui_)) close();
+    const std::string wav = path_->text().toStdString();
+    if (!ReplaceSound(*session_.level, slot_, wav, ui_)) return;
+    ui_.SetStatusText(SoundReplacedText(*session_.level, slot_, wav));
+    close();
 }
 
 }  // namespace drossel::ui
