@@ -18,18 +18,28 @@ BatchSummary ConvertAll(Session& session, UserInterface& ui) {
     const Level& level = *session.level;
     const FilesOpenForCommand files(level);
     BatchLockGuard lock(ui, BatchLock::WholeFile);
-    BatchRun run(ui, session.OutputFolder);
-    run.ForEachRecord(level, [&](std::int32_t i, const ResourceRecord& r) {
-        const Kind& kind = KindOf(r.tag);
+    BatchRun run(ui, session.OutputFolder, session.jobs);
+    const auto included = [](const Kind& kind) { return kind.convertAll.included && kind.convert != nullptr; };
+    const auto skipped = [](const Kind& kind, const ResourceRecord& r) {
         const ConvertAllRule& rule = kind.convertAll;
-        if (!rule.included || kind.convert == nullptr) {
+        return (rule.skipHidden && r.flags == kHiddenFlags) || (rule.skipNoneName && r.name == "<none>");
+    };
+    const auto prepare = [&](std::int32_t i, const ResourceRecord& r) -> std::optional<PreparedWork> {
+        const Kind& kind = KindOf(r.tag);
+        if (!included(kind) || skipped(kind, r) || r.IsPlaceholder()) return std::nullopt;
+        return PrepareConversion(level, i, session.options, ConvertAllPath(session.OutputFolder, r, session.options),
+                                 session.OutputFolder);
+    };
+    run.ForEachRecord(level, prepare, [&](std::int32_t i, const ResourceRecord& r, PreparedWork* prepared) {
+        const Kind& kind = KindOf(r.tag);
+        if (!included(kind)) {
             ui.SetStatusText("Status: Skiping " + r.name);
-        } else if ((rule.skipHidden && r.flags == kHiddenFlags) || (rule.skipNoneName && r.name == "<none>")) {
+        } else if (skipped(kind, r)) {
             ++run.summary().skipped;
         } else if (!run.SkipPlaceholder(r, "convert")) {
             session.selectedIndex = i;  // left at the last resource converted
             ConvertResource(session, i, run.reporting(), ConvertAllPath(session.OutputFolder, r, session.options),
-                            &run.claims());
+                            &run.claims(), prepared);
         }
     });
     ReportWarnings(ui, run.summary());
@@ -57,12 +67,20 @@ BatchSummary ConvertGroup(Session& session, UserInterface& ui, const GroupNode& 
     }
     const Level& level = *session.level;
     const FilesOpenForCommand files(level);
-    BatchRun run(ui, session.OutputFolder);
-    run.ForEachChild(level, node, "convert", [&](std::int32_t i, const ResourceRecord& r) {
-        if (run.SkipPlaceholder(r, "convert")) return;
-        ConvertResource(session, i, run.reporting(),
-                        ConvertGroupPath(session.OutputFolder, node.key, r, session.options), &run.claims());
-    });
+    BatchRun run(ui, session.OutputFolder, session.jobs);
+    const auto prepare = [&](std::int32_t i, const ResourceRecord& r) -> std::optional<PreparedWork> {
+        if (r.IsPlaceholder()) return std::nullopt;
+        return PrepareConversion(level, i, session.options,
+                                 ConvertGroupPath(session.OutputFolder, node.key, r, session.options),
+                                 session.OutputFolder);
+    };
+    run.ForEachChild(level, node, "convert", prepare,
+                     [&](std::int32_t i, const ResourceRecord& r, PreparedWork* prepared) {
+                         if (run.SkipPlaceholder(r, "convert")) return;
+                         ConvertResource(session, i, run.reporting(),
+                                         ConvertGroupPath(session.OutputFolder, node.key, r, session.options),
+                                         &run.claims(), prepared);
+                     });
     run.ReportFolderDone(node, std::string(rule.doneText), std::string(rule.doneTitle), "converted");
     ui.SetProgressValue(0);
     ui.SetStatusText("Status: ---");

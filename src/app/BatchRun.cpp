@@ -1,6 +1,11 @@
 #include "app/BatchRun.h"
 
+#include "app/WorkAhead.h"
 #include "level/Level.h"
+
+#include <chrono>
+#include <deque>
+#include <future>
 
 #include <string_view>
 
@@ -11,40 +16,69 @@ constexpr std::string_view kStatusPrefix = "Status: ";
 
 }  // namespace
 
-void BatchRun::ForEachRecord(const Level& level, const Step& step) {
-    const std::int32_t count = level.count();
+void BatchRun::Walk(const Level& level, int count, const std::function<std::optional<std::int32_t>(int)>& indexAt,
+                    const Prepare& prepare, const std::function<void(int, PreparedWork*)>& step) {
     ui_.SetProgressMaximum(count);
     ui_.SetProgressValue(0);
-    for (std::int32_t i = 0; i < count; ++i) {
+    using Ready = std::future<std::optional<PreparedWork>>;
+    std::deque<std::optional<Ready>> ahead;  // positions `taken` onwards
+    int submitted = 0;
+    // Declared after `ahead`: gone first, so that no work outlives the walk.
+    WorkAhead pool(BatchThreads(threads_));
+    for (int k = 0; k < count; ++k) {
         ui_.ProcessPendingEvents();
-        if (!GoOn(i, count)) return;
-        step(i, level.at(i));
-        ui_.SetProgressValue(i + 1);
+        if (!GoOn(k, count)) return;
+        for (; submitted < count && submitted <= k + static_cast<int>(pool.Ahead()); ++submitted) {
+            const auto index = indexAt(submitted);
+            if (!index) {
+                ahead.emplace_back();
+                continue;
+            }
+            ahead.emplace_back(pool.Submit<std::optional<PreparedWork>>(
+                [&level, &prepare, i = *index] { return prepare(i, level.at(i)); }));
+        }
+        std::optional<PreparedWork> prepared;
+        if (ahead.front()) {
+            Ready& ready = *ahead.front();
+            // The window repaints, and a cancel is heard, while the work is done.
+            while (ready.wait_for(std::chrono::milliseconds(20)) == std::future_status::timeout) {
+                ui_.ProcessPendingEvents();
+            }
+            prepared = ready.get();
+        }
+        ahead.pop_front();
+        step(k, prepared ? &*prepared : nullptr);
+        ui_.SetProgressValue(k + 1);
         ui_.ProcessPendingEvents();
     }
 }
 
-void BatchRun::ForEachChild(const Level& level, const GroupNode& node, const std::string& verb, const Step& step) {
-    const auto count = static_cast<int>(node.children.size());
-    ui_.SetProgressMaximum(count);
-    ui_.SetProgressValue(0);
-    for (int k = 0; k < count; ++k) {
-        ui_.ProcessPendingEvents();
-        if (!GoOn(k, count)) return;
+void BatchRun::ForEachRecord(const Level& level, const Prepare& prepare, const Step& step) {
+    Walk(
+        level, level.count(), [](int k) { return std::optional<std::int32_t>(k); }, prepare,
+        [&](int k, PreparedWork* prepared) { step(k, level.at(k), prepared); });
+}
+
+void BatchRun::ForEachChild(const Level& level, const GroupNode& node, const std::string& verb,
+                            const Prepare& prepare, const Step& step) {
+    const auto indexAt = [&](int k) -> std::optional<std::int32_t> {
+        const auto index = IndexOfNodeKey(node.children[static_cast<std::size_t>(k)].key);
+        if (!index || !level.Contains(*index)) return std::nullopt;
+        return index;
+    };
+    Walk(level, static_cast<int>(node.children.size()), indexAt, prepare, [&](int k, PreparedWork* prepared) {
         const ResourceNode& child = node.children[static_cast<std::size_t>(k)];
-        const auto index = IndexOfNodeKey(child.key);
-        if (!index || !level.Contains(*index)) {
+        const auto index = indexAt(k);
+        if (!index) {
             reporting_.ShowMessage("Cannot " + verb + " " + child.text + ": the tree node " + child.key +
                                        " names no resource of the table",
                                    kProgramTitle, MessageIcon::Critical, MessageButtons::Ok);
             ui_.SetStatusText("NONE");
         } else {
             ui_.SelectTreeNode(child.key);
-            step(*index, level.at(*index));
+            step(*index, level.at(*index), prepared);
         }
-        ui_.SetProgressValue(k + 1);
-        ui_.ProcessPendingEvents();
-    }
+    });
 }
 
 bool BatchRun::GoOn(int done, int count) {

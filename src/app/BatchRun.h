@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace drossel {
@@ -21,7 +22,9 @@ struct ResourceRecord;
 // may write (directly in the folder, each once).
 class BatchRun {
 public:
-    BatchRun(UserInterface& ui, const std::string& folder) : ui_(ui), reporting_(ui), claims_(folder) {
+    // `threads`: how many resources are worked on at once (0: one per core).
+    BatchRun(UserInterface& ui, const std::string& folder, int threads = 1)
+        : ui_(ui), reporting_(ui), claims_(folder), threads_(threads) {
         summary().folder = folder;
     }
 
@@ -30,15 +33,22 @@ public:
     OutputClaims& claims() { return claims_; }
     BatchSummary& summary() { return reporting_.summary(); }
 
-    using Step = std::function<void(std::int32_t index, const ResourceRecord& resource)>;
+    // A resource's work done ahead of its turn, on a worker thread: reading and
+    // converting, never a word to the person nor a file written. Nothing for a
+    // resource the step will not work on.
+    using Prepare = std::function<std::optional<PreparedWork>(std::int32_t index, const ResourceRecord& resource)>;
+    // Shows and writes what was prepared for the resource (nullptr: nothing was).
+    using Step = std::function<void(std::int32_t index, const ResourceRecord& resource, PreparedWork* prepared)>;
     // Calls `step` for every record in table order and advances the progress bar
-    // to the table's size. Both walks end early, before the next resource, once
-    // the person has asked to cancel (the summary then says so).
-    void ForEachRecord(const Level& level, const Step& step);
+    // to the table's size; the records after the current one are prepared
+    // meanwhile on the run's threads. Both walks end early, before the next
+    // resource, once the person has asked to cancel (the summary then says so).
+    void ForEachRecord(const Level& level, const Prepare& prepare, const Step& step);
     // Calls `step` for every child of the node in tree order, after selecting it
     // (the tree shows it), and advances the progress bar to the number of
     // children. A child whose key names no record is a failure of `verb`.
-    void ForEachChild(const Level& level, const GroupNode& node, const std::string& verb, const Step& step);
+    void ForEachChild(const Level& level, const GroupNode& node, const std::string& verb, const Prepare& prepare,
+                      const Step& step);
     // True, after its reason has gone to the status bar, for a placeholder: it
     // holds nothing to `verb`, which is no failure of the run.
     bool SkipPlaceholder(const ResourceRecord& resource, const std::string& verb);
@@ -51,9 +61,15 @@ private:
     // Before resource `done` of `count`: false, noted in the summary, once a cancel was asked for.
     bool GoOn(int done, int count);
 
+    // Walks `count` positions, position k being resource `indexAt(k)` (nothing:
+    // none), preparing ahead on the run's threads; `step` takes each in turn.
+    void Walk(const Level& level, int count, const std::function<std::optional<std::int32_t>(int)>& indexAt,
+              const Prepare& prepare, const std::function<void(int, PreparedWork*)>& step);
+
     UserInterface& ui_;
     BatchReporting reporting_;
     OutputClaims claims_;
+    int threads_;
 };
 
 // The very end of a batch: a status bar shows each warning only until the next

@@ -12,8 +12,15 @@ BatchSummary UnpackAll(Session& session, UserInterface& ui) {
     const Level& level = *session.level;
     const FilesOpenForCommand files(level);
     BatchLockGuard lock(ui, BatchLock::WholeFile);
-    BatchRun run(ui, session.OutputFolder);
-    run.ForEachRecord(level, [&](std::int32_t i, const ResourceRecord& r) {
+    BatchRun run(ui, session.OutputFolder, session.jobs);
+    const auto skipsHidden = [](const Kind& kind, const ResourceRecord& r) {
+        return kind.unpacksRaw && kind.unpackAllSkipsHidden && r.flags == kHiddenFlags;
+    };
+    const auto prepare = [&](std::int32_t i, const ResourceRecord& r) -> std::optional<PreparedWork> {
+        if (r.size == 0 || skipsHidden(KindOf(r.tag), r)) return std::nullopt;
+        return PrepareUnpack(level, i);
+    };
+    run.ForEachRecord(level, prepare, [&](std::int32_t i, const ResourceRecord& r, PreparedWork* prepared) {
         const Kind& kind = KindOf(r.tag);
         if (!kind.unpacksRaw) {
             ui.SetStatusText("Unpacking: " + r.name);
@@ -21,14 +28,15 @@ BatchSummary UnpackAll(Session& session, UserInterface& ui) {
                 ++run.summary().skipped;
                 return;
             }
-        } else if (kind.unpackAllSkipsHidden && r.flags == kHiddenFlags) {
+        } else if (skipsHidden(kind, r)) {
             ++run.summary().skipped;
             return;
         } else if (run.SkipPlaceholder(r, "unpack")) {
             return;
         }
         session.selectedIndex = i;  // left at the last resource unpacked
-        UnpackResource(level, i, run.reporting(), UnpackAllPath(session.OutputFolder, r), &run.claims());
+        UnpackResource(level, i, run.reporting(), UnpackAllPath(session.OutputFolder, r), &run.claims(), nullptr,
+                       prepared);
     });
     ui.SetStatusText("Status: Unpacked");
     ReportWarnings(ui, run.summary());
@@ -42,14 +50,20 @@ BatchSummary UnpackGroup(Session& session, UserInterface& ui, const GroupNode& n
     session.SetOutputFolder(folder);
     const Level& level = *session.level;
     const FilesOpenForCommand files(level);
-    BatchRun run(ui, session.OutputFolder);
+    BatchRun run(ui, session.OutputFolder, session.jobs);
     // The group decides how its resources unpack.
     const Kind& routine = KindOf(node.key);
-    run.ForEachChild(level, node, "unpack", [&](std::int32_t i, const ResourceRecord& r) {
-        if (run.SkipPlaceholder(r, "unpack")) return;
-        UnpackResource(level, i, run.reporting(), UnpackGroupPath(session.OutputFolder, node.key, r), &run.claims(),
-                       &routine);
-    });
+    const auto prepare = [&](std::int32_t i, const ResourceRecord& r) -> std::optional<PreparedWork> {
+        if (r.IsPlaceholder()) return std::nullopt;
+        return PrepareUnpack(level, i, &routine);
+    };
+    run.ForEachChild(level, node, "unpack", prepare,
+                     [&](std::int32_t i, const ResourceRecord& r, PreparedWork* prepared) {
+                         if (run.SkipPlaceholder(r, "unpack")) return;
+                         UnpackResource(level, i, run.reporting(),
+                                        UnpackGroupPath(session.OutputFolder, node.key, r), &run.claims(), &routine,
+                                        prepared);
+                     });
     ui.SetProgressValue(0);
     run.ReportFolderDone(node, "Files Unpacked", "Success", "unpacked");
     ui.SetStatusText("Status: ---");

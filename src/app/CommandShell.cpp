@@ -45,6 +45,49 @@ private:
     UserInterface& ui_;
 };
 
+// A converter's progress, kept to be shown when its work's turn comes.
+class RecordingProgress : public Progress {
+public:
+    explicit RecordingProgress(std::vector<PreparedWork::Report>& reports) : reports_(reports) {}
+    void Status(const std::string& text) override { reports_.push_back({Kind::Status, text}); }
+    void Steps(int maximum) override { reports_.push_back({Kind::Steps, {}, maximum}); }
+    void Step(int value) override { reports_.push_back({Kind::Step, {}, value}); }
+
+private:
+    using Kind = PreparedWork::Report::Kind;
+    std::vector<PreparedWork::Report>& reports_;
+};
+
+void Replay(const std::vector<PreparedWork::Report>& reports, Progress& progress) {
+    for (const PreparedWork::Report& r : reports) {
+        switch (r.kind) {
+            case PreparedWork::Report::Kind::Status:
+                progress.Status(r.text);
+                break;
+            case PreparedWork::Report::Kind::Steps:
+                progress.Steps(r.value);
+                break;
+            case PreparedWork::Report::Kind::Step:
+                progress.Step(r.value);
+                break;
+        }
+    }
+}
+
+// Runs work ahead of its turn; a failure is kept, to be reported at the turn.
+void Prepare(PreparedWork& prepared, const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::exception& e) {
+        prepared.failure = e.what();
+    }
+}
+
+// At its turn, work done ahead fails as it did then.
+void RethrowFailure(const PreparedWork& prepared) {
+    if (prepared.failure) throw DrosselError(*prepared.failure);
+}
+
 void RefusePlaceholder(const ResourceRecord& resource) {
     if (resource.IsPlaceholder()) throw DrosselError(PlaceholderReason());
 }
@@ -87,11 +130,28 @@ std::string PathOf(const OutputPiece& piece, const std::string& chosen, const st
     return chosen;
 }
 
-// Writes every piece; false (after the message) when a picture's file name has
-// an extension that names no picture format.
+// Bulk data this small is read ahead with its record; longer data is copied a
+// block at a time when its turn comes.
+constexpr std::int64_t kRawReadAhead = std::int64_t{1} << 20;
+
+// What unpacking writes first: the resource's record (for the kinds with bulk
+// data, the leading record, with `raw` set to where its data lies), or its
+// whole data.
+std::vector<std::uint8_t> UnpackedRecord(const Level& level, const ResourceRecord& resource, const Kind& kind,
+                                         RawLocation& raw) {
+    if (kind.unpacksRaw) return level.ReadRecordOfRaw(resource, *kind.raw, raw);
+    if (resource.size < 0) throw DrosselError("its size is negative (" + std::to_string(resource.size) + ")");
+    return level.ReadData(resource, resource.size);
+}
+
+// Writes every piece (pictures encoded ahead in `ready`, when given); false
+// (after the message) when a picture's file name has an extension that names
+// no picture format.
 bool WriteConversion(Conversion& conversion, const std::string& chosen, const std::string& outputFolder,
-                     UserInterface& ui, OutputClaims& claims, WrittenFiles& written) {
-    for (OutputPiece& piece : conversion.pieces) {
+                     UserInterface& ui, OutputClaims& claims, WrittenFiles& written,
+                     std::vector<PreparedWork::Piece>* ready) {
+    for (std::size_t i = 0; i < conversion.pieces.size(); ++i) {
+        OutputPiece& piece = conversion.pieces[i];
         const std::string wanted = PathOf(piece, chosen, outputFolder);
         if (piece.append) {
             claims.Allow(FolderOf(wanted));
@@ -114,9 +174,15 @@ bool WriteConversion(Conversion& conversion, const std::string& chosen, const st
             return false;
         }
         try {
-            const PixelBuffer drawn = image->draw ? image->draw() : PixelBuffer{};
-            const PixelBuffer& pixels = image->draw ? drawn : image->pixels;
-            Write(path, EncodeImage(container, pixels, image->bits), ui, claims);
+            PreparedWork::Piece* encoded = ready != nullptr && i < ready->size() ? &(*ready)[i] : nullptr;
+            if (encoded != nullptr && !encoded->failure.empty()) throw DrosselError(encoded->failure);
+            if (encoded != nullptr && encoded->bytes) {
+                Write(path, *encoded->bytes, ui, claims);
+            } else {
+                const PixelBuffer drawn = image->draw ? image->draw() : PixelBuffer{};
+                const PixelBuffer& pixels = image->draw ? drawn : image->pixels;
+                Write(path, EncodeImage(container, pixels, image->bits), ui, claims);
+            }
             written.paths.push_back(path);
         } catch (const std::exception& e) {
             if (piece.part.empty()) throw;
@@ -156,8 +222,54 @@ std::string OutputClaims::ClaimCollecting(const std::string& wanted, UserInterfa
     return path;
 }
 
+PreparedWork PrepareUnpack(const Level& level, std::int32_t index, const Kind* routine) {
+    PreparedWork prepared;
+    Prepare(prepared, [&] {
+        const ResourceRecord& resource = level.at(index);
+        RefusePlaceholder(resource);
+        RawLocation& raw = prepared.rest;
+        prepared.bytes = UnpackedRecord(level, resource, routine != nullptr ? *routine : KindOf(resource.tag), raw);
+        if (raw.length > 0 && raw.length <= kRawReadAhead) {
+            const std::size_t at = prepared.bytes.size();
+            prepared.bytes.resize(at + static_cast<std::size_t>(raw.length));
+            level.ReadRaw(raw.offset, std::span(prepared.bytes).subspan(at));
+            raw = {};
+        }
+    });
+    return prepared;
+}
+
+PreparedWork PrepareConversion(const Level& level, std::int32_t index, const Options& options,
+                               const std::string& path, const std::string& outputFolder) {
+    PreparedWork prepared;
+    RecordingProgress progress(prepared.progress);
+    Prepare(prepared, [&] {
+        const ResourceRecord& resource = level.at(index);
+        const Kind& kind = KindOf(resource.tag);
+        if (kind.convert == nullptr) return;
+        RefusePlaceholder(resource);
+        prepared.conversion = kind.convert(level, resource, options, progress);
+        prepared.pieces.resize(prepared.conversion.pieces.size());
+        for (std::size_t i = 0; i < prepared.pieces.size(); ++i) {
+            OutputPiece& piece = prepared.conversion.pieces[i];
+            auto* image = std::get_if<ImageOutput>(&piece.content);
+            // Pictures drawn when written stay so: a batch holds them one at a time.
+            if (image == nullptr || image->draw) continue;
+            const ImageContainer container = ContainerOfPath(PathOf(piece, path, outputFolder));
+            if (container == ImageContainer::None) continue;
+            try {
+                prepared.pieces[i].bytes = EncodeImage(container, image->pixels, image->bits);
+            } catch (const std::exception& e) {
+                prepared.pieces[i].failure = e.what();
+            }
+            image->pixels = {};
+        }
+    });
+    return prepared;
+}
+
 bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, const std::string& path,
-                    OutputClaims* run, const Kind* routine) {
+                    OutputClaims* run, const Kind* routine, PreparedWork* prepared) {
     const ResourceRecord& resource = level.at(index);
     const Kind& kind = routine != nullptr ? *routine : KindOf(resource.tag);
     ui.SetStatusText("Status: UnPacking " + resource.name);
@@ -166,11 +278,12 @@ bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, c
         RefusePlaceholder(resource);
         std::vector<std::uint8_t> bytes;
         RawLocation raw;
-        if (kind.unpacksRaw) {
-            bytes = level.ReadRecordOfRaw(resource, *kind.raw, raw);
+        if (prepared != nullptr) {
+            RethrowFailure(*prepared);
+            bytes = std::move(prepared->bytes);
+            raw = prepared->rest;
         } else {
-            if (resource.size < 0) throw DrosselError("its size is negative (" + std::to_string(resource.size) + ")");
-            bytes = level.ReadData(resource, resource.size);
+            bytes = UnpackedRecord(level, resource, kind, raw);
         }
         const std::string chosen =
             TargetPath(path, ui, {"Unpack resource...", UnpackDialogName(resource), "All Files...|*.*"});
@@ -192,7 +305,7 @@ bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, c
 }
 
 bool ConvertResource(const Session& session, std::int32_t index, UserInterface& ui, const std::string& path,
-                     OutputClaims* run) {
+                     OutputClaims* run, PreparedWork* prepared) {
     const Level& level = *session.level;
     const ResourceRecord& resource = level.at(index);
     const Kind& kind = KindOf(resource.tag);
@@ -204,7 +317,14 @@ bool ConvertResource(const Session& session, std::int32_t index, UserInterface& 
     const bool ran = RunReported(ui, "Cannot convert " + noun + resource.name, [&] {
         RefusePlaceholder(resource);
         ShownProgress progress(ui);
-        Conversion conversion = kind.convert(level, resource, session.options, progress);
+        Conversion conversion;
+        if (prepared != nullptr) {
+            Replay(prepared->progress, progress);
+            RethrowFailure(*prepared);
+            conversion = std::move(prepared->conversion);
+        } else {
+            conversion = kind.convert(level, resource, session.options, progress);
+        }
         if (conversion.pieces.empty()) {
             ui.Warn("Status: " + resource.name + ": nothing to write: " + conversion.nothingToWrite);
             return;
@@ -220,7 +340,8 @@ bool ConvertResource(const Session& session, std::int32_t index, UserInterface& 
         }
         OutputClaims single(FolderOf(chosen));
         WrittenFiles written;
-        wrote = WriteConversion(conversion, chosen, session.OutputFolder, ui, run != nullptr ? *run : single, written);
+        wrote = WriteConversion(conversion, chosen, session.OutputFolder, ui, run != nullptr ? *run : single, written,
+                                prepared != nullptr ? &prepared->pieces : nullptr);
         if (wrote && !conversion.missingParts.empty()) {
             // Written, but not whole: the person is told, on the desktop in the
             // status bar, on the command line on stderr.

@@ -6,10 +6,12 @@
 // that turns a failure into one message. During a batch the caller hands in a
 // BatchReporting interface, which turns that message into a status text.
 
+#include "convert/Conversion.h"
 #include "convert/Options.h"
 #include "level/Level.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -48,13 +50,41 @@ private:
     std::unordered_map<std::string, std::string> collecting_;  // wanted -> claimed path
 };
 
+// One resource's unpacking or conversion done ahead of its turn in a batch, on
+// any thread and without a word to the person: what the routine read or made
+// (pictures already encoded for the files they are bound for), the progress it
+// reported, or why it failed. Handed to UnpackResource or ConvertResource at
+// its turn, it is shown and written exactly as work done then would have been.
+struct PreparedWork {
+    struct Report {
+        enum class Kind { Status, Steps, Step } kind;
+        std::string text;
+        int value = 0;
+    };
+    struct Piece {
+        std::optional<std::vector<std::uint8_t>> bytes;  // an encoded picture
+        std::string failure;                             // why it could not be encoded
+    };
+    std::vector<Report> progress;
+    std::optional<std::string> failure;  // why the routine failed
+    Conversion conversion;
+    std::vector<Piece> pieces;  // one per piece of `conversion`
+    std::vector<std::uint8_t> bytes;  // an unpacked record, with its bulk data when that is small
+    RawLocation rest;                 // bulk data still to copy when its turn comes
+};
+
+// The work of UnpackResource or ConvertResource for a batch path, done ahead.
+PreparedWork PrepareUnpack(const Level& level, std::int32_t index, const Kind* routine = nullptr);
+PreparedWork PrepareConversion(const Level& level, std::int32_t index, const Options& options,
+                               const std::string& path, const std::string& outputFolder);
+
 // Unpacks resource `index`: its record, and for kinds with bulk data the bytes
 // the record points at in the .raw file. An empty path asks with the save
 // dialog. `routine` is the kind whose way of unpacking is used: the resource's
 // own, unless "Export Folder" unpacks a group by the group's. True when a file
 // was written.
 bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, const std::string& path,
-                    OutputClaims* run = nullptr, const Kind* routine = nullptr);
+                    OutputClaims* run = nullptr, const Kind* routine = nullptr, PreparedWork* prepared = nullptr);
 
 // Converts resource `index` of the session's level with the converter of its
 // kind (a kind without one does nothing), with the session's options; files
@@ -62,6 +92,6 @@ bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, c
 // dialog after the resource has been read, so nothing is asked for what cannot
 // be converted. True when every file of the conversion was written.
 bool ConvertResource(const Session& session, std::int32_t index, UserInterface& ui, const std::string& path,
-                     OutputClaims* run = nullptr);
+                     OutputClaims* run = nullptr, PreparedWork* prepared = nullptr);
 
 }  // namespace drossel

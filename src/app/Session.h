@@ -17,6 +17,7 @@ struct Session {
     Options options;
     std::int32_t selectedIndex = 0;  // the resource node last selected in the tree
     std::string OutputFolder;        // always ends with "/" once set
+    int jobs = 0;                    // threads a batch works on; 0: one per core
 
     // The record at selectedIndex, or nullptr when no level is open or the index
     // lies outside its table.

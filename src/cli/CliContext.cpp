@@ -34,6 +34,8 @@ void AddCommonOptions(CLI::App& app, CommonOptions& o) {
     app.add_flag("--all-quads-geometry", c.AllQuadsGeometry,
                  "keep ghost, door-frame and invisible quads in a level's glTF export");
     app.add_flag("--one-text-file", c.OneTextFile, "append string texts to Oni_Text_1.txt in the output folder");
+    app.add_option("--jobs", o.jobs, "threads the batch commands convert and unpack on (default: one per core)")
+        ->check(CLI::Range(1, 256));
     app.add_flag("--zephyr", o.zephyr, "use the Zephyr view of the tree");
     auto* quiet = app.add_flag("--quiet", o.quiet, "less on stderr");
     app.add_flag("--verbose", o.verbose, "every status text on stderr")->excludes(quiet);
@@ -49,6 +51,7 @@ bool CliContext::Open(const std::string& datPath) {
     if (!options.rawPath.empty()) session.level->SetRawPath(options.rawPath);
     // The command line's options stand where the menus' choices would.
     session.options = options.conversion;
+    session.jobs = options.jobs;
     if (options.glb) {
         Options& o = session.options;
         o.ModelLwoFormat = o.CharacterLwoFormat = o.WeaponLwoFormat = o.LevelFormat = kGlb;

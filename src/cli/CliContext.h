@@ -28,6 +28,7 @@ struct CommonOptions {
     std::string rawPath;
     Options conversion;  // starts at the program's defaults
     bool glb = false;    // --3d-format glb: every model, character, weapon and level as glTF binary
+    int jobs = 0;        // 0: one per core
     bool zephyr = false;
     bool quiet = false;
     bool verbose = false;

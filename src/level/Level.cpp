@@ -19,17 +19,25 @@ Level::~Level() = default;
 
 void Level::SetRawPath(std::string path) {
     rawPath_ = std::move(path);
-    raw_.reset();
+    const std::lock_guard lock(*filesMutex_);
+    for (auto& [thread, files] : files_) files.raw.reset();
+}
+
+Level::Files& Level::FilesOfThisThread() const {
+    const std::lock_guard lock(*filesMutex_);
+    return files_[std::this_thread::get_id()];  // elements stay where they are as the map grows
 }
 
 BinaryFile& Level::Dat() const {
-    if (!dat_) dat_ = std::make_unique<BinaryFile>(datPath_);
-    return *dat_;
+    Files& files = FilesOfThisThread();
+    if (!files.dat) files.dat = std::make_unique<BinaryFile>(datPath_);
+    return *files.dat;
 }
 
 BinaryFile& Level::Raw() const {
-    if (!raw_) raw_ = std::make_unique<BinaryFile>(rawPath_);
-    return *raw_;
+    Files& files = FilesOfThisThread();
+    if (!files.raw) files.raw = std::make_unique<BinaryFile>(rawPath_);
+    return *files.raw;
 }
 
 std::vector<std::uint8_t> Level::ReadData(const ResourceRecord& resource, std::int64_t length) const {
@@ -71,8 +79,8 @@ void Level::CopyRaw(std::int64_t offset, std::int64_t length,
 }
 
 void Level::CloseFiles() const {
-    dat_.reset();
-    raw_.reset();
+    const std::lock_guard lock(*filesMutex_);
+    files_.clear();
 }
 
 }  // namespace drossel

@@ -12,9 +12,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
+#include <thread>
+#include <unordered_map>
 #include <vector>
 
 namespace drossel {
@@ -67,6 +70,7 @@ public:
     void CopyRaw(std::int64_t offset, std::int64_t length,
                  const std::function<void(std::span<const std::uint8_t>)>& sink) const;
 
+    // Closes the files of every thread; no other thread may be reading then.
     void CloseFiles() const;
 
 private:
@@ -80,8 +84,15 @@ private:
     DatHeader header_;
     ResourceTable table_;
     std::int64_t datSize_ = 0;
-    mutable std::unique_ptr<BinaryFile> dat_;
-    mutable std::unique_ptr<BinaryFile> raw_;
+    // Each thread reads through files of its own (a file keeps a read window),
+    // so converters may run on several threads at once.
+    struct Files {
+        std::unique_ptr<BinaryFile> dat;
+        std::unique_ptr<BinaryFile> raw;
+    };
+    Files& FilesOfThisThread() const;
+    mutable std::unique_ptr<std::mutex> filesMutex_ = std::make_unique<std::mutex>();
+    mutable std::unordered_map<std::thread::id, Files> files_;
 };
 
 template <typename Record>

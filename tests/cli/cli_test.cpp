@@ -5,6 +5,7 @@
 #include "Pictures.h"
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 using namespace drossel::testing;
@@ -146,4 +147,26 @@ TEST(CliDemo, GlbAndPngForEveryCommand) {
     }
     EXPECT_EQ(std::tuple(pngs, glbs.size()), std::tuple(33, 50u));  // 41 models, weapon, character, level and 6 more
     EXPECT_TRUE(ValidGlb(glbs));
+}
+
+// A batch on several threads writes the same files, and prints and says the same in the same (table) order, as on one.
+TEST(CliDemo, BatchesAreTheSameOnAnyNumberOfThreads) {
+    TempDir dir;
+    const std::string dat = drossel::demo::BuildDemoLevel().Write(dir / "demo");
+    for (const std::string command : {"convert-all", "unpack-all"}) {
+        std::map<std::string, Bytes> files[2];
+        std::string printed[2];
+        for (int run = 0; run < 2; ++run) {
+            const std::string out = dir / (command + std::to_string(run));
+            const ProgramResult r = RunCli({command, "--verbose", "--one-text-file", "--jobs", run ? "4" : "1", dat, out});
+            ASSERT_EQ(r.exitCode, 0) << r.err;
+            printed[run] = r.out + r.err;
+            for (std::size_t at; (at = printed[run].find(out)) != std::string::npos;) printed[run].replace(at, out.size(), "OUT");
+            for (const auto& file : std::filesystem::directory_iterator(out))
+                files[run][file.path().filename()] = ReadFileBytes(file.path());
+        }
+        EXPECT_EQ(printed[0], printed[1]) << command;
+        EXPECT_EQ(files[0], files[1]) << command;
+        EXPECT_GT(files[0].size(), 50u) << command;
+    }
 }
