@@ -1,0 +1,151 @@
+// Pictures back into textures: the readers against files ImageMagick writes,
+// and the encoders against the stored bytes they must give back.
+
+#include "Pictures.h"
+#include "image/ImageDecode.h"
+#include "image/ImageFile.h"
+#include "image/TextureDecode.h"
+#include "image/TextureEncode.h"
+
+#include <squish.h>
+
+#include <cstdlib>
+#include <tuple>
+
+using namespace drossel;
+using namespace drossel::testing;
+
+namespace {
+
+PixelBuffer BufferOf(const Picture& p) {
+    PixelBuffer b(p.width, p.height);
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) b.SetFromTop(x, y, {p.at(x, y).b, p.at(x, y).g, p.at(x, y).r, p.at(x, y).a});
+    }
+    return b;
+}
+
+// A picture with every kind of detail: gradients, hard edges, noise.
+Picture Photo(int width, int height) {
+    Picture p(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const auto noise = static_cast<std::uint8_t>((x * 7919 + y * 104729) % 23);
+            p.at(x, y) = {static_cast<std::uint8_t>(x * 255 / width),
+                          static_cast<std::uint8_t>((x / 5 + y / 3) % 2 ? 200 : 30),
+                          static_cast<std::uint8_t>(y * 255 / height + noise), 255};
+        }
+    }
+    return p;
+}
+
+}  // namespace
+
+// Formats 0, 1, 2 and 8 give back the stored bytes of a decoded texture; any
+// other value goes to the nearest the format holds; format 8 keeps its padding.
+TEST(TextureEncode, GivesBackTheStoredBytesOfEveryDecodedTexture) {
+    for (std::uint32_t format : {0u, 1u, 2u, 8u}) {
+        const Bytes stored = EncodeTexturePixels(ExactPicture(format, 12, 8), format);
+        EXPECT_EQ(EncodeTexture(DecodeTexture(stored, 12, 8, format), format), stored) << format;
+        Picture ramp(256, 1);
+        for (int v = 0; v < 256; ++v)
+            ramp.at(v, 0) = {std::uint8_t(v), std::uint8_t(v), std::uint8_t(v), std::uint8_t(v)};
+        const Picture back = PictureOf(DecodeTexture(EncodeTexture(BufferOf(ramp), format), 256, 1, format));
+        const int step[] = {17, 8, 8, 0, 0, 0, 0, 0, 1};
+        for (int v = 0; v < 256; ++v)
+            EXPECT_LE(std::abs(back.at(v, 0).g - v), step[format] / 2 + 1) << format << " " << v;
+    }
+    Bytes padded = EncodeTexturePixels(ExactPicture(8, 4, 2), 8);
+    for (std::size_t i = 3; i < padded.size(); i += 4) padded[i] = static_cast<std::uint8_t>(i);
+    const PixelBuffer picture = DecodeTexture(padded, 4, 2, 8);
+    EXPECT_EQ(EncodeTexture(picture, 8, padded), padded);
+    EXPECT_EQ(EncodeTexture(picture, 8), EncodeTexturePixels(ExactPicture(8, 4, 2), 8));
+}
+
+// DXT1: every pixel within libsquish's own error of the original (our decoder
+// rounds where libsquish's truncates: 2 per channel at most), the same bytes
+// twice, and a DXT1 texture's own picture kept exactly.
+TEST(TextureEncode, Dxt1StaysWithinTheEncodersError) {
+    for (auto [w, h] : {std::pair{32, 16}, {6, 6}}) {
+        const Picture photo = Photo(w, h);
+        const Bytes blocks = EncodeTexture(BufferOf(photo), 9);
+        EXPECT_EQ(EncodeTexture(BufferOf(photo), 9), blocks);
+        const Picture ours = PictureOf(DecodeTexture(blocks, w, h, 9));
+        std::vector<squish::u8> theirs(static_cast<std::size_t>(w * h * 4));
+        squish::DecompressImage(theirs.data(), w, h, blocks.data(), squish::kDxt1);
+        for (int i = 0; i < w * h; ++i) {
+            const Rgba o = photo.pixels[static_cast<std::size_t>(i)], d = ours.pixels[static_cast<std::size_t>(i)];
+            const squish::u8* s = &theirs[static_cast<std::size_t>(i) * 4];
+            EXPECT_LE(std::abs(d.r - o.r), std::abs(s[0] - o.r) + 2) << i;
+            EXPECT_LE(std::abs(d.g - o.g), std::abs(s[1] - o.g) + 2) << i;
+            EXPECT_LE(std::abs(d.b - o.b), std::abs(s[2] - o.b) + 2) << i;
+        }
+        const Picture exact = ExactPicture(9, w, h);
+        EXPECT_TRUE(SamePicture(PictureOf(DecodeTexture(EncodeTexture(BufferOf(exact), 9), w, h, 9)), exact));
+    }
+}
+
+// The same picture through every kind of file the readers take, written by us
+// and by ImageMagick.
+TEST(ImageDecode, ReadsEveryKindOfPngTgaAndBmpToTheSamePicture) {
+    TempDir dir;
+    const Picture picture = ExactPicture(8, 7, 5);
+    Picture translucent = picture;
+    translucent.at(1, 2).a = 0;
+    translucent.at(6, 4).a = 128;
+    const PixelBuffer buffer = BufferOf(translucent);
+    WriteFileBytes(dir / "ours.tga", EncodeTga(buffer, 32));
+    WriteFileBytes(dir / "ours.bmp", EncodeBmp(buffer, 32));
+    WriteFileBytes(dir / "ours24.tga", EncodeTga(buffer, 24));
+    WriteFileBytes(dir / "ours24.bmp", EncodeBmp(buffer, 24));
+    // ImageMagick's options (none: the file as we wrote it), the file, whether alpha is kept. ImageMagick 6 keeps a
+    // TGA's rows in their stored order unless told to turn them upright.
+    const std::tuple<std::string, std::string, bool> made[] = {{"", "ours.tga", true},
+                                                               {"", "ours.bmp", true},
+                                                               {"", "ours24.tga", false},
+                                                               {"", "ours24.bmp", false},
+                                                               {"", "PNG32:a.png", true},
+                                                               {"-alpha off", "PNG24:b.png", false},
+                                                               {"-depth 16", "PNG64:c.png", true},
+                                                               {"-interlace PNG", "d.png", true},
+                                                               {"-orient TopLeft", "e.tga", true},
+                                                               {"-compress RLE", "f.tga", true},
+                                                               {"", "g.bmp", true},
+                                                               {"-define bmp:top-down=true", "h.bmp", true}};
+    for (const auto& [options, file, alpha] : made) {
+        const std::string name = file.substr(file.find(':') + 1);
+        if (!name.starts_with("ours")) {
+            ASSERT_TRUE(RunShell("convert '" + dir / "ours.tga" + "' -auto-orient " + options + " " +
+                                 file.substr(0, file.size() - name.size()) + "'" + dir / name + "'"));
+        }
+        const Picture read = PictureOf(DecodeImageFile(ReadFileBytes(dir / name)));
+        EXPECT_TRUE(SamePicture(read, alpha ? translucent : Opaque(translucent))) << options << " " << file;
+    }
+    const Picture grey(3, 2, {90, 90, 90, 255});
+    WriteFileBytes(dir / "grey.tga", EncodeTga(BufferOf(grey), 24));
+    for (const std::string type : {"Palette", "Grayscale"}) {
+        ASSERT_TRUE(RunShell("convert '" + dir / "grey.tga" + "' -type " + type + " '" + dir / "grey.png" + "'"));
+        EXPECT_TRUE(SamePicture(PictureOf(DecodeImageFile(ReadFileBytes(dir / "grey.png"))), grey)) << type;
+    }
+}
+
+TEST(ImageDecode, RefusesWhatItCannotReadSayingWhy) {
+    TempDir dir;
+    const PixelBuffer buffer = BufferOf(ExactPicture(8, 4, 4));
+    const Bytes tga = EncodeTga(buffer, 32), bmp = EncodeBmp(buffer, 32);
+    ASSERT_TRUE(RunShell("convert -size 4x4 xc:red '" + dir / "x.png" + "'"));
+    Bytes png = ReadFileBytes(dir / "x.png");
+    png[FindChunk(png, "IDAT") + 9] ^= 0xFF;  // inside the picture data
+    Bytes bmp16 = bmp, palette = tga;
+    PutU16(bmp16, 28, 16);
+    palette[2] = 1;
+    const std::pair<Bytes, std::string> refused[] = {
+        {Bytes(40, 'x'), "it is not a PNG, TGA or BMP picture"},
+        {Slice(tga, 0, tga.size() - 1), "the TGA file is cut short: it holds 81 bytes, its pixels need 82"},
+        {Slice(bmp, 0, 100), "the BMP file is cut short: it holds 100 bytes, its pixels need 118"},
+        {bmp16, "BMP pictures of 16 bits a pixel are not read, only of 24 or 32"},
+        {palette, "TGA pictures with a palette or in shades of grey are not read, only true colour"},
+        {Slice(png, 0, 30), "the PNG file is damaged: the file is cut short"}};
+    for (const auto& [bytes, why] : refused) EXPECT_EQ(ErrorOf([&] { DecodeImageFile(bytes); }), why);
+    EXPECT_NE(ErrorOf([&] { DecodeImageFile(png); }).find("the PNG file is damaged: "), std::string::npos);
+}
