@@ -4,6 +4,7 @@
 #include "app/SelectionRules.h"
 #include "app/SoundTools.h"
 #include "app/StringEditor.h"
+#include "app/TextureImport.h"
 #include "cli/CliContext.h"
 
 #include <memory>
@@ -15,7 +16,7 @@ namespace {
 struct Arguments {
     std::string level;
     std::int64_t index = 0;
-    std::string text;  // the WAV file, the new text
+    std::string text;  // the WAV file, the picture, the new text
     std::int64_t quad = -1;
     bool allQuads = false;
     std::vector<std::string> colour;   // corner, then B,G,R,A
@@ -90,6 +91,18 @@ void AddEditCommands(CLI::App& app, CliContext& context) {
             const auto sound = selected(kSoundTags, kNotASoundToReplace);
             const auto slot = sound ? SoundSlotOf(context.level(), *sound, *context.ui) : std::nullopt;
             if (!slot || !ReplaceSound(context.level(), *slot, a->text, *context.ui)) return kFailed;
+            return context.ExitCode();
+        };
+    });
+
+    auto* texture = Command(app, "replace-texture", "puts the picture IMAGE into the texture RESOURCE, in place", *a);
+    texture->add_option("IMAGE", a->text, "a PNG, TGA or BMP picture of the texture's size")->required();
+    texture->callback([&context, a] {
+        context.run = [&context, a] {
+            if (!context.Open(a->level)) return kFailed;
+            context.session.selectedIndex = context.ResourceIndex(a->index);
+            const auto index = TextureToReplace(context.session, *context.ui);
+            if (!index || !ReplaceTexture(context.level(), *index, a->text, *context.ui)) return kFailed;
             return context.ExitCode();
         };
     });

@@ -8,6 +8,7 @@
 #include "app/SelectionRules.h"
 #include "app/SoundTools.h"
 #include "app/StringEditor.h"
+#include "app/TextureImport.h"
 #include "io/PathText.h"
 #include "ui/AboutWindow.h"
 #include "ui/LevelText.h"
@@ -25,6 +26,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QProgressBar>
+#include <algorithm>
 #include <exception>
 
 namespace drossel::ui {
@@ -35,7 +37,7 @@ void MainWindow::StartState() {
     Enable(
         {b.unpack, b.unpackGroup, b.convert, b.convertGroup, b.datFileInfo, b.resourceInfo, b.unpackAll, b.convertAll},
         false);
-    Enable({mnuUnpAll_, mnuUCALL_, mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_}, false);
+    Enable({mnuUnpAll_, mnuUCALL_, mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_, mnuReplaceTexture_}, false);
     Enable({b.zephyrView, b.normalView, mnuZephyr_, mnuNRM_, mnuAGQG_}, false);
     // Before the first load only the character group and the weapon layout show
     // their values; the settings a load resets show theirs after it.
@@ -70,6 +72,7 @@ void MainWindow::FinishOpen(OpenResult result) {
     CloseToolWindows();
     treeView_->RemoveAllNodes();
     tree_ = ResourceTree{};
+    mnuReplaceTexture_->setEnabled(false);
     if (result == OpenResult::Rejected) return;
 
     try {
@@ -108,7 +111,7 @@ void MainWindow::CloseCommand() {
     Enable(
         {b.unpack, b.unpackGroup, b.convert, b.convertGroup, b.datFileInfo, b.resourceInfo, b.unpackAll, b.convertAll},
         false);
-    Enable({mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_}, false);
+    Enable({mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_, mnuReplaceTexture_}, false);
     Enable({mnuEdit_->menuAction(), mnuFile_->menuAction()}, true);
     treeView_->setEnabled(true);
     Enable({b.zephyrView, b.normalView, mnuAGQG_, mnuZephyr_, mnuNRM_}, false);
@@ -204,6 +207,13 @@ void MainWindow::ReplaceSoundCommand() {
     soundReplace_->ShowSlot(*slot);
 }
 
+void MainWindow::ReplaceTextureCommand() {
+    const auto index = TextureToReplace(session_, *ui_);
+    if (!index) return;
+    const std::string path = ui_->AskOpenPath(TexturePictureRequest());
+    if (!path.empty()) ReplaceTexture(*session_.level, *index, path, *ui_);
+}
+
 void MainWindow::ViewSoundCommand() {
     if (!SelectedForTool(session_, *ui_, kSoundTags, kNotASoundToView)) return;
     if (soundViewer_ == nullptr) soundViewer_ = new SoundViewerWindow(session_, *ui_, this);
@@ -225,7 +235,8 @@ void MainWindow::EditLightsCommand() {
 }
 
 void MainWindow::CloseToolWindows() {
-    for (QDialog* window : std::initializer_list<QDialog*>{soundViewer_, soundReplace_, stringEditor_, lightingEditor_}) {
+    for (QDialog* window :
+         std::initializer_list<QDialog*>{soundViewer_, soundReplace_, stringEditor_, lightingEditor_}) {
         if (window != nullptr) window->close();
     }
 }
@@ -241,6 +252,7 @@ void MainWindow::AfterTreeClick() {
     const QTreeWidgetItem* item = treeView_->currentItem();
     if (item == nullptr) return;
     const std::string key = ResourceTreeWidget::KeyOf(item);
+    mnuReplaceTexture_->setEnabled(false);
     if (ResourceTreeWidget::IsResourceNode(item)) {
         const auto index = IndexOfNodeKey(key);
         if (!index) return;
@@ -248,6 +260,7 @@ void MainWindow::AfterTreeClick() {
         const ResourceRecord* record = session_.Selected();
         if (record == nullptr) return;
         ApplySelectionCommands(record->tag, true);
+        mnuReplaceTexture_->setEnabled(std::ranges::count(kTextureImportTags, record->tag.view()) > 0);
     } else {
         ApplySelectionCommands(key, false);
     }

@@ -86,6 +86,7 @@ private:
     void ZephyrViewCommand();
     void NormalViewCommand();
     void ReplaceSoundCommand();
+    void ReplaceTextureCommand();
     void ViewSoundCommand();
     void EditStringCommand();
     void EditLightsCommand();
@@ -163,6 +164,7 @@ private:
     QAction* mnuNRM_ = nullptr;
     QAction* mnuEditonitext_ = nullptr;
     QAction* mnuOverwriteSound_ = nullptr;
+    QAction* mnuReplaceTexture_ = nullptr;  // enabled while a texture kind is selected
     QAction* mnuViewSndFile_ = nullptr;
     QAction* mnuAGQG_ = nullptr;
 
