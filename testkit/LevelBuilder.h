@@ -11,13 +11,16 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 #include <ostream>
 #include <span>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace drossel::testing {
@@ -39,6 +42,14 @@ struct BuiltResource {
 void PutU16(Bytes& b, std::size_t offset, std::uint16_t v);
 void PutU32(Bytes& b, std::size_t offset, std::uint32_t v);
 void PutBytes(Bytes& b, std::size_t offset, const Bytes& v);
+inline void PutF32(Bytes& b, std::size_t offset, float v) { PutU32(b, offset, std::bit_cast<std::uint32_t>(v)); }
+// `size` zero bytes with these u32 words at these offsets: a record laid out by
+// the numbers of its documentation, not by the struct the program reads it with.
+inline Bytes Words(std::size_t size, std::initializer_list<std::pair<std::size_t, std::uint32_t>> words) {
+    Bytes b(size);
+    for (const auto& [at, v] : words) PutU32(b, at, v);
+    return b;
+}
 
 // A list record: its header, with `count` set to the number of entries, then
 // the entries as they lie in memory.

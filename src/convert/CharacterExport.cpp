@@ -79,13 +79,19 @@ Mesh BuildBody(const Level& level, const ResourceRecord& character, int group, s
         progress.Status("Converting " + character.name + " (chunks " + std::to_string(c) + ")");
         const ResourceRecord& model =
             RequireLinked(level, parts.models[c - 1], "the model of part " + std::to_string(c) + " of " + name);
-        ModelGeometry g = ReadModelGeometry(level, model, out);
         // The body is one mesh: its parts together stay within a mesh's size.
-        const std::string merged = "the body of " + character.name + " with part " + std::to_string(c);
-        RequireMeshSize(static_cast<std::int64_t>(mesh.points.size() + g.points.size()), kMaxMeshPoints,
-                        "the points of " + merged);
-        RequireMeshSize(static_cast<std::int64_t>(mesh.triangles.size() + g.triangles.size()), kMaxMeshTriangles,
-                        "the triangles of " + merged);
+        ModelGeometry g = ReadModelGeometry(
+            level, model, out,
+            {static_cast<std::int64_t>(mesh.points.size()), static_cast<std::int64_t>(mesh.triangles.size()),
+             "the body of " + character.name + " with part " + std::to_string(c)});
+        // Each part brings one texture coordinate per point, so that every later
+        // part's coordinates stay with its own points.
+        if (g.texCoords.size() < g.points.size()) {
+            out.NoteMissing(std::to_string(g.points.size() - g.texCoords.size()) + " texture coordinates of part " +
+                                std::to_string(c) + " of " + name,
+                            "its list holds fewer than its points; they are (0, 0)");
+            g.texCoords.resize(g.points.size());
+        }
         const Placement& p = kPlacements[static_cast<std::size_t>(c - 1)];
         const auto& j = joints[static_cast<std::size_t>(p.joint)];
         const auto first = static_cast<std::uint32_t>(mesh.points.size());

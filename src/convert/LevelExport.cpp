@@ -43,7 +43,6 @@ LevelGeometry ReadLevel(const Level& level, const ResourceRecord& resource, cons
     const auto [uv, uvList] = RequiredList<ListHeader>(level, env.textureCoordinates, "texture coordinates (TXCA)");
     RequireMeshSize(uv.count, kMaxMeshPoints, "its texture coordinates");
     g.texCoords = EntriesAfter<TexCoord>(level, *uvList, sizeof uv, uv.count);
-    g.texCoords.resize(g.points.size());  // one per point: extra ones dropped, missing ones (0, 0)
     const auto [textures, textureList] = RequiredList<ListHeader>(level, env.textures, "textures (TXMA)");
     RequireMeshSize(textures.count, kMaxMeshTriangles / 2, "its textures");
     std::int64_t namesLength = 0;

@@ -6,13 +6,6 @@
 #include <algorithm>
 
 namespace drossel {
-namespace {
-
-// A triangle list may count a little more than its strips give (the game's
-// flat streams end in 200 zero indices); one far beyond would only ask for memory.
-constexpr std::size_t kSpareIndices = 200;
-
-}  // namespace
 
 void RequireMeshSize(std::int64_t count, std::int64_t limit, const std::string& what) {
     if (count > limit) {
@@ -52,33 +45,49 @@ std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::ui
             if (at(i) < 0 || zeros(i)) break;
         }
     }
+    // Three values to a triangle; a last group of one or two is completed with
+    // zeros, and triangles past the stream are (0, 0, 0).
+    const auto corner = [&](std::size_t k) { return k < stream.size() ? stream[k] : 0; };
     std::vector<Triangle> triangles(count);
-    for (std::size_t t = 0; t < triangles.size() && 3 * t + 2 < stream.size(); ++t) {
-        triangles[t] = {stream[3 * t], stream[3 * t + 1], stream[3 * t + 2], 1};
+    for (std::size_t t = 0; t < triangles.size(); ++t) {
+        triangles[t] = {corner(3 * t), corner(3 * t + 1), corner(3 * t + 2), 1};
     }
     return triangles;
 }
 
-ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model, Conversion& conversion) {
+ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model, Conversion& conversion,
+                                const MeshSoFar& joining) {
     const auto record = level.ReadRecord<ModelRecord>(model);
     ModelGeometry g;
     const ResourceRecord* list = nullptr;
     const std::string of = " of " + model.name;
+    // Limits count what the mesh already holds too: checked before the lists are read.
+    const auto require = [&](std::int64_t count, std::int64_t before, std::int64_t limit, const std::string& what) {
+        RequireMeshSize(count, limit, what + of);
+        if (before > 0) RequireMeshSize(before + count, limit, what + " of " + joining.what);
+    };
     const auto points = ReadLinked<PointListHeader>(level, record.points, "the points" + of, &list);
-    RequireMeshSize(points.count, kMaxMeshPoints, "the points" + of);
+    require(points.count, joining.points, kMaxMeshPoints, "the points");
     g.points = EntriesAfter<Point>(level, *list, sizeof points, points.count);
+    // Texture coordinate i belongs to point i: coordinates past the last point name nothing.
     const auto uv = ReadLinked<ListHeader>(level, record.texCoords, "the texture coordinates" + of, &list);
     RequireMeshSize(uv.count, kMaxMeshPoints, "the texture coordinates" + of);
-    g.texCoords = EntriesAfter<TexCoord>(level, *list, sizeof uv, uv.count);
+    g.texCoords = EntriesAfter<TexCoord>(level, *list, sizeof uv, std::min<std::int64_t>(uv.count, points.count));
     const auto values = ReadLinked<ListHeader>(level, record.strips, "the triangle strips" + of, &list);
     // Separate triangles take three values each, strips fewer.
     RequireMeshSize(values.count, 3 * kMaxMeshTriangles, "the strip values" + of);
     const auto strips = EntriesAfter<std::int32_t>(level, *list, sizeof values, values.count);
-    std::uint32_t count = ReadLinked<ListHeader>(level, record.triangles, "the triangle list" + of).count;
-    count = static_cast<std::uint32_t>(std::min<std::uint64_t>(count, 3 * (strips.size() + kSpareIndices)));
-    // Only the triangles the strips can make are counted against a mesh's size.
-    RequireMeshSize(count, kMaxMeshTriangles, "the triangles" + of);
-    g.triangles = DecodeStrips(strips, count);
+    // The triangle list is never read past its count, but the count is the
+    // model's triangle count: its entries must really be there.
+    const auto triangles = ReadLinked<ListHeader>(level, record.triangles, "the triangle list" + of, &list);
+    const std::int64_t claimed = sizeof triangles + std::int64_t{4} * triangles.count;
+    if (claimed > list->size || list->dataOffset + claimed > level.datSize()) {
+        throw DrosselError("the triangle list" + of + " (" + list->name + ") counts " +
+                           std::to_string(triangles.count) + " triangles, more than its " +
+                           std::to_string(list->size) + "-byte record holds");
+    }
+    require(triangles.count, joining.triangles, kMaxMeshTriangles, "the triangles");
+    g.triangles = DecodeStrips(strips, triangles.count);
     const auto known = static_cast<std::uint32_t>(g.points.size());
     const auto before = g.triangles.size();
     std::erase_if(g.triangles, [&](const Triangle& t) { return t.a >= known || t.b >= known || t.c >= known; });

@@ -30,20 +30,34 @@ void RequireMeshSize(std::int64_t count, std::int64_t limit, const std::string& 
 
 struct ModelGeometry {
     std::vector<Point> points;
-    std::vector<TexCoord> texCoords;
-    std::vector<Triangle> triangles;  // surface 1; exactly as many as the model's triangle list counts
+    std::vector<TexCoord> texCoords;  // entry i belongs to point i; never more than the points
+    std::vector<Triangle> triangles;  // surface 1
 };
 
-// The model's points, texture coordinates and triangles. Triangles that name
+// What a mesh holds before a model joins it (a character's body gathers its
+// parts one by one); `what` names the joined mesh in messages.
+struct MeshSoFar {
+    std::int64_t points = 0;
+    std::int64_t triangles = 0;
+    std::string what;
+};
+
+// The model's points, its texture coordinates (at most one per point) and
+// exactly as many triangles as its triangle list counts. Triangles that name
 // points the model does not have are left out and noted in `conversion`. Throws
-// DrosselError for a link that names no resource and for a model larger than a
-// mesh may be.
-ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model, Conversion& conversion);
+// DrosselError for a link that names no resource, for a triangle list whose
+// count claims more entries than its record holds, and for a model that would
+// make the mesh it joins larger than a mesh may be; sizes are checked before
+// memory is taken for them.
+ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model, Conversion& conversion,
+                                const MeshSoFar& joining = {});
 
 // The triangle stream of a strip list: a value with bit 31 set begins a strip;
 // strips alternate their winding; a strip of exactly three values switches to
-// separate triangles for the rest of the list. The first `count` triangles of
-// the stream are the model's; missing ones are (0, 0, 0).
+// separate triangles for the rest of the list (the stream then ends with one
+// value read past the list, a zero). The first `count` triangles of the stream
+// are the model's; a last group of one or two values is completed with zeros,
+// and missing triangles are (0, 0, 0).
 std::vector<Triangle> DecodeStrips(std::span<const std::int32_t> values, std::uint32_t count);
 
 // The resource a link names, read as `Record`. A geometry without one of its

@@ -29,8 +29,9 @@ struct Mesh {
 };
 
 // A level's static geometry as the exchange formats take it: cleaned points,
-// quads, the texture coordinates (one per point), the texture index of each
-// quad, and the texture names with their image extension.
+// quads, the texture coordinates (the whole list: quads name them by indices of
+// their own, independent of the point indices), the texture index of each quad,
+// and the texture names with their image extension.
 struct LevelGeometry {
     struct Quad {
         std::uint32_t corners[4];  // point indices of corners 1 to 4

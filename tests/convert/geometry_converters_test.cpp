@@ -30,33 +30,56 @@ std::vector<Point> PointsOf(const Bytes& lwo) {
     return points;
 }
 
-// A model of `points` points (1, 2, 3), (2, 2, 3), ... and one triangle strip over them.
-int AddModel(LevelBuilder& b, int points) {
+// A model (laid out by its documented offsets) of `points` points (1, 2, 3), (2, 2, 3), ..., one triangle strip over
+// them and `uv` texture coordinates (1, 0), (2, 0), ...
+int AddModel(LevelBuilder& b, int points, int uv = 0) {
     std::vector<Point> list;
     for (int i = 0; i < points; ++i) list.push_back({1.0f + static_cast<float>(i), 2, 3});
-    ModelRecord m{};
-    m.points = Id(b.AddData("PNTA", "p", ListOf(PointListHeader{}, list)));
-    m.texCoords = Id(b.AddData("TXCA", "uv", BytesOf(ListHeader{})));
-    m.strips = Id(b.AddData("IDXA", "s", ListOf(ListHeader{}, std::vector<std::int32_t>{Marked(0), 1, 2, 1})));
-    m.triangles = Id(b.AddData("IDXA", "t", ListOf(ListHeader{}, std::vector<std::int32_t>(2))));
-    return b.AddData("M3GM", "part", BytesOf(m));
+    std::vector<TexCoord> coordinates;
+    for (int i = 0; i < uv; ++i) coordinates.push_back({1.0f + static_cast<float>(i), 0});
+    return b.AddData(
+        "M3GM", "part",
+        Words(64, {{0x0C, Id(b.AddData("PNTA", "p", ListOf(PointListHeader{}, list)))},
+                   {0x18, Id(b.AddData("TXCA", "uv", ListOf(ListHeader{}, coordinates)))},
+                   {0x1C, Id(b.AddData("IDXA", "s", ListOf(ListHeader{}, std::vector{Marked(0), 1, 2, 1})))},
+                   {0x20, Id(b.AddData("IDXA", "t", ListOf(ListHeader{}, std::vector<std::int32_t>(2))))}}));
 }
 
-// A character whose body (every group's) has parts 1 to 3 and 13 with points,
-// the others without, with these joint offsets (all zero when none are given) and bones.
-int AddCharacter(LevelBuilder& b, std::vector<JointOffset> offsets = {}, const std::vector<Bone>& bones = {}) {
+// Joint offsets (TRTA) or bones (TRIA) as the game lays them out: a u16 count
+// at 0x1E, then the entries from 0x20.
+Bytes JointList(std::uint16_t count, const Bytes& entries) {
+    Bytes b(0x20);
+    PutU16(b, 0x1E, count);
+    return b + entries;
+}
+
+// A character whose body (every group's) has parts 1 to 3 and 13 with points (part 1
+// with one texture coordinate, part 2 with one a point), the others without, with these joint offsets (all zero when none are given) and
+// bones (joint, child). The records are laid out by their documented offsets; the
+// body also holds decoys: other part lists, joints and bones at 0x6C, 0x70, 0x74.
+int AddCharacter(LevelBuilder& b, std::vector<JointOffset> offsets = {},
+                 const std::vector<std::pair<std::uint8_t, std::uint8_t>>& bones = {}) {
     offsets.resize(kJointOffsets);
-    PartListRecord parts{};
-    std::fill(std::begin(parts.models), std::end(parts.models), Id(AddModel(b, 0)));
-    for (auto [part, points] : {std::pair{1, 10}, {2, 20}, {3, 30}, {13, 1}})
-        parts.models[part - 1] = Id(AddModel(b, points));
-    BodyRecord body{};
-    body.parts = Id(b.AddData("TRGA", "parts", BytesOf(parts)));
-    body.jointOffsets = Id(b.AddData("TRTA", "joints", ListOf(JointListHeader{}, offsets)));
-    body.bones = Id(b.AddData("TRIA", "bones", ListOf(JointListHeader{}, bones)));
-    BodySetRecord set{};
-    for (std::uint32_t& link : set.bodies) link = Id(b.AddData("TRCM", "body", BytesOf(body)));
-    return b.AddData("ONCC", "hero", RecordWith(&CharacterRecord::bodySet, Id(b.AddData("TRBS", "set", BytesOf(set)))));
+    Bytes parts(0x80), decoyParts(0x80);
+    for (std::size_t c = 0; c < 19; ++c) PutU32(parts, 0x20 + 4 * c, Id(AddModel(b, 0)));
+    for (auto [part, points, uv] : {std::tuple{1, 10, 1}, {2, 20, 20}, {3, 30, 0}, {13, 1, 0}})
+        PutU32(parts, 0x20 + 4 * static_cast<std::size_t>(part - 1), Id(AddModel(b, points, uv)));
+    for (std::size_t c = 0; c < 19; ++c) PutU32(decoyParts, 0x20 + 4 * c, Id(AddModel(b, 5)));
+    Bytes joints, boneBytes;
+    for (const JointOffset& o : offsets) joints = joints + Le(o.x, o.y, o.z);
+    for (auto [joint, child] : bones) boneBytes = boneBytes + Bytes{joint, child, 0, 0};
+    const auto decoy = [&](const char* tag) {
+        return Id(b.AddData(tag, "decoy", JointList(kJointOffsets, Bytes(12 * kJointOffsets, 0x42))));
+    };
+    const Bytes body = Words(144, {{0x5C, Id(b.AddData("TRGA", "parts", parts))},
+                                   {0x60, Id(b.AddData("TRTA", "joints", JointList(kJointOffsets, joints)))},
+                                   {0x64, Id(b.AddData("TRIA", "bones", JointList(bones.size(), boneBytes)))},
+                                   {0x6C, Id(b.AddData("TRGA", "decoy", decoyParts))},
+                                   {0x70, decoy("TRTA")},
+                                   {0x74, decoy("TRIA")}});
+    Bytes set(32);
+    for (std::size_t g = 0; g < 5; ++g) PutU32(set, 8 + 4 * g, Id(b.AddData("TRCM", "body", body)));
+    return b.AddData("ONCC", "hero", Words(3232, {{3132, Id(b.AddData("TRBS", "set", set))}}));
 }
 
 }  // namespace
@@ -81,7 +104,8 @@ TEST(DecodeStrips, StripsAlternateAndThreeValueStripsSwitchToSeparateTriangles) 
              {{Marked(1), 2, 3, 0, 4, 5}, 4, {{1, 2, 3}, {3, 2, 0}, {3, 0, 4}, {4, 0, 5}}},
              {{Marked(7), 8, 9, Marked(10), 11}, 2, {{7, 8, 9}, {10, 11, 0}}},
              {{Marked(5), 0, 6, 7}, 2, {{5, 0, 6}, {6, 0, 7}}},
-             {{Marked(7), 8, 9, Marked(10)}, 2, {{7, 8, 9}, {0, 0, 0}}}}) {
+             {{Marked(7), 8, 9, Marked(10)}, 2, {{7, 8, 9}, {10, 0, 0}}},
+             {{Marked(7), 8, 9, Marked(10), 11, 12, 9}, 4, {{7, 8, 9}, {10, 11, 12}, {9, 0, 0}, {0, 0, 0}}}}) {
         std::vector<std::array<std::uint32_t, 3>> decoded;
         for (const Triangle& t : DecodeStrips(values, count)) decoded.push_back({t.a, t.b, t.c});
         EXPECT_EQ(decoded, corners) << values.size() << " values, " << count << " counted";
@@ -105,6 +129,13 @@ TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
     // Two triangles from each part but 13, whose single point cannot carry the strip.
     EXPECT_EQ(Be32(lwo, FindChunk(lwo, "POLS") + 4), 10u * 6);
     EXPECT_NE(c.missingParts.find("name points the model does not have"), std::string::npos);
+    EXPECT_NE(c.missingParts.find("9 texture coordinates of part 1 of body 1"), std::string::npos);
+    // Each part brings one texture coordinate a point: part 1's missing ones are (0, 0), part 2's stay with its points.
+    const Bytes lwo2 = PieceBytes(Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 70, .CharacterGroup = 1}));
+    const std::size_t vmap = FindChunk(lwo2, "VMAP");
+    EXPECT_EQ(Be32(lwo2, vmap + 4), 14u + 10 * 61);
+    const auto u = [&](std::size_t i) { return std::bit_cast<float>(Be32(lwo2, vmap + 8 + 14 + 10 * i + 2)); };
+    EXPECT_EQ(std::tuple(u(0), u(1), u(10), u(11)), std::tuple(1.0f, 0.0f, 1.0f, 2.0f));
     c = Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60, .CharacterGroup = 6});  // a file a group
     ASSERT_EQ(c.pieces.size(), 5u);
     EXPECT_EQ(c.pieces[4].place, OutputPiece::Place::ChosenStem);
@@ -115,7 +146,7 @@ TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
 // none, to the joint bone k + 2 names.
 TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     LevelBuilder b;
-    const int hero = AddCharacter(b, {{0, 0, 0}, {0, 10, 0}, {5, 0, 0}}, {{0, 0, {}}, {0, 2, {}}, {1, 0, {}}});
+    const int hero = AddCharacter(b, {{0, 0, 0}, {0, 10, 0}, {5, 0, 0}}, {{0, 0}, {0, 2}, {1, 0}});
     const Conversion c = Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60});
     const std::vector<Point> points = PointsOf(PieceBytes(c));
     // Joint 1 = joint 0 + offset 1 (bone 0 names no child: bone 2's joint); joint 2 = joint 1 + mirrored offset 2.
@@ -123,25 +154,25 @@ TEST(ExportCharacter, BonesAddUpTheJointOffsets) {
     EXPECT_EQ(points.at(30).x, -6.0f) << "part 3 hangs on joint 2";
     EXPECT_EQ(points.at(30).y, 12.0f);
     // Only the offsets the list counts are mirrored.
-    PutU16(b.resource(b.IndexNamed("joints")).data, offsetof(JointListHeader, count), 2);
+    PutU16(b.resource(b.IndexNamed("joints")).data, 0x1E, 2);
     EXPECT_EQ(PointsOf(PieceBytes(Converted(b, hero, ExportCharacter, {.CharacterLwoFormat = 60}))).at(30).x, 4.0f);
 }
 
 // A character is refused, with what was missing, when a link of it or of its parts names nothing (in every record
 // of that kind), or a bone names a joint past the offsets, a bone past the list or a parent past the joints.
 TEST(ExportCharacter, RefusedWhenAPartOrJointIsMissing) {
-    using Case = std::tuple<const char*, std::size_t, std::vector<Bone>, const char*>;
+    using Case = std::tuple<const char*, std::size_t, std::vector<std::pair<std::uint8_t, std::uint8_t>>, const char*>;
     const Case kCases[] = {
-        {"TRBS", offsetof(BodySetRecord, bodies) + 8, {}, "body 3 of hero"},
-        {"TRCM", offsetof(BodyRecord, parts), {}, "the part list of body 1"},
-        {"TRCM", offsetof(BodyRecord, jointOffsets), {}, "the joint offsets of body 1"},
-        {"TRCM", offsetof(BodyRecord, bones), {}, "the bones of body 1"},
-        {"TRGA", offsetof(PartListRecord, models) + 4 * 3, {}, "the model of part 4 of body 1"},
-        {"M3GM", offsetof(ModelRecord, points), {}, "the points of part"},
-        {"M3GM", offsetof(ModelRecord, texCoords), {}, "the texture coordinates of part"},
-        {"", 0, {{0, kJointOffsets, {}}, {0, 0, {}}}, "bone 0 of body 1 of hero names a joint"},
-        {"", 0, {{0, 1, {}}, {kJointOffsets + 3, 0, {}}}, "bone 0 of body 1"},
-        {"", 0, {{0, 1, {}}, {0, 0, {}}, {0, 0, {}}}, "bone 1 of body 1"},
+        {"TRBS", 8 + 8, {}, "body 3 of hero"},
+        {"TRCM", 0x5C, {}, "the part list of body 1"},
+        {"TRCM", 0x60, {}, "the joint offsets of body 1"},
+        {"TRCM", 0x64, {}, "the bones of body 1"},
+        {"TRGA", 0x20 + 4 * 3, {}, "the model of part 4 of body 1"},
+        {"M3GM", 12, {}, "the points of part"},
+        {"M3GM", 24, {}, "the texture coordinates of part"},
+        {"", 0, {{0, kJointOffsets}, {0, 0}}, "bone 0 of body 1 of hero names a joint"},
+        {"", 0, {{0, 1}, {kJointOffsets + 3, 0}}, "bone 0 of body 1"},
+        {"", 0, {{0, 1}, {0, 0}, {0, 0}}, "bone 1 of body 1"},
     };
     for (const auto& [tag, at, bones, what] : kCases) {
         LevelBuilder b;
@@ -153,13 +184,18 @@ TEST(ExportCharacter, RefusedWhenAPartOrJointIsMissing) {
     }
 }
 
-TEST(ExportModel, ATriangleCountFarPastTheStripsIsCapped) {
+// The triangle list counts the model's triangles, those the strips do not give being (0, 0, 0); a count claiming
+// more entries than the list's record holds is refused.
+TEST(ExportModel, TheTriangleListCountsTheTriangles) {
     LevelBuilder b;
-    const int model = AddModel(b, 2);
-    PutU32(b.resource(model - 1).data, offsetof(ListHeader, count), 0xFFFFFFFF);  // its triangle list
+    const int model = AddModel(b, 3);
+    Bytes& list = b.resource(model - 1).data;
+    list = Words(0x20 + 4 * 700, {{0x1C, 700}});
     const Bytes lwo = PieceBytes(Converted(b, model, ExportModel, {.ModelLwoFormat = 60}));
-    EXPECT_EQ(Be32(lwo, FindChunk(lwo, "POLS") + 4), 10u * (3 * (4 + 200) - 3))
-        << "three a value and 200 spare, but the three naming point 2";
+    EXPECT_EQ(Be32(lwo, FindChunk(lwo, "POLS") + 4), 10u * 700);
+    PutU32(list, 0x1C, 701);
+    EXPECT_NE(ErrorOf([&] { Converted(b, model, ExportModel); }).find("the triangle list of part (t) counts 701"),
+              std::string::npos);
 }
 
 TEST(ExportCharacter, TheDemoCharacterStandsWhereItWasBuilt) {
@@ -224,4 +260,26 @@ TEST(ConvertLevel, DemoLevelInEveryFormat) {
         RunShell("cd '" + l.Out() + "' && osgconv level.lwo level.obj >/dev/null 2>&1 && grep -c '^f ' level.obj"),
         "26\n")
         << "OpenSceneGraph reads two triangles a quad";
+}
+
+// Quads name texture coordinates by indices of their own: a level (laid out by its documented offsets) of 4 points
+// and 12 coordinates, (k, -k) each, whose quad's corners name coordinates 11, 2, 12 (past the list) and 0.
+TEST(ConvertLevel, QuadsNameTextureCoordinatesPastThePointCount) {
+    LevelBuilder b;
+    Bytes uv = Words(32, {{28, 12}});
+    for (int k = 0; k < 12; ++k) uv = uv + Le(static_cast<float>(k), static_cast<float>(-k));
+    const auto list = [&](const char* tag, std::uint32_t count, const Bytes& entries) {
+        return Id(b.AddData(tag, tag, Words(32, {{28, count}}) + entries));
+    };
+    const std::uint32_t env = Id(b.AddData(
+        "AKEV", "env",
+        Words(128, {{8, Id(b.AddData("PNTA", "points", Words(64, {{60, 4}}) + Bytes(48)))},
+                    {16, Id(b.AddData("TXCA", "uv", uv))},
+                    {20, list("AGQG", 1, Le(0u, 1u, 2u, 3u, 11u, 2u, 12u, 0u) + Bytes(24))},
+                    {24, list("AGQR", 1, Le(0u))},
+                    {36, list("TXMA", 1, Le(Id(b.Add("TXMP", "wall"))))}})));
+    const Bytes b3d = PieceBytes(Converted(b, b.AddData("ONLV", "level", Words(768, {{72, env}})), ConvertLevel,
+                                           {.LevelFormat = 8}));
+    EXPECT_EQ(Slice(b3d, 131, 60), Text("TEX_UV  ") + Le(4u, 0u, 11.0f, -11.0f, 1u, 2.0f, -2.0f, 2u, 0.0f, 0.0f, 3u) +
+                                       Le(0.0f, 0.0f));
 }

@@ -18,6 +18,9 @@ using testing::ListOf;
 using testing::EncodeTexturePixels;
 using testing::LevelBuilder;
 using testing::Picture;
+using testing::PutU16;
+using testing::PutU32;
+using testing::Words;
 using testing::Rgba;
 
 namespace {
@@ -282,6 +285,15 @@ Shape PartShape(std::size_t c, float height) {
 
 constexpr float kTall = 1.1f;  // the fifth group's body
 
+// Joint offsets (TRTA) and bones (TRIA): a u16 count at 0x1E, the entries from 0x20.
+template <typename Entry>
+Bytes JointList(const std::vector<Entry>& entries) {
+    Bytes list(0x20 + entries.size() * sizeof(Entry));
+    PutU16(list, 0x1E, static_cast<std::uint16_t>(entries.size()));
+    std::memcpy(list.data() + 0x20, entries.data(), entries.size() * sizeof(Entry));
+    return list;
+}
+
 // The stored joint offsets: each joint relative to its parent, x negated where
 // the export negates it again.
 Bytes JointOffsets(float height) {
@@ -295,7 +307,7 @@ Bytes JointOffsets(float height) {
             if (m == e.child) o.x = -o.x;
         }
     }
-    return ListOf(JointListHeader{}, offsets);
+    return JointList(offsets);
 }
 
 // The bones, read in pairs by the export: bone k names edge k's child, bone
@@ -306,22 +318,22 @@ Bytes Bones() {
         bones[k].child = static_cast<std::uint8_t>(kSkeleton[k].child);
         bones[k + 1].joint = static_cast<std::uint8_t>(kSkeleton[k].parent);
     }
-    return ListOf(JointListHeader{}, bones);
+    return JointList(bones);
 }
 
 // Nineteen part models on a part list; with `shared`, the lists other than the
 // points are those of the first set, whose corners and strips are the same.
 void AddPartList(LevelBuilder& b, int list, const std::string& prefix, float height, std::vector<ModelLists>& shared) {
-    PartListRecord parts{};
+    Bytes parts(0x80);  // the models of parts 1 to 19 from 0x20
     for (std::size_t c = 0; c < kParts.size(); ++c) {
         const std::string name = prefix + kParts[c].name;
         const int model = b.Add("M3GM", name, sizeof(ModelRecord));
         const ModelLists lists =
             AddModel(b, model, name, PartShape(c, height), shared.size() > c ? &shared[c] : nullptr);
         if (shared.size() <= c) shared.push_back(lists);
-        parts.models[c] = Id(model);
+        PutU32(parts, 0x20 + 4 * c, Id(model));
     }
-    b.resource(list).data = BytesOf(parts);
+    b.resource(list).data = parts;
 }
 
 void AddCharacter(LevelBuilder& b, const GeometryTargets& t) {
@@ -334,28 +346,28 @@ void AddCharacter(LevelBuilder& b, const GeometryTargets& t) {
     const int tallJoints = b.AddData("TRTA", "konoko_joints_tall", JointOffsets(kTall));
     b.resource(t.bones).data = Bones();
 
-    BodySetRecord set{};
+    // Bodies as the game lays them out: the part count at 0x0C, an internal
+    // name at 0x10, the part list, joint offsets and bones at 0x5C, 0x60, 0x64.
+    Bytes set(32);  // the bodies of groups 1 to 5 from 0x08
     for (int g = 0; g < kCharacterGroups; ++g) {
         const bool tall = g == kCharacterGroups - 1;
-        BodyRecord body{};
-        body.parts = Id(tall ? tallParts : t.parts);
-        body.jointOffsets = Id(tall ? tallJoints : t.jointOffsets);
-        body.bones = Id(t.bones);
+        std::string name = "konoko_skeleton_";
+        name += std::to_string(g + 1);
+        Bytes body = Words(144, {{0x5C, Id(tall ? tallParts : t.parts)},
+                                 {0x60, Id(tall ? tallJoints : t.jointOffsets)},
+                                 {0x64, Id(t.bones)}});
+        PutU16(body, 0x0C, static_cast<std::uint16_t>(kParts.size()));
+        std::copy(name.begin(), name.end(), body.begin() + 0x10);
         int index = t.body;
         if (g == 0) {
-            b.resource(index).data = BytesOf(body);
+            b.resource(index).data = body;
         } else {
-            std::string name = "konoko_skeleton_";
-            name += std::to_string(g + 1);
-            index = b.AddData("TRCM", name, BytesOf(body));
+            index = b.AddData("TRCM", name, body);
         }
-        set.bodies[g] = Id(index);
+        PutU32(set, 8 + 4 * static_cast<std::size_t>(g), Id(index));
     }
-    b.resource(t.bodySet).data = BytesOf(set);
-
-    CharacterRecord character{};
-    character.bodySet = Id(t.bodySet);
-    b.resource(t.character).data = BytesOf(character);
+    b.resource(t.bodySet).data = set;
+    b.resource(t.character).data = Words(3232, {{3132, Id(t.bodySet)}});
 }
 
 // Small pictures for the level's own textures.

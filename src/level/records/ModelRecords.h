@@ -5,6 +5,7 @@
 
 #include "level/records/Record.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace drossel {
@@ -51,15 +52,22 @@ struct BodySetRecord {
 };
 static_assert(sizeof(BodySetRecord) == 32);
 
+// A body (TRCM): one level of detail of a character's body.
 struct BodyRecord {
     ResourcePrefix prefix;
-    std::uint8_t unknown8[100];
-    std::uint32_t parts;         // TRGA
-    std::uint32_t jointOffsets;  // TRTA
-    std::uint32_t bones;         // TRIA
-    std::uint8_t unknown120[24];
+    std::uint8_t unused8[4];
+    std::uint16_t partCount;  // 19 in the game's files; the export reads all nineteen links regardless
+    std::uint8_t unknown14[2];
+    char internalName[64];
+    std::uint8_t runtime80[12];  // words the game overwrites when it loads the body
+    std::uint32_t parts;         // TRGA, at 0x5C
+    std::uint32_t jointOffsets;  // TRTA, at 0x60
+    std::uint32_t bones;         // TRIA, at 0x64
+    std::uint8_t padding104[24];
+    std::uint8_t unknown128[16];
 };
 static_assert(sizeof(BodyRecord) == 144);
+static_assert(offsetof(BodyRecord, parts) == 0x5C && offsetof(BodyRecord, bones) == 0x64);
 
 struct PartListRecord {
     ResourcePrefix prefix;
