@@ -1,0 +1,127 @@
+// Pictures back into the demo level's textures: exported and brought back, as
+// they are or edited by ImageMagick; and refused, with both files unchanged.
+
+#include "Pictures.h"
+#include "app/CommandShell.h"
+#include "app/TextureImport.h"
+#include "image/ImageFile.h"
+#include "level/records/TextureRecords.h"
+
+#include <set>
+
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace drossel;
+using namespace drossel::testing;
+
+namespace {
+
+struct TextureImport : ::testing::Test {
+    const LevelBuilder built = demo::BuildDemoLevel();
+    OpenedLevel demo{built};
+    const std::string dat = demo.level().datPath(), raw = demo.level().rawPath();
+
+    // The picture the program exports for texture `index`, written to `name` and read by ImageMagick.
+    Picture Exported(int index, const std::string& name) {
+        EXPECT_TRUE(ConvertResource(demo.session, index, demo.ui, demo.Out(name)));
+        return ReadWithImageMagick(demo.Out(name)).value_or(Picture(0, 0));
+    }
+    bool Replace(int index, const std::string& name) {
+        return ReplaceTexture(demo.level(), index, demo.Out(name), demo.ui);
+    }
+    std::uint32_t FormatOf(int index) const {
+        return demo.level().ReadRecord<TextureRecord>(demo.level().at(index)).format;
+    }
+    // The large texture, and the first texture of each format.
+    std::vector<int> Textures() const {
+        std::vector<int> some{built.IndexNamed("title_screen")};
+        std::set<std::uint32_t> formats;
+        for (int i = 0; i < built.count(); ++i) {
+            if (built.resource(i).tag == "TXMP" && formats.insert(FormatOf(i)).second) some.push_back(i);
+        }
+        return some;
+    }
+};
+
+}  // namespace
+
+// Every texture and the large texture, through TGA and through PNG: the same
+// bytes back for the formats that keep every value, the same picture for DXT1,
+// and the same bytes when the same picture comes twice.
+TEST_F(TextureImport, AnExportedPictureComesBackAsItWas) {
+    const Bytes datBefore = ReadFileBytes(dat);
+    int formats = 0;
+    for (const int i : Textures()) {
+        const bool blocks = built.resource(i).tag == "TXMP" && FormatOf(i) == 9;
+        const Bytes rawBefore = ReadFileBytes(raw);
+        ++formats;
+        for (const std::string name : {"x.tga", "x.png"}) {
+            const Picture picture = Exported(i, "x.tga");
+            ASSERT_TRUE(RunShell("convert '" + demo.Out("x.tga") + "' -auto-orient '" + demo.Out("x.png") + "'"));
+            ASSERT_TRUE(Replace(i, name)) << demo.ui.messages.back().text;
+            EXPECT_EQ(demo.ui.status().rfind("Status: Replaced " + demo.level().at(i).name + " with " + name, 0), 0u);
+            EXPECT_TRUE(SamePicture(Exported(i, "again.tga"), picture)) << i << name;
+            const Bytes once = ReadFileBytes(raw);
+            EXPECT_TRUE(blocks || once == rawBefore) << i << name;
+            ASSERT_TRUE(Replace(i, name));
+            EXPECT_EQ(ReadFileBytes(raw), once) << i << name;
+        }
+    }
+    EXPECT_EQ(formats, 6);
+    EXPECT_EQ(ReadFileBytes(dat), datBefore);
+}
+
+// A picture edited by ImageMagick comes back as the edited picture (colours
+// negated, alpha kept: exact in every format but DXT1).
+TEST_F(TextureImport, AnEditedPictureComesBackEdited) {
+    for (const int i : Textures()) {
+        if (built.resource(i).tag != "TXMP" || FormatOf(i) == 9) continue;
+        Exported(i, "x.tga");
+        ASSERT_TRUE(RunShell("convert '" + demo.Out("x.tga") + "' -auto-orient -negate '" + demo.Out("y.png") + "'"));
+        ASSERT_TRUE(Replace(i, "y.png")) << demo.ui.messages.back().text;
+        EXPECT_TRUE(SamePicture(Exported(i, "z.tga"), *ReadWithImageMagick(demo.Out("y.png")))) << i;
+    }
+}
+
+// Each refusal says why and leaves both files as they were.
+TEST_F(TextureImport, RefusesSayingWhyWritingNothing) {
+    const int wall = built.IndexNamed("wall_arrow");
+    Exported(wall, "x.tga");
+    Bytes tga = ReadFileBytes(demo.Out("x.tga"));
+    WriteFileBytes(demo.Out("cut.tga"), Slice(tga, 0, tga.size() - 1));
+    WriteFileBytes(demo.Out("small.tga"), EncodeTga(PixelBuffer(3, 2), 24));
+    ASSERT_TRUE(RunShell("convert '" + demo.Out("x.tga") + "' '" + demo.Out("x.png") + "'"));
+    Bytes png = ReadFileBytes(demo.Out("x.png"));
+    png[FindChunk(png, "IDAT") + 12] ^= 0x55;
+    WriteFileBytes(demo.Out("bad.png"), png);
+    const Bytes datBefore = ReadFileBytes(dat), rawBefore = ReadFileBytes(raw);
+    const std::pair<std::string, std::string> refused[] = {
+        {"small.tga", "the picture is 3 x 2 pixels, the texture 64 x 64: it must be the texture's size"},
+        {"cut.tga", "the TGA file is cut short: it holds 16401 bytes, its pixels need 16402"},
+        {"bad.png", "the PNG file is damaged: "},
+        {"none.png", "cannot open " + demo.Out("none.png") + ": No such file or directory"}};
+    for (const auto& [name, why] : refused) {
+        EXPECT_FALSE(Replace(wall, name));
+        EXPECT_EQ(demo.ui.messages.back().text.rfind("Cannot replace wall_arrow with " + name + ": " + why, 0), 0u)
+            << demo.ui.messages.back().text;
+    }
+    EXPECT_FALSE(Replace(built.IndexNamed("title_screen"), "x.tga"));
+    EXPECT_NE(demo.ui.messages.back().text.find("the picture is 64 x 64 pixels, a large texture 640 x 512"),
+              std::string::npos);
+    demo.session.selectedIndex = built.IndexNamed("KeyIcons");
+    EXPECT_FALSE(TextureToReplace(demo.session, demo.ui));
+    EXPECT_EQ(demo.ui.messages.back().text, kKeyIconsNotReplaced);
+    // A .raw the program may not write (for root too: its file-system identity is dropped meanwhile).
+    ASSERT_EQ(::chmod(raw.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(dat.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(demo.dir.path().c_str(), 0755), 0);
+    const auto was = static_cast<uid_t>(::setfsuid(::geteuid() == 0 ? 65534 : ::geteuid()));
+    EXPECT_FALSE(Replace(wall, "x.tga"));
+    ::setfsuid(was);
+    EXPECT_NE(demo.ui.messages.back().text.find("cannot open " + raw + " for writing"), std::string::npos)
+        << demo.ui.messages.back().text;
+    EXPECT_EQ(ReadFileBytes(dat), datBefore);
+    EXPECT_EQ(ReadFileBytes(raw), rawBefore);
+}
