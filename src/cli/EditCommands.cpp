@@ -7,6 +7,7 @@
 #include "app/TextureImport.h"
 #include "cli/CliContext.h"
 
+#include <iostream>
 #include <memory>
 #include <string_view>
 
@@ -73,6 +74,12 @@ void SetLights(const Level& level, std::int32_t index, const Arguments& a) {
     editor.Save(level);
 }
 
+// An import says what it wrote, as the desktop program's status bar does.
+int Done(CliContext& context) {
+    if (!context.options.quiet && !context.options.verbose) std::cerr << context.ui->lastStatus() << '\n';
+    return context.ExitCode();
+}
+
 }  // namespace
 
 void AddEditCommands(CLI::App& app, CliContext& context) {
@@ -103,7 +110,7 @@ void AddEditCommands(CLI::App& app, CliContext& context) {
             context.session.selectedIndex = context.ResourceIndex(a->index);
             const auto index = TextureToReplace(context.session, *context.ui);
             if (!index || !ReplaceTexture(context.level(), *index, a->text, *context.ui)) return kFailed;
-            return context.ExitCode();
+            return Done(context);
         };
     });
 
