@@ -7,7 +7,6 @@
 #include <bit>
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace drossel {
 namespace {
@@ -19,14 +18,13 @@ std::string Count(std::int64_t n) {
     return std::to_string(n);
 }
 
-// A new picture, checked against the size limit before memory is taken.
-PixelBuffer NewPicture(std::int64_t width, std::int64_t height, const char* type) {
+// Throws unless a picture of this size may be made.
+void CheckSize(std::int64_t width, std::int64_t height, const char* type) {
     if (width <= 0 || height <= 0 || width > kMaxPicturePixels || height > kMaxPicturePixels) {
         throw DrosselError(std::string("the ") + type + " file's picture of " + Count(width) + " x " + Count(height) +
                            " pixels has no pixels or is larger than a picture may be");
     }
     RequirePictureSize(static_cast<int>(width), static_cast<int>(height));
-    return PixelBuffer(static_cast<int>(width), static_cast<int>(height), PixelBuffer::Unfilled{});
 }
 
 [[noreturn]] void Cut(const char* type, std::size_t has, std::int64_t needs) {
@@ -79,50 +77,48 @@ TgaHeader ReadTgaHeader(std::span<const std::uint8_t> b) {
     return h;
 }
 
-// The stored pixels one after the other, unpacking run-length packets.
-std::vector<std::uint8_t> TgaPixels(std::span<const std::uint8_t> b, const TgaHeader& h) {
-    const auto size = static_cast<std::size_t>(h.bytesPerPixel);
-    const std::size_t total = static_cast<std::size_t>(h.width) * static_cast<std::size_t>(h.height) * size;
-    if (!h.compressed) {
-        if (h.pixelsAt > b.size() || b.size() - h.pixelsAt < total) {
-            Cut("TGA", b.size(), static_cast<std::int64_t>(h.pixelsAt + total));
-        }
-        return {b.begin() + static_cast<std::ptrdiff_t>(h.pixelsAt),
-                b.begin() + static_cast<std::ptrdiff_t>(h.pixelsAt + total)};
+// Stored pixels in the order the file stores them, into their places.
+class TgaPixelSink {
+public:
+    TgaPixelSink(PixelBuffer& picture, const TgaHeader& h) : picture_(picture), h_(h) {}
+    void Put(const std::uint8_t* in) {
+        const int row = static_cast<int>(next_ / static_cast<std::size_t>(h_.width));
+        const int column = static_cast<int>(next_ % static_cast<std::size_t>(h_.width));
+        std::uint8_t* o = picture_.AtFromTop(h_.rightToLeft ? h_.width - 1 - column : column,
+                                             h_.topFirst ? row : h_.height - 1 - row);
+        std::memcpy(o, in, 3);
+        o[3] = h_.alpha ? in[3] : 255;
+        ++next_;
     }
-    std::vector<std::uint8_t> out;
-    out.reserve(total);
-    std::size_t at = h.pixelsAt;
-    while (out.size() < total) {
-        if (at >= b.size()) Cut("TGA", b.size(), static_cast<std::int64_t>(at + 1));
-        const std::uint8_t packet = b[at++];
-        const std::size_t count = std::min<std::size_t>((packet & 0x7Fu) + 1, (total - out.size()) / size);
-        const std::size_t stored = packet & 0x80 ? size : count * size;
-        if (b.size() - at < stored) Cut("TGA", b.size(), static_cast<std::int64_t>(at + stored));
-        const auto first = b.begin() + static_cast<std::ptrdiff_t>(at);
-        if (packet & 0x80) {
-            for (std::size_t k = 0; k < count; ++k)
-                out.insert(out.end(), first, first + static_cast<std::ptrdiff_t>(size));
-        } else {
-            out.insert(out.end(), first, first + static_cast<std::ptrdiff_t>(stored));
-        }
-        at += stored;
+    std::size_t left() const {
+        return static_cast<std::size_t>(h_.width) * static_cast<std::size_t>(h_.height) - next_;
     }
-    return out;
-}
+
+private:
+    PixelBuffer& picture_;
+    const TgaHeader& h_;
+    std::size_t next_ = 0;
+};
 
 PixelBuffer DecodeTga(std::span<const std::uint8_t> b) {
     const TgaHeader h = ReadTgaHeader(b);
-    PixelBuffer picture = NewPicture(h.width, h.height, "TGA");
-    const std::vector<std::uint8_t> stored = TgaPixels(b, h);
-    const std::uint8_t* in = stored.data();
-    for (int row = 0; row < h.height; ++row) {
-        const int top = h.topFirst ? row : h.height - 1 - row;
-        for (int column = 0; column < h.width; ++column, in += h.bytesPerPixel) {
-            std::uint8_t* o = picture.AtFromTop(h.rightToLeft ? h.width - 1 - column : column, top);
-            std::memcpy(o, in, 3);
-            o[3] = h.alpha ? in[3] : 255;
-        }
+    const auto size = static_cast<std::size_t>(h.bytesPerPixel);
+    CheckSize(h.width, h.height, "TGA");
+    const std::size_t pixels = static_cast<std::size_t>(h.width) * static_cast<std::size_t>(h.height);
+    // Checked before memory is taken: a run-length packet gives at most 128 pixels.
+    const std::size_t least = h.pixelsAt + (h.compressed ? (pixels + 127) / 128 * (1 + size) : pixels * size);
+    if (b.size() < least) Cut("TGA", b.size(), static_cast<std::int64_t>(least));
+    PixelBuffer picture(h.width, h.height, PixelBuffer::Unfilled{});
+    TgaPixelSink sink(picture, h);
+    for (std::size_t at = h.pixelsAt; sink.left() > 0;) {
+        const bool run = h.compressed && (b[at] & 0x80) != 0;
+        const std::size_t count = std::min<std::size_t>(h.compressed ? (b[at] & 0x7Fu) + 1 : pixels, sink.left());
+        at += h.compressed ? 1 : 0;
+        const std::size_t stored = run ? size : count * size;
+        if (at > b.size() || b.size() - at < stored) Cut("TGA", b.size(), static_cast<std::int64_t>(at + stored));
+        for (std::size_t k = 0; k < count; ++k) sink.Put(b.data() + at + (run ? 0 : k * size));
+        at += stored;
+        if (sink.left() > 0 && at >= b.size()) Cut("TGA", b.size(), static_cast<std::int64_t>(at + 1));
     }
     return picture;
 }
@@ -169,13 +165,15 @@ PixelBuffer DecodeBmp(std::span<const std::uint8_t> b) {
         alpha.mask = withAlpha ? LoadU32(&b[at + 12]) : 0;
     }
     const std::int64_t rows = height < 0 ? -std::int64_t{height} : height;
-    PixelBuffer picture = NewPicture(width, rows, "BMP");
+    CheckSize(width, rows, "BMP");
     const std::size_t bytesPerPixel = static_cast<std::size_t>(bits / 8);
     const std::size_t rowBytes = (static_cast<std::size_t>(width) * bytesPerPixel + 3) / 4 * 4;
     const std::size_t pixelsAt = LoadU32(&b[10]);
     const std::size_t needs = rowBytes * static_cast<std::size_t>(rows);
-    if (pixelsAt > b.size() || b.size() - pixelsAt < needs)
+    if (pixelsAt > b.size() || b.size() - pixelsAt < needs) {
         Cut("BMP", b.size(), static_cast<std::int64_t>(pixelsAt + needs));
+    }
+    PixelBuffer picture(width, static_cast<int>(rows), PixelBuffer::Unfilled{});
     for (int row = 0; row < rows; ++row) {
         const std::uint8_t* in = b.data() + pixelsAt + rowBytes * static_cast<std::size_t>(row);
         // A positive height stores the bottom row first, as the picture does.
