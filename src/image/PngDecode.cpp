@@ -61,6 +61,11 @@ struct Reader {
 bool ReadHeader(Reader& r, png_uint_32& width, png_uint_32& height) {
     if (setjmp(png_jmpbuf(r.png))) return false;
     png_read_info(r.png, r.info);
+    // Deflate packs at most 1032 bytes into one: a picture its file cannot hold
+    // is refused before memory is taken for it.
+    const double stored =
+        (static_cast<double>(png_get_rowbytes(r.png, r.info)) + 1) * png_get_image_height(r.png, r.info);
+    if (stored / 1032 > static_cast<double>(r.bytes.size())) png_error(r.png, "its pixels cannot fit in the file");
     const int type = png_get_color_type(r.png, r.info);
     png_set_expand(r.png);  // palettes, grey below 8 bits and transparency chunks
     png_set_scale_16(r.png);

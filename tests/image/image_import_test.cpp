@@ -133,7 +133,8 @@ TEST(ImageDecode, RefusesWhatItCannotReadSayingWhy) {
     TempDir dir;
     const PixelBuffer buffer = BufferOf(ExactPicture(8, 4, 4));
     const Bytes tga = EncodeTga(buffer, 32), bmp = EncodeBmp(buffer, 32);
-    ASSERT_TRUE(RunShell("convert -size 4x4 xc:red '" + dir / "x.png" + "'"));
+    ASSERT_TRUE(RunShell("convert -size 4x4 xc:red '" + dir / "x.png" + "' && convert -size 2000x2000 xc:red '" +
+                         dir / "big.png" + "'"));
     Bytes png = ReadFileBytes(dir / "x.png");
     png[FindChunk(png, "IDAT") + 9] ^= 0xFF;  // inside the picture data
     Bytes bmp16 = bmp, palette = tga;
@@ -145,7 +146,8 @@ TEST(ImageDecode, RefusesWhatItCannotReadSayingWhy) {
         {Slice(bmp, 0, 100), "the BMP file is cut short: it holds 100 bytes, its pixels need 118"},
         {bmp16, "BMP pictures of 16 bits a pixel are not read, only of 24 or 32"},
         {palette, "TGA pictures with a palette or in shades of grey are not read, only true colour"},
-        {Slice(png, 0, 30), "the PNG file is damaged: the file is cut short"}};
+        {Slice(png, 0, 30), "the PNG file is damaged: the file is cut short"},
+        {Slice(ReadFileBytes(dir / "big.png"), 0, 200), "the PNG file is damaged: its pixels cannot fit in the file"}};
     for (const auto& [bytes, why] : refused) EXPECT_EQ(ErrorOf([&] { DecodeImageFile(bytes); }), why);
     EXPECT_NE(ErrorOf([&] { DecodeImageFile(png); }).find("the PNG file is damaged: "), std::string::npos);
 }
