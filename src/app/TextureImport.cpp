@@ -13,6 +13,7 @@
 #include "io/PathText.h"
 #include "level/InPlaceEdit.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace drossel {
@@ -78,6 +79,8 @@ std::vector<TextureWrite> Tiles(const Level& level, const ResourceRecord& resour
     const auto record = level.ReadRecord<LargeTextureRecord>(resource);
     std::vector<TextureWrite> writes;
     for (std::size_t t = 0; t < kLargeTextureCells.size(); ++t) {
+        // A texture two cells show takes the first one's pixels.
+        if (std::find(record.tiles, record.tiles + t, record.tiles[t]) != record.tiles + t) continue;
         std::string missing;
         const auto tile = FindLinkedTexture(level, record.tiles[t], missing);
         if (!tile) {
