@@ -83,6 +83,8 @@ TEST(SoundImport, ItsOwnFormatIsCopiedAndEachRefusalNamesItsCause) {
     const std::string pcm = dir / "pcm.wav";
     ASSERT_TRUE(RunShell("sox -n -r 22050 -c 1 -b 16 '" + pcm + "' synth 0.1 sine 440"));
     const Bytes long16 = ReadFileBytes(pcm);  // 2205 samples: three blocks of 1012
+    ASSERT_TRUE(RunShell("sox -r 22050 -c 1 -n -b 16 '" + pcm + "' synth 2024s sine 440"));
+    EXPECT_EQ(SoundForSlot(ReadFileBytes(pcm), format, 1024).samples.size(), 1024u) << "two blocks fill the slot";
     Bytes empty = long16;
     empty.resize(44);
     Bytes listFirst = Text("RIFF") + Le(100) + Text("WAVELIST") + Le(0xFFFFFFF0u) + Bytes(80, 0);
