@@ -137,16 +137,18 @@ TEST(ImageDecode, RefusesWhatItCannotReadSayingWhy) {
                          dir / "big.png" + "'"));
     Bytes png = ReadFileBytes(dir / "x.png");
     png[FindChunk(png, "IDAT") + 9] ^= 0xFF;  // inside the picture data
-    Bytes bmp16 = bmp, palette = tga;
+    Bytes bmp16 = bmp, os2 = bmp, palette = tga;
     PutU16(bmp16, 28, 16);
+    PutU32(os2, 14, 12);
     palette[2] = 1;
     const std::pair<Bytes, std::string> refused[] = {
         {Bytes(40, 'x'), "it is not a PNG, TGA or BMP picture"},
         {Slice(tga, 0, tga.size() - 1), "the TGA file is cut short: it holds 81 bytes, its pixels need 82"},
         {Slice(bmp, 0, 100), "the BMP file is cut short: it holds 100 bytes, its pixels need 118"},
         {bmp16, "BMP pictures of 16 bits a pixel are not read, only of 24 or 32"},
+        {os2, "BMP files with a header of 12 bytes are not read"},
         {palette, "TGA pictures with a palette or in shades of grey are not read, only true colour"},
-        {Slice(png, 0, 30), "the PNG file is damaged: the file is cut short"},
+        {Slice(png, 0, 8), "the PNG file is damaged: the file is cut short"},
         {Slice(ReadFileBytes(dir / "big.png"), 0, 200), "the PNG file is damaged: its pixels cannot fit in the file"}};
     for (const auto& [bytes, why] : refused) EXPECT_EQ(ErrorOf([&] { DecodeImageFile(bytes); }), why);
     EXPECT_NE(ErrorOf([&] { DecodeImageFile(png); }).find("the PNG file is damaged: "), std::string::npos);
