@@ -67,7 +67,8 @@ bool ReadHeader(Reader& r, png_uint_32& width, png_uint_32& height) {
         (static_cast<double>(png_get_rowbytes(r.png, r.info)) + 1) * png_get_image_height(r.png, r.info);
     if (stored / 1032 > static_cast<double>(r.bytes.size())) png_error(r.png, "its pixels cannot fit in the file");
     const int type = png_get_color_type(r.png, r.info);
-    png_set_expand(r.png);  // palettes, grey below 8 bits and transparency chunks
+    // Palettes, grey of fewer bits and transparency chunks become channels.
+    png_set_expand(r.png);
     png_set_scale_16(r.png);
     if (type == PNG_COLOR_TYPE_GRAY || type == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(r.png);
     png_set_bgr(r.png);

@@ -111,7 +111,10 @@ public:
     AdpcmEncoder(SoundFormat format, const SoundLayout& layout) : channels_(layout.channels) {
         SF_INFO info{};
         info.channels = layout.channels;
-        info.samplerate = RateForBlocks(layout.blockAlign) / layout.channels;
+        // libsndfile picks blocks of 256 bytes for rate x channels below 12000,
+        // of 512 below 23000, of 1024 below 44000, and of 2048 beyond: 31.25
+        // times the block size lands in the right range for each of them.
+        info.samplerate = std::max(layout.blockAlign * 125 / 4 / layout.channels, 1);
         info.format = SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM;
         file_ = std::make_unique<SndfileHandle>(memory_, SFM_WRITE, info);
         // The header is written at once: its layout must be the sound's.
@@ -134,11 +137,6 @@ public:
     }
 
 private:
-    static int RateForBlocks(int blockAlign) {
-        // rate x channels below 12000 gives blocks of 256 bytes, below 23000 of
-        // 512, below 44000 of 1024, and 2048 beyond.
-        return blockAlign <= 256 ? 8000 : blockAlign <= 512 ? 16000 : blockAlign <= 1024 ? 32000 : 48000;
-    }
     static bool SameLayout(std::span<const std::uint8_t> written, SoundFormat format) {
         // All but the rate and the average byte rate.
         return written.size() == format.size() && std::equal(format.begin(), format.begin() + 4, written.begin()) &&
@@ -164,7 +162,7 @@ ImportedSound Converted(const WavChunks& chunks, SoundFormat format, const Sound
     if (in.file() == nullptr) throw DrosselError(std::string("it is not a WAV file libsndfile reads: ") + in.Error());
     // No codec libsndfile reads makes more than 16 samples of a byte: a file that
     // claims more frames lies about its size.
-    const auto plausible = static_cast<sf_count_t>(chunks.data.size() + 64) * 16;
+    const auto plausible = static_cast<sf_count_t>(chunks.data.size()) * 16;
     if (info.channels <= 0 || info.samplerate <= 0 || info.frames < 0 || info.frames > plausible) {
         throw DrosselError("it is not a WAV file libsndfile reads: it claims an impossible size");
     }

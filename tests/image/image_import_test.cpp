@@ -106,9 +106,19 @@ TEST(ImageDecode, ReadsEveryKindOfPngTgaAndBmpToTheSamePicture) {
     WriteFileBytes(dir / "ours.bmp", EncodeBmp(buffer, 32));
     WriteFileBytes(dir / "ours24.tga", EncodeTga(buffer, 24));
     WriteFileBytes(dir / "ours24.bmp", EncodeBmp(buffer, 24));
+    // A colour map the true-colour pixels do not use (two entries of 24 bits); bit masks without alpha.
+    Bytes mapped = EncodeTga(buffer, 32), masked = EncodeBmp(buffer, 32);
+    mapped[1] = 1, mapped[5] = 2, mapped[7] = 24;
+    mapped.insert(mapped.begin() + 18, 6, 0x77);
+    masked[30] = 3, masked[10] = 66;
+    masked.insert(masked.begin() + 54, {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0});
+    WriteFileBytes(dir / "ours-mapped.tga", mapped);
+    WriteFileBytes(dir / "ours-masked.bmp", masked);
     // ImageMagick's options (none: the file as we wrote it), the file, whether alpha is kept. ImageMagick 6 keeps a
     // TGA's rows in their stored order unless told to turn them upright.
     const std::tuple<std::string, std::string, bool> made[] = {{"", "ours.tga", true},
+                                                               {"", "ours-mapped.tga", true},
+                                                               {"", "ours-masked.bmp", false},
                                                                {"", "ours.bmp", true},
                                                                {"", "ours24.tga", false},
                                                                {"", "ours24.bmp", false},
@@ -156,6 +166,8 @@ TEST(ImageDecode, RefusesWhatItCannotReadSayingWhy) {
         {bmp16, "BMP pictures of 16 bits a pixel are not read, only of 24 or 32"},
         {os2, "BMP files with a header of 12 bytes are not read"},
         {Text("BM"), "the BMP file is cut short inside its header"},
+        {Slice(tga, 0, 12) + Bytes{0, 0, 4, 0, 32, 8},
+         "the TGA file's picture of 0 x 4 pixels has no pixels or is larger than a picture may be"},
         {palette, "TGA pictures with a palette or in shades of grey are not read, only true colour"},
         {Slice(png, 0, 8), "the PNG file is damaged: the file is cut short"},
         {Slice(ReadFileBytes(dir / "big.png"), 0, 200), "the PNG file is damaged: its pixels cannot fit in the file"}};
