@@ -40,32 +40,34 @@ BatchSummary ConvertGroup(Session& session, UserInterface& ui, const GroupNode& 
     BatchLockGuard lock(ui, BatchLock::Folder);
     const Kind& group = KindOf(node.key);
     const FolderRule& rule = group.folder;
-    BatchSummary summary;
-    if (!rule.prompt.empty() && group.convert != nullptr && session.level) {
-        const std::string folder = ui.BrowseForFolder(std::string(rule.prompt));
-        if (folder.empty()) return {};
-        session.SetOutputFolder(folder);
-        if (rule.asksOneTextFile) {
-            const MessageAnswer answer =
-                ui.ShowMessage(kTextQuestion, kProgramTitle, MessageIcon::Information, MessageButtons::YesNoCancel);
-            if (answer == MessageAnswer::Cancel) return {};
-            session.options.OneTextFile = answer == MessageAnswer::Yes;
-        }
-        const Level& level = *session.level;
-        const FilesOpenForCommand files(level);
-        BatchRun run(ui, session.OutputFolder);
-        run.ForEachChild(level, node, "convert", [&](std::int32_t i, const ResourceRecord& r) {
-            if (run.SkipPlaceholder(r, "convert")) return;
-            ConvertResource(session, i, run.reporting(),
-                            ConvertGroupPath(session.OutputFolder, node.key, r, session.options), &run.claims());
-        });
-        run.ReportFolderDone(node, std::string(rule.doneText), std::string(rule.doneTitle), "converted");
-        summary = run.summary();
+    if (!session.level) return {};
+    if (rule.prompt.empty() || group.convert == nullptr) {
+        ui.ShowMessage("Cannot convert the folder " + node.key + ": its resources are not converted as a folder",
+                       kProgramTitle, MessageIcon::Critical);
+        return {};
     }
+    const std::string folder = ui.BrowseForFolder(std::string(rule.prompt));
+    if (folder.empty()) return {};
+    session.SetOutputFolder(folder);
+    if (rule.asksOneTextFile) {
+        const MessageAnswer answer =
+            ui.ShowMessage(kTextQuestion, kProgramTitle, MessageIcon::Information, MessageButtons::YesNoCancel);
+        if (answer == MessageAnswer::Cancel) return {};
+        session.options.OneTextFile = answer == MessageAnswer::Yes;
+    }
+    const Level& level = *session.level;
+    const FilesOpenForCommand files(level);
+    BatchRun run(ui, session.OutputFolder);
+    run.ForEachChild(level, node, "convert", [&](std::int32_t i, const ResourceRecord& r) {
+        if (run.SkipPlaceholder(r, "convert")) return;
+        ConvertResource(session, i, run.reporting(),
+                        ConvertGroupPath(session.OutputFolder, node.key, r, session.options), &run.claims());
+    });
+    run.ReportFolderDone(node, std::string(rule.doneText), std::string(rule.doneTitle), "converted");
     ui.SetProgressValue(0);
     ui.SetStatusText("Status: ---");
-    ReportWarnings(ui, summary);
-    return summary;
+    ReportWarnings(ui, run.summary());
+    return run.summary();
 }
 
 }  // namespace drossel

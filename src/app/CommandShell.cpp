@@ -83,35 +83,37 @@ bool WriteConversion(Conversion& conversion, const std::string& chosen, const st
         const std::string wanted = PathOf(piece, chosen, outputFolder);
         if (piece.append) {
             claims.Allow(FolderOf(wanted));
-            claims.Claim(wanted, ui);  // only to check the place: collecting files are added to
-            AppendToFile(wanted, std::get<std::vector<std::uint8_t>>(piece.content));
-            ui.FileWritten(wanted);
+            const std::string path = claims.ClaimCollecting(wanted, ui);
+            AppendToFile(path, std::get<std::vector<std::uint8_t>>(piece.content));
+            ui.FileWritten(path);
             continue;
         }
         const std::string path = claims.Claim(wanted, ui);
-        if (const auto* image = std::get_if<ImageOutput>(&piece.content)) {
-            const ImageContainer container = ContainerOfPath(path);
-            if (container == ImageContainer::None) {
-                ui.ShowMessage(kWrongImageNameText, kWrongImageNameTitle, MessageIcon::Critical);
-                return false;
-            }
+        const auto* image = std::get_if<ImageOutput>(&piece.content);
+        if (image == nullptr) {
+            Write(path, std::get<std::vector<std::uint8_t>>(piece.content), ui, claims);
+            continue;
+        }
+        const ImageContainer container = ContainerOfPath(path);
+        if (container == ImageContainer::None) {
+            ui.ShowMessage(kWrongImageNameText, kWrongImageNameTitle, MessageIcon::Critical);
+            return false;
+        }
+        try {
             const PixelBuffer drawn = image->draw ? image->draw() : PixelBuffer{};
             const PixelBuffer& pixels = image->draw ? drawn : image->pixels;
             Write(path,
                   container == ImageContainer::Bmp ? EncodeBmp(pixels, image->bits) : EncodeTga(pixels, image->bits),
                   ui, claims);
-        } else {
-            Write(path, std::get<std::vector<std::uint8_t>>(piece.content), ui, claims);
+        } catch (const std::exception& e) {
+            if (piece.part.empty()) throw;
+            conversion.NoteMissing(piece.part, e.what());
         }
     }
     return true;
 }
 
 }  // namespace
-
-std::string PlaceholderReason() {
-    return "it has no data in this level file (its size is 0; the data lives in another level file)";
-}
 
 std::string OutputClaims::Claim(const std::string& wanted, UserInterface& ui) const {
     if (std::none_of(folders_.begin(), folders_.end(),
@@ -133,6 +135,14 @@ std::string OutputClaims::Claim(const std::string& wanted, UserInterface& ui) co
     }
 }
 
+std::string OutputClaims::ClaimCollecting(const std::string& wanted, UserInterface& ui) {
+    if (const auto known = collecting_.find(wanted); known != collecting_.end()) return known->second;
+    const std::string path = Claim(wanted, ui);
+    collecting_.emplace(wanted, path);
+    written_.insert(path);
+    return path;
+}
+
 bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, const std::string& path,
                     OutputClaims* run, const Kind* routine) {
     const ResourceRecord& resource = level.at(index);
@@ -142,8 +152,9 @@ bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, c
     const bool ok = RunReported(ui, "Cannot unpack " + resource.name, [&] {
         RefusePlaceholder(resource);
         std::vector<std::uint8_t> bytes;
+        RawLocation raw;
         if (kind.unpacksRaw) {
-            bytes = level.ReadRecordWithRaw(resource, *kind.raw);
+            bytes = level.ReadRecordOfRaw(resource, *kind.raw, raw);
         } else {
             if (resource.size < 0) throw DrosselError("its size is negative (" + std::to_string(resource.size) + ")");
             bytes = level.ReadData(resource, resource.size);
@@ -153,7 +164,14 @@ bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, c
         if (chosen.empty()) return;
         OutputClaims single(FolderOf(chosen));
         OutputClaims& claims = run != nullptr ? *run : single;
-        Write(claims.Claim(chosen, ui), bytes, ui, claims);
+        const std::string target = claims.Claim(chosen, ui);
+        // The record, then the bulk data copied a block at a time, never whole.
+        OutputFile file(target);
+        file.Write(bytes);
+        if (raw.length > 0) level.CopyRaw(raw.offset, raw.length, [&](auto block) { file.Write(block); });
+        file.Commit();
+        ui.FileWritten(target);
+        claims.Wrote(target);
         wrote = true;
     });
     if (!ok) ui.SetStatusText("NONE");

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -26,8 +27,9 @@ inline constexpr const char* kWrongImageNameText = "The Filename is wrong!\r\nTh
 // What one command (a single conversion, or a whole batch run) may write: files
 // directly in the folders it was given, each at most once. A path the run has
 // already written gets a distinct name ("name (2).ext") instead of replacing
-// that file, and the person is told. Files that collect output are added to,
-// not claimed.
+// that file, and the person is told. A file that collects output is claimed
+// the first time it is added to; later additions go to the same file, and no
+// other output replaces it.
 class OutputClaims {
 public:
     explicit OutputClaims(std::string folder) { Allow(std::move(folder)); }
@@ -36,11 +38,14 @@ public:
     // The path to write for `wanted`. Throws DrosselError when it names no file
     // directly in one of the folders.
     std::string Claim(const std::string& wanted, UserInterface& ui) const;
+    // The path to add to for the collecting file `wanted`.
+    std::string ClaimCollecting(const std::string& wanted, UserInterface& ui);
     void Wrote(const std::string& path) { written_.insert(path); }
 
 private:
     std::vector<std::string> folders_;
     std::unordered_set<std::string> written_;
+    std::unordered_map<std::string, std::string> collecting_;  // wanted -> claimed path
 };
 
 // Unpacks resource `index`: its record, and for kinds with bulk data the bytes
@@ -58,8 +63,5 @@ bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, c
 // be converted. True when every file of the conversion was written.
 bool ConvertResource(const Session& session, std::int32_t index, UserInterface& ui, const std::string& path,
                      OutputClaims* run = nullptr);
-
-// The reason a placeholder (a resource whose descriptor size is 0) is refused.
-std::string PlaceholderReason();
 
 }  // namespace drossel

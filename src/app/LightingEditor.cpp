@@ -5,6 +5,7 @@
 #include "level/Level.h"
 #include "level/records/LevelRecords.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <cstring>
@@ -20,6 +21,7 @@ constexpr std::array<const char*, 4> kColourByteNames = {"blue", "green", "red",
 LightingEditor::LightingEditor(const Level& level, std::int32_t index) : index_(index) {
     const FilesOpenForCommand files(level);
     const ResourceRecord& list = level.at(index);
+    if (list.IsPlaceholder()) throw DrosselError(PlaceholderReason());
     quadCount_ = level.ReadRecord<ListHeader>(list).count;
     if (quadCount_ == 0) throw DrosselError(list.name + " holds no quads to light");
     data_ = level.ReadData(list, sizeof(ListHeader) + std::int64_t{sizeof(Quad)} * quadCount_);
@@ -36,8 +38,14 @@ QuadColours LightingEditor::Colours(std::uint32_t quad) const {
     return colours;
 }
 
+void LightingEditor::Changed(std::uint32_t first, std::uint32_t last) {
+    firstChanged_ = std::min(firstChanged_, first);
+    lastChanged_ = lastChanged_ ? std::max(*lastChanged_, last) : last;
+}
+
 void LightingEditor::Apply(std::uint32_t quad, const QuadColours& colours) {
     std::memcpy(data_.data() + ColoursAt(quad), colours.data(), kColourBytes);
+    Changed(quad, quad);
 }
 
 void LightingEditor::ApplyCornerToAll(int corner, const QuadColours& colours) {
@@ -45,6 +53,7 @@ void LightingEditor::ApplyCornerToAll(int corner, const QuadColours& colours) {
     const std::size_t at = 4 * static_cast<std::size_t>(corner - 1);
     for (std::uint32_t q = 0; q < quadCount_; ++q)
         std::memcpy(data_.data() + ColoursAt(q) + at, colours.data() + at, 4);
+    Changed(0, quadCount_ - 1);
 }
 
 void LightingEditor::ApplyToAll(const QuadColours& colours) {
@@ -52,9 +61,18 @@ void LightingEditor::ApplyToAll(const QuadColours& colours) {
 }
 
 void LightingEditor::Save(const Level& level) const {
-    InPlaceEdit edit(level);
-    edit.IntoDat(level.at(index_), 0, data_);
-    edit.Commit();
+    try {
+        InPlaceEdit edit(level, index_);
+        if (lastChanged_) {
+            // From the first changed colour to the last: one quad's 16 colour bytes when one changed.
+            const std::size_t begin = ColoursAt(firstChanged_), end = ColoursAt(*lastChanged_) + kColourBytes;
+            edit.IntoRecord(static_cast<std::int64_t>(begin), {data_.begin() + static_cast<std::ptrdiff_t>(begin),
+                                                               data_.begin() + static_cast<std::ptrdiff_t>(end)});
+        }
+        edit.Commit();
+    } catch (const std::exception&) {
+        RethrowWithContext("Cannot save the lights of " + level.at(index_).name);
+    }
 }
 
 std::string LightingEditor::FileNameText(const Level& level) const {

@@ -28,8 +28,8 @@ using QuadColours = std::array<std::uint8_t, kColourBytes>;
 
 class LightingEditor {
 public:
-    // Copies the quad list's header and quads. Throws DrosselError when the .dat
-    // does not hold them or the list has no quads.
+    // Copies the quad list's header and quads. Throws DrosselError for a
+    // placeholder, and when the .dat does not hold them or the list has no quads.
     LightingEditor(const Level& level, std::int32_t index);
 
     std::int32_t index() const { return index_; }
@@ -43,9 +43,10 @@ public:
     // "Apply to all": all four colours into every quad.
     void ApplyToAll(const QuadColours& colours);
 
-    // "OK": the header and every quad back where they came from. Throws
-    // DrosselError, with the file as it was, when the level has changed since
-    // it was loaded or cannot be written.
+    // "OK": the changed colours back where they came from: the bytes from the
+    // first changed quad's colours to the last one's. Throws DrosselError, with
+    // the file as it was, when those bytes are not wholly the list's own, or the
+    // level has changed since it was loaded or cannot be written.
     void Save(const Level& level) const;
 
     // The window's labels.
@@ -56,10 +57,13 @@ public:
 private:
     // Where the quad's colours lie in the copy.
     std::size_t ColoursAt(std::uint32_t quad) const;
+    void Changed(std::uint32_t first, std::uint32_t last);
 
     std::int32_t index_;
     std::uint32_t quadCount_ = 0;
     std::vector<std::uint8_t> data_;  // header, then the quads, as the file holds them
+    std::uint32_t firstChanged_ = UINT32_MAX;
+    std::optional<std::uint32_t> lastChanged_;  // unset: nothing changed
 };
 
 // A colour text box's content as a byte: a whole number from 0 to 255

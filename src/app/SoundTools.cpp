@@ -3,6 +3,7 @@
 #include "app/CommandShell.h"
 #include "app/Session.h"
 #include "app/UserInterface.h"
+#include "convert/Conversion.h"
 #include "io/BinaryFile.h"
 #include "level/InPlaceEdit.h"
 #include "level/records/BulkRecords.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace drossel {
 
@@ -37,37 +39,38 @@ std::string CapacityText(const SoundSlot& slot) {
 
 bool ReplaceSound(const Level& level, const SoundSlot& slot, const std::string& wavPath, UserInterface& ui) {
     const ResourceRecord& sound = level.at(slot.index);
-    std::vector<std::uint8_t> wav;
-    try {
-        // Only what the sound has room for is read: a larger file is cut there.
-        BinaryFile file(wavPath);
-        wav = file.ReadBytes(0, std::min<std::int64_t>(file.size(), kWavHeaderSize + slot.rawSize));
-    } catch (const std::exception&) {
-        // A path that names no readable file fails the check like any other file.
-    }
-    if (!HasFixedWavLayout(wav)) {
-        ui.ShowMessage(kNotAnAdpcmWave, kProgramTitle, MessageIcon::Critical);
+    const auto refuse = [&ui](const std::string& text) {
+        ui.ShowMessage(text, kProgramTitle, MessageIcon::Critical);
         return false;
-    }
+    };
     try {
-        const auto record = level.ReadRecord<SoundRecord>(sound);
-        const std::span<const std::uint8_t> format(wav.data() + kWavFormatAt, kWavFormatSize);
-        // The format tag and the channel count must stay as they are.
-        if (std::memcmp(format.data(), record.format, 4) != 0) {
-            ui.ShowMessage(kOtherSoundType, kProgramTitle, MessageIcon::Critical);
-            return false;
+        // The slot is checked before any memory is taken for it.
+        InPlaceEdit edit(level, slot.index);
+        RequireSoundSize(slot.rawSize);
+        edit.RequireInSlot(0, slot.rawSize);
+        std::unique_ptr<BinaryFile> file;
+        std::vector<std::uint8_t> header;
+        try {
+            file = std::make_unique<BinaryFile>(wavPath);
+            header = file->ReadBytes(0, std::min<std::int64_t>(file->size(), kWavHeaderSize));
+        } catch (const std::exception&) {
+            // A path that names no readable file fails the check like any other file.
         }
+        // A file that ends where its samples would begin is no sound either.
+        if (!HasFixedWavLayout(header) || file->size() <= std::int64_t{kWavHeaderSize}) return refuse(kNotAnAdpcmWave);
+        const auto record = level.ReadRecord<SoundRecord>(sound);
+        std::vector<std::uint8_t> format(header.begin() + kWavFormatAt, header.begin() + kWavFormatAt + kWavFormatSize);
+        // The format tag and the channel count must stay as they are.
+        if (std::memcmp(format.data(), record.format, 4) != 0) return refuse(kOtherSoundType);
+        // Exactly the slot's size: a longer WAV is cut, a shorter one filled with zeros.
         std::vector<std::uint8_t> samples(static_cast<std::size_t>(slot.rawSize), 0);
-        const std::size_t given = wav.size() > kWavHeaderSize ? wav.size() - kWavHeaderSize : 0;
-        std::copy_n(wav.begin() + static_cast<std::ptrdiff_t>(wav.size() - given), std::min(samples.size(), given),
-                    samples.begin());
-        InPlaceEdit edit(level);
-        edit.IntoDat(sound, offsetof(SoundRecord, format), format);
-        edit.IntoRaw(slot.rawOffset, samples);
+        const std::int64_t given = std::min(file->size() - std::int64_t{kWavHeaderSize}, slot.rawSize);
+        file->Read(kWavHeaderSize, std::span(samples).first(static_cast<std::size_t>(given)));
+        edit.IntoRecord(offsetof(SoundRecord, format), std::move(format));
+        edit.IntoSlot(0, std::move(samples));
         edit.Commit();
     } catch (const std::exception& e) {
-        ui.ShowMessage("Cannot replace " + sound.name + ": " + e.what(), kProgramTitle, MessageIcon::Critical);
-        return false;
+        return refuse("Cannot replace " + sound.name + ": " + e.what());
     }
     ui.ShowMessage(kSoundReplaced, kProgramTitle, MessageIcon::Information);
     return true;

@@ -39,10 +39,12 @@ struct SoundSlot {
 std::optional<SoundSlot> SoundSlotOf(const Level& level, std::int32_t index, UserInterface& ui);
 std::string CapacityText(const SoundSlot& slot);  // "You can overwrite N Bytes"
 
-// "Replace !": checks the WAV file, then writes its format description into the
-// sound's record and exactly rawSize sample bytes (cut, or zero-filled) into the
-// .raw file, in place. True after "Overwrited successfully!"; false after a
-// message, with both files as they were.
+// "Replace !": checks the slot (the sound's own, inside the .raw, within the
+// sound limit) before taking memory for it, and the WAV file (one without
+// sample data is refused), then writes its format description into the sound's
+// record and exactly rawSize sample bytes (cut, or zero-filled) into the .raw
+// file, in place, all or nothing. True after "Overwrited successfully!"; false
+// after a message, with both files as they were.
 bool ReplaceSound(const Level& level, const SoundSlot& slot, const std::string& wavPath, UserInterface& ui);
 
 }  // namespace drossel

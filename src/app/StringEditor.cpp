@@ -30,6 +30,7 @@ StringEditor::StringEditor(const Level& level, std::int32_t index) : index_(inde
     const FilesOpenForCommand files(level);
     const ResourceRecord& resource = level.at(index);
     const Field field = FieldOf(resource);
+    if (resource.IsPlaceholder()) throw DrosselError(PlaceholderReason());
     width_ = field.width;
     const auto record = level.ReadData(resource, static_cast<std::int64_t>(field.recordSize));
     text_ = Utf8FromWindows1252(
@@ -46,14 +47,16 @@ void StringEditor::Save(const Level& level, std::string_view text) const {
         throw DrosselError("the text has " + std::to_string(bytes->size()) + " characters, " + resource.name +
                            " holds at most " + std::to_string(field.width) + ": nothing was saved");
     }
-    const FilesOpenForCommand files(level);
-    // The record as the file holds it now, with only the field replaced.
-    auto record = level.ReadData(resource, static_cast<std::int64_t>(field.recordSize));
-    std::memset(record.data() + field.at, ' ', field.width);
-    std::memcpy(record.data() + field.at, bytes->data(), bytes->size());
-    InPlaceEdit edit(level);
-    edit.IntoDat(resource, 0, record);
-    edit.Commit();
+    try {
+        // Only the field: the text, filled with blanks to its width.
+        std::vector<std::uint8_t> written(field.width, ' ');
+        std::memcpy(written.data(), bytes->data(), bytes->size());
+        InPlaceEdit edit(level, index_);
+        edit.IntoRecord(static_cast<std::int64_t>(field.at), std::move(written));
+        edit.Commit();
+    } catch (const std::exception&) {
+        RethrowWithContext("Cannot save the text of " + resource.name);
+    }
 }
 
 }  // namespace drossel

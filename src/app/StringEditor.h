@@ -18,8 +18,8 @@ inline constexpr std::array<std::string_view, 2> kEditableStringTags = {"IGSt", 
 
 class StringEditor {
 public:
-    // Reads the resource's text. Throws DrosselError when the .dat does not
-    // hold its record.
+    // Reads the resource's text. Throws DrosselError for a placeholder and when
+    // the .dat does not hold its record.
     StringEditor(const Level& level, std::int32_t index);
 
     std::int32_t index() const { return index_; }
@@ -28,10 +28,10 @@ public:
     // The text up to its first zero byte, in UTF-8.
     const std::string& text() const { return text_; }
 
-    // "Save Changes": reads the record again and writes it back with `text`
-    // (UTF-8) as its field. Throws DrosselError, with the file as it was, when
-    // the text does not fit the field or the game's code page, or the level has
-    // changed since it was loaded, or cannot be written.
+    // "Save Changes": writes `text` (UTF-8) into the field, and only the field.
+    // Throws DrosselError, with the file as it was, when the text does not fit
+    // the field or the game's code page, the field is not wholly the resource's
+    // own, or the level has changed since it was loaded, or cannot be written.
     void Save(const Level& level, std::string_view text) const;
 
 private:

@@ -7,6 +7,7 @@
 #include "app/TextureImport.h"
 #include "cli/CliContext.h"
 
+#include <charconv>
 #include <iostream>
 #include <memory>
 #include <string_view>
@@ -18,7 +19,7 @@ struct Arguments {
     std::string level;
     std::int64_t index = 0;
     std::string text;  // the WAV file, the picture, the new text
-    std::int64_t quad = -1;
+    std::string quad;  // as typed: a number too large for any integer is named as it was given
     bool allQuads = false;
     std::vector<std::string> colour;   // corner, then B,G,R,A
     std::vector<std::string> colours;  // four times B,G,R,A
@@ -47,11 +48,14 @@ void ReadCorner(std::string_view text, std::size_t first, std::array<std::string
 // then "OK".
 void SetLights(const Level& level, std::int32_t index, const Arguments& a) {
     LightingEditor editor(level, index);
-    if (!a.allQuads && (a.quad < 0 || a.quad >= editor.quadCount())) {
-        throw UsageError{"--quad " + std::to_string(a.quad) + " is outside the quads (0 to " +
-                         std::to_string(editor.quadCount() - 1) + ")"};
+    std::uint32_t shown = 0;
+    if (!a.allQuads) {
+        const auto [end, error] = std::from_chars(a.quad.data(), a.quad.data() + a.quad.size(), shown);
+        if (error != std::errc{} || end != a.quad.data() + a.quad.size() || shown >= editor.quadCount()) {
+            throw UsageError{"--quad " + a.quad + " is outside the quads (0 to " +
+                             std::to_string(editor.quadCount() - 1) + ")"};
+        }
     }
-    const auto shown = static_cast<std::uint32_t>(a.allQuads ? 0 : a.quad);
     QuadColours colours = editor.Colours(shown);
     std::array<std::string, kColourBytes> boxes;
     int corner = 0;

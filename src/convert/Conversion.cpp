@@ -11,6 +11,13 @@ void RequireTextSize(std::int64_t bytes) {
     }
 }
 
+void RequireSoundSize(std::int64_t bytes) {
+    if (bytes > kMaxSoundBytes) {
+        throw DrosselError("its " + std::to_string(bytes) + " bytes of sample data are more than the " +
+                           std::to_string(kMaxSoundBytes) + " a sound may have");
+    }
+}
+
 Progress& NoProgress() {
     class Silent : public Progress {
     public:

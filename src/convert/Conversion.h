@@ -35,6 +35,9 @@ struct OutputPiece {
     std::string name{};
     bool append = false;  // added to the end of an existing file instead of replacing it
     std::variant<std::vector<std::uint8_t>, ImageOutput> content;
+    // A picture that is one part of the whole ("texture wall"): when it cannot
+    // be drawn or written it is noted as missing, and the rest is kept.
+    std::string part{};
 };
 
 struct Conversion {
@@ -47,6 +50,12 @@ struct Conversion {
     void NoteMissing(const std::string& part, const std::string& why) {
         missingParts += (missingParts.empty() ? "" : "; ") + part + " is missing (" + why + ")";
     }
+    // `count` things of one kind ("quad"): "1 quad is missing", "2 quads are missing".
+    void NoteMissing(std::size_t count, const std::string& thing, const std::string& why) {
+        if (count == 1) return NoteMissing("1 " + thing, why);
+        missingParts +=
+            (missingParts.empty() ? "" : "; ") + std::to_string(count) + " " + thing + "s are missing (" + why + ")";
+    }
 };
 
 // The most text one conversion may make: 64 MiB. The game's subtitle tables,
@@ -55,6 +64,13 @@ struct Conversion {
 inline constexpr std::int64_t kMaxTextBytes = std::int64_t{64} << 20;
 // Throws DrosselError unless `bytes` of text stay within kMaxTextBytes.
 void RequireTextSize(std::int64_t bytes);
+
+// The most sample data a sound may have: 256 MiB, some 25 minutes of 16-bit
+// stereo at 44.1 kHz and hours of the game's ADPCM, whose longest sounds take a
+// few megabytes. A record that claims more is refused before memory is taken.
+inline constexpr std::int64_t kMaxSoundBytes = std::int64_t{256} << 20;
+// Throws DrosselError unless `bytes` of sample data stay within kMaxSoundBytes.
+void RequireSoundSize(std::int64_t bytes);
 
 // What a long conversion reports while it runs: status texts, and the steps of
 // the progress bar. The command shell shows them; tests and batches may not.

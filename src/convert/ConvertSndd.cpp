@@ -1,26 +1,12 @@
 #include "convert/Converters.h"
-#include "io/Error.h"
 #include "level/records/BulkRecords.h"
 #include "sound/Wav.h"
 
-#include <memory>
-
 namespace drossel {
-namespace {
-
-// The most sample data a sound may have: 256 MiB, some 25 minutes of 16-bit
-// stereo at 44.1 kHz and hours of the game's ADPCM, whose longest sounds take a
-// few megabytes. A record that claims more is refused before memory is taken.
-constexpr std::int64_t kMaxSoundBytes = std::int64_t{256} << 20;
-
-}  // namespace
 
 std::vector<std::uint8_t> SoundWavOf(const Level& level, const ResourceRecord& resource) {
     const auto sound = level.ReadRecord<SoundRecord>(resource);
-    if (sound.sampleLength > kMaxSoundBytes) {
-        throw DrosselError("its " + std::to_string(sound.sampleLength) + " bytes of sample data are more than the " +
-                           std::to_string(kMaxSoundBytes) + " a sound may have");
-    }
+    RequireSoundSize(sound.sampleLength);
     level.RequireRaw(sound.sampleOffset, sound.sampleLength);
     std::vector<std::uint8_t> samples(sound.sampleLength);
     level.ReadRaw(sound.sampleOffset, samples);

@@ -72,7 +72,7 @@ LevelGeometry ReadLevel(const Level& level, const ResourceRecord& resource, cons
         g.quads.push_back(quad);
         g.textureIndices.push_back(q < byQuad.size() ? byQuad[q].texture : std::int16_t{-1});
     }
-    if (skipped > 0) out.NoteMissing(std::to_string(skipped) + " quads", "they name points the level does not have");
+    if (skipped > 0) out.NoteMissing(skipped, "quad", "they name points the level does not have");
     return g;
 }
 
@@ -106,6 +106,15 @@ Conversion ConvertLevel(const Level& level, const ResourceRecord& resource, cons
             out.pieces.push_back({OutputPiece::Place::ChosenStem, ".b3d", false, WriteB3d(g)});
             break;
         case 8: {
+            // Each quad's material is named by its texture: a long name shared by many
+            // quads would make far more text than the level holds.
+            std::int64_t materialText = 0;
+            for (const std::int16_t texture : g.textureIndices) {
+                if (texture >= 0 && static_cast<std::size_t>(texture) < g.textureNames.size()) {
+                    materialText += static_cast<std::int64_t>(g.textureNames[static_cast<std::size_t>(texture)].size());
+                }
+            }
+            RequireTextSize(materialText);
             B3dWithMaterials files = WriteB3dWithMaterials(g, options.DeleteGarbage);
             out.pieces.push_back({OutputPiece::Place::ChosenStem, ".b3d", false, std::move(files.b3d)});
             out.pieces.push_back({OutputPiece::Place::ChosenStem, ".tlist", false, std::move(files.textureIndices)});

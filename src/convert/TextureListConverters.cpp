@@ -19,8 +19,8 @@ constexpr const char* kLineEnd = "\r\n";
 // The list file, then each resolved texture as a picture named by `prefix`, the
 // texture's name and the image extension, placed as `place` says. Links that
 // name nothing are left out of both; a texture that cannot be had is left out
-// of the pictures and named in missingParts. A texture listed twice is written
-// once. Pictures are drawn as they are written, one at a time.
+// of the pictures and named in missingParts, as is one that cannot be drawn or
+// written. A texture listed twice is written once. Pictures are drawn as they are written, one at a time.
 Conversion TextureList(const Level& level, const Options& options, std::string text,
                        const std::vector<const ResourceRecord*>& textures, OutputPiece::Place place,
                        const std::string& prefix) {
@@ -42,7 +42,7 @@ Conversion TextureList(const Level& level, const Options& options, std::string t
                                         return ReadTexturePicture(level, record);
                                     }};
                 out.pieces.push_back({place, FileNamePart(prefix + texture->name) + ImageExtension(options.Image),
-                                      false, std::move(picture)});
+                                      false, std::move(picture), "texture " + texture->name});
                 continue;
             }
         } catch (const std::exception& e) {

@@ -1,42 +1,81 @@
 #pragma once
-// Editing an open level's files in place: the files are the person's only copy
-// of their work, so an edit writes only the bytes it owns, never changes a
-// file's length, and is flushed to the disk before it counts as done. Before
-// anything is written, every target is checked: the .dat still has the size it
-// had when the level was loaded and the resource still carries its identifier
-// at its data offset, and the bytes lie inside the file. A failed check writes
-// nothing; a write that fails part-way throws, never reports success.
+// The in-place writer: the only code that changes a level's files. The files
+// are the person's only copy of their work, so an edit belongs to one resource
+// and writes only bytes that resource owns:
+//
+// - in the .dat, bytes of its record: from its data offset, as many as its
+//   descriptor's size says (a placeholder, size 0, owns none: its data lives in
+//   another level file), and none that another resource's record also claims;
+// - in the .raw, bytes of the slot its record names: rawSize bytes from
+//   rawOffset, named by bytes of its own record, and lying inside the .raw.
+//
+// Each part is given as a range counted from the start of the record or of the
+// slot and checked when it is given; a range that is not wholly inside is
+// refused with a DrosselError that says why (the caller names the resource:
+// "Cannot replace door: ..."), before anything is written. Commit() is all or nothing: it opens both files for
+// writing before changing either, checks through those same descriptors that
+// the .dat has the size it had at load and the resource still its identifier,
+// and that the slot still lies inside the .raw; it writes the .raw parts first,
+// then the .dat parts, and flushes both. When a write or flush fails, the bytes
+// already replaced (kept in memory) are put back, and the failure is thrown.
+// A file never changes its length.
+//
+//   InPlaceEdit edit(level, index);
+//   edit.IntoRecord(offsetof(SoundRecord, format), formatBytes);
+//   edit.IntoSlot(0, std::move(samples));
+//   edit.Commit();
 
 #include "level/Level.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace drossel {
 
 class InPlaceEdit {
 public:
-    explicit InPlaceEdit(const Level& level) : level_(level) {}
+    // Throws DrosselError for a placeholder.
+    InPlaceEdit(const Level& level, std::int32_t index);
+    virtual ~InPlaceEdit() = default;
+    InPlaceEdit(const InPlaceEdit&) = delete;
+    InPlaceEdit& operator=(const InPlaceEdit&) = delete;
 
-    // Bytes of the resource's data, `at` bytes after its data offset.
-    void IntoDat(const ResourceRecord& resource, std::int64_t at, std::span<const std::uint8_t> bytes);
-    // Bytes of the .raw file at an absolute offset.
-    void IntoRaw(std::int64_t offset, std::span<const std::uint8_t> bytes);
+    // Throw DrosselError, naming the resource and the reason, unless `length`
+    // bytes from `at` lie inside the record, or inside the slot (which must lie
+    // inside the .raw file): for checking before memory is taken for the bytes.
+    void RequireInRecord(std::int64_t at, std::int64_t length) const;
+    void RequireInSlot(std::int64_t at, std::int64_t length) const;
 
-    // Checks every target, then writes them all and flushes each file. Throws
-    // DrosselError saying why nothing (or, after a failing write, not all) was written.
+    // A part of the edit, checked as above.
+    void IntoRecord(std::int64_t at, std::vector<std::uint8_t> bytes);
+    void IntoSlot(std::int64_t at, std::vector<std::uint8_t> bytes);
+
+    // Writes every part, or (after a DrosselError) none.
     void Commit();
 
+protected:
+    // One positioned write, as pwrite(2) does it: the bytes written, or -1 with
+    // errno set. A test makes it fail to see the files put back.
+    virtual long WriteSome(bool raw, int fd, std::span<const std::uint8_t> bytes, std::int64_t offset);
+
 private:
-    struct Write {
+    struct Part {
         bool raw;
-        std::int64_t offset;
+        std::int64_t offset;  // absolute, in its file
         std::vector<std::uint8_t> bytes;
+        std::vector<std::uint8_t> before;  // what the file held there
+        bool attempted = false;
     };
+    [[noreturn]] void Refuse(const std::string& why) const;
+    void WriteAll(int fd, const Part& part, std::span<const std::uint8_t> bytes);
+    void PutBack(int datFd, int rawFd);
+
     const Level& level_;
-    std::vector<const ResourceRecord*> resources_;
-    std::vector<Write> writes_;
+    const ResourceRecord& resource_;
+    std::vector<Part> parts_;
 };
 
 }  // namespace drossel

@@ -2,6 +2,8 @@
 
 #include "io/Error.h"
 
+#include <algorithm>
+
 namespace drossel {
 
 Level::Level(std::string datPath, std::string rawPath, DatHeader header, ResourceTable table, std::int64_t datSize)
@@ -47,18 +49,25 @@ void Level::ReadRaw(std::int64_t offset, std::span<std::uint8_t> out) const {
     RawHolding(offset, static_cast<std::int64_t>(out.size())).Read(offset, out);
 }
 
-std::vector<std::uint8_t> Level::ReadRecordWithRaw(const ResourceRecord& resource, const RawBlock& block) const {
+std::vector<std::uint8_t> Level::ReadRecordOfRaw(const ResourceRecord& resource, const RawBlock& block,
+                                                 RawLocation& location) const {
     std::vector<std::uint8_t> bytes = ReadData(resource, static_cast<std::int64_t>(block.recordSize));
-    const RawLocation location = block.locate(bytes);
-    // The .raw file is opened only when there is something to read from it, and
-    // memory is taken only for bytes that are there.
-    if (location.length > 0) {
-        RawHolding(location.offset, location.length);
-        const std::size_t at = bytes.size();
-        bytes.resize(at + static_cast<std::size_t>(location.length));
-        ReadRaw(location.offset, std::span(bytes).subspan(at));
-    }
+    location = block.locate(bytes);
+    if (location.length > 0) RawHolding(location.offset, location.length);
     return bytes;
+}
+
+void Level::CopyRaw(std::int64_t offset, std::int64_t length,
+                    const std::function<void(std::span<const std::uint8_t>)>& sink) const {
+    constexpr std::int64_t kBlock = std::int64_t{1} << 20;
+    RawHolding(offset, length);
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(std::min(length, kBlock)));
+    for (std::int64_t done = 0; done < length;) {
+        const auto n = static_cast<std::size_t>(std::min(length - done, kBlock));
+        ReadRaw(offset + done, std::span(block).first(n));
+        sink(std::span(block).first(n));
+        done += static_cast<std::int64_t>(n);
+    }
 }
 
 void Level::CloseFiles() const {

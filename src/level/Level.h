@@ -10,6 +10,7 @@
 #include "level/records/Record.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -56,9 +57,15 @@ public:
     // Fills `out` from the .raw file at `offset`. Throws DrosselError, saying
     // where, when the bytes do not all lie in the file.
     void ReadRaw(std::int64_t offset, std::span<std::uint8_t> out) const;
-    // The leading record of this family followed by the .raw bytes it points at:
-    // what unpacking writes for the kinds with bulk data.
-    std::vector<std::uint8_t> ReadRecordWithRaw(const ResourceRecord& resource, const RawBlock& block) const;
+    // The leading record of this family and where the .raw bytes it points at
+    // lie, checked to lie in the .raw file: what unpacking writes for the kinds
+    // with bulk data (a length of 0: none, and the .raw file is not opened).
+    std::vector<std::uint8_t> ReadRecordOfRaw(const ResourceRecord& resource, const RawBlock& block,
+                                              RawLocation& location) const;
+    // Hands the .raw bytes at `offset` to `sink` a block of about a megabyte at a
+    // time: bulk data of any length is copied in that much memory.
+    void CopyRaw(std::int64_t offset, std::int64_t length,
+                 const std::function<void(std::span<const std::uint8_t>)>& sink) const;
 
     void CloseFiles() const;
 

@@ -39,6 +39,7 @@ void ReadRawLocation(BinaryFile& file, ResourceRecord& r, std::span<const KindRa
     const RawLocation location = block->locate(record);
     r.rawSize = location.length;
     r.rawOffset = location.offset;
+    r.rawNamedBy = size;
 }
 
 // Names are shown one per line and become parts of file names: a slash or a

@@ -38,6 +38,10 @@ std::optional<std::int32_t> IdentifierIndex::Find(std::uint32_t identifier) cons
     }
 }
 
+std::string PlaceholderReason() {
+    return "it has no data in this level file (its size is 0; the data lives in another level file)";
+}
+
 const ResourceRecord* ResourceTable::Resolve(std::uint32_t identifier) const {
     const auto index = identifiers.Find(identifier);
     return index ? &records[static_cast<std::size_t>(*index)] : nullptr;

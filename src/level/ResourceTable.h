@@ -30,6 +30,7 @@ struct ResourceRecord {
     std::string name;
     std::int64_t rawSize = 0;
     std::optional<std::uint32_t> rawOffset;   // unset: no bulk data, or its block could not be read
+    std::int64_t rawNamedBy = 0;              // the length of the leading record that holds rawSize and rawOffset
     std::optional<std::uint32_t> identifier;  // unset when the data lies outside the file
 
     bool IsNamed() const { return flags == kNamedFlags; }
@@ -37,6 +38,9 @@ struct ResourceRecord {
     // another level file, and what lies at its data offset belongs to something else.
     bool IsPlaceholder() const { return size == 0; }
 };
+
+// Why a placeholder is refused by every command that would read or write its data.
+std::string PlaceholderReason();
 
 // Resolves links in constant time: the first record in table order for each
 // identifier. An open-addressing table in one allocation, since a level holds

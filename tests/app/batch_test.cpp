@@ -3,6 +3,7 @@
 #include "app/CommandShell.h"
 #include "kinds/KindTable.h"
 #include "level/records/BulkRecords.h"
+#include "level/records/StringRecords.h"
 
 using namespace drossel;
 using namespace drossel::testing;
@@ -76,6 +77,25 @@ TEST(ConvertAll, DemoLevelConvertsWhatThisCommandConvertsAndSkipsTheRest) {
     EXPECT_EQ(l.ui.locks, kWholeFileLocks);
 }
 
+// The collective text file is claimed like any other output; the texts go to the file the warning names.
+TEST(ConvertAll, TheCollectiveTextFileIsClaimedByTheRun) {
+    for (const bool listFirst : {false, true}) {
+        LevelBuilder b;
+        b.AddData("TStr", "a", WithText<TStrRecord>("A"));
+        b.AddData("StNA", "Oni_Text_1", BytesOf(StringListHeader{}));
+        b.AddData("TStr", "b", WithText<TStrRecord>("B"));
+        if (listFirst) std::swap(b.resource(0), b.resource(1));
+        OpenedLevel l(b);
+        l.session.options.OneTextFile = true;
+        l.ui.folders.push_back(l.Out());
+        ConvertAll(l.session, l.ui);
+        const char* names[] = {"Oni_Text_1.txt", "Oni_Text_1 (2).txt"};
+        EXPECT_EQ(ReadFileBytes(l.Out(names[listFirst])), Text("A\r\nB\r\n")) << listFirst;
+        EXPECT_EQ(ReadFileBytes(l.Out(names[!listFirst])), Bytes{}) << "the list's own file";
+        EXPECT_NE(l.ui.warnings.at(0).find("writing Oni_Text_1 (2).txt instead"), std::string::npos);
+    }
+}
+
 TEST(ConvertAll, SkipsByNameAndFlagsAndNeverOverwritesItsOwnFiles) {
     LevelBuilder b;
     const int icon = b.AddTexture("KeyIcons", 4, 4, 1, Bytes(32, 0));
@@ -145,11 +165,11 @@ TEST(FolderCommands, UnpackAndConvertAGroup) {
     ASSERT_EQ(l.ui.messages.size(), 5u);
     EXPECT_EQ(std::tie(l.ui.messages[4].text, l.ui.messages[4].icon),
               std::tuple("1 of 1 resources could not be converted.", MessageIcon::Critical));
-    // Groups this command does not convert, a resource node and no node convert nothing and ask nothing.
+    // Groups this command does not convert, a resource node and no node: it says so, and asks nothing.
     for (const GroupNode& node : {l.Group("TXAN"), l.Group("AKEV"), GroupNode{"k4", "env", {}}, GroupNode{}}) {
-        l.ui.statusTexts.clear();
         ConvertGroup(l.session, l.ui, node);
-        EXPECT_EQ(l.ui.statusTexts, std::vector<std::string>{"Status: ---"}) << node.key;
+        EXPECT_EQ(l.ui.messages.back().text,
+                  "Cannot convert the folder " + node.key + ": its resources are not converted as a folder");
     }
     EXPECT_EQ(l.ui.dialogs.size(), 6u);
 }

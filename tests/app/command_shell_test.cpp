@@ -3,6 +3,7 @@
 #include "app/Commands.h"
 #include "kinds/KindTable.h"
 #include "level/records/BulkRecords.h"
+#include "level/records/StringRecords.h"
 
 using namespace drossel;
 using namespace drossel::testing;
@@ -110,8 +111,9 @@ TEST(ConvertResource, PicturesNeedAPictureNameAndTheCommandsTakeTheSelection) {
 TEST(UnpackResource, WritesTheRecordAndTheRawBytesItPointsAt) {
     LevelBuilder b;
     b.AppendRaw(Counting(40));  // something first, so offsets are not 0
-    const Bytes bulk = Counting(300, 9), samples = Counting(1000, 3), pixels = Counting(100);
-    const BulkRecord record{{}, 300, b.AppendRaw(bulk), {}};
+    // Bulk data longer than one block of the copy.
+    const Bytes bulk = Counting((1 << 20) + 300, 9), samples = Counting(1000, 3), pixels = Counting(100);
+    const BulkRecord record{{}, (1 << 20) + 300, b.AppendRaw(bulk), {}};
     const SoundRecord sound{{}, {}, {}, {}, 1000, b.AppendRaw(samples), {}};
     const std::vector<std::tuple<int, std::string, Bytes>> cases{
         {b.AddData("M3GM", "gun", Counting(72)), "gun.M3GM", {}},
@@ -125,7 +127,7 @@ TEST(UnpackResource, WritesTheRecordAndTheRawBytesItPointsAt) {
         {(b.AddUnnamed("AKEV"), b.AddUnnamed("AKEV")), "File_#2.AKEV", {}},
         {b.Add("/evl", "a\\b"), "a_b._evl", {}},
     };
-    const int broken = b.AddData("BINA", "big", RecordWith(&BulkRecord::length, 5000));  // more than the .raw holds
+    const int broken = b.AddData("BINA", "big", RecordWith(&BulkRecord::length, 3 << 20));  // more than the .raw holds
     OpenedLevel l(b);
     for (const auto& [index, name, raw] : cases) {
         EXPECT_FALSE(UnpackResource(l.level(), index, l.ui, ""));
@@ -142,7 +144,7 @@ TEST(UnpackResource, WritesTheRecordAndTheRawBytesItPointsAt) {
     EXPECT_FALSE(UnpackResource(l.level(), broken, l.ui, l.Out("big.BINA")));
     EXPECT_EQ(l.ui.status(), "NONE");
     ASSERT_EQ(l.ui.messages.size(), 1u);
-    EXPECT_NE(l.ui.messages[0].text.find("Cannot unpack big: the 5000 bytes of data at offset 0 lie outside"),
+    EXPECT_NE(l.ui.messages[0].text.find("Cannot unpack big: the 3145728 bytes of data at offset 0 lie outside"),
               std::string::npos)
         << l.ui.messages[0].text;
 }
@@ -159,4 +161,18 @@ TEST(OutputClaims, KeepsARunInsideItsFolderAndNeverOverwritesItsOwnFiles) {
               "Status: KeyIcons.tga was already written in this run: writing KeyIcons (2).tga instead");
     EXPECT_EQ(claims.Claim("out/other.tga", ui), "out/other.tga");
     EXPECT_THROW(claims.Claim("out/../evl", ui), DrosselError) << "level data never names another folder";
+}
+
+// A listed texture that cannot be written is a missing part: the rest is kept.
+TEST(ConvertResource, AListedTextureThatCannotBeWrittenIsAMissingPart) {
+    LevelBuilder b;
+    CharacterTexturesRecord trma{.prefix = {}, .unknown8 = {}, .count = 2, .textures = {}};
+    for (int i = 0; i < 2; ++i)
+        trma.textures[i] = LevelBuilder::IdentifierOf(b.AddTexture(i ? "two" : "one", 4, 4, 1, Bytes(32, 0)));
+    b.AddData("TRMA", "skins", BytesOf(trma));  // 2
+    OpenedLevel l(b);
+    std::filesystem::create_directories(l.Out("skins_two.tga"));  // a folder where the picture would go
+    EXPECT_TRUE(ConvertResource(l.session, 2, l.ui, l.Out("skins.txt")));
+    EXPECT_EQ(CountFiles(l.Out()), 2u) << "the list, and the first texture";
+    EXPECT_NE(l.ui.warnings.at(0).find("but texture two is missing (cannot write"), std::string::npos);
 }

@@ -65,7 +65,8 @@ TEST_F(CliLevel, ExitStatusTellsFailureFromMisuse) {
         {{"set-lights", dat, "1", "--all-quads", "--colour", "1", "1,2,3,4"}, 1},
         {{"set-lights", dat, "1", "--all-quads"}, 2},  // no colour given
         {{"unpack-group", dat, "NOPE", dir.path()}, 2},
-        {{"unpack-all", dat, dir / "bad.dat"}, 1},  // the folder is a file
+        {{"unpack-all", dat, dir / "bad.dat"}, 1},      // the folder is a file
+        {{"convert-group", dat, "k0", dir.path()}, 1},  // no folder rule: it says so
     };
     for (const auto& [arguments, status] : cases) {
         const auto r = RunCli(arguments);
@@ -78,6 +79,13 @@ TEST_F(CliLevel, ExitStatusTellsFailureFromMisuse) {
     const auto replaced = RunCli({"replace-texture", dat, "0", dir / "wall.tga"});
     EXPECT_EQ(std::tie(replaced.exitCode, replaced.out, replaced.err),
               std::tuple(0, "", "Status: Replaced wall with wall.tga (32 bytes, 4 x 4 ARGB 1-5-5-5)\n"));
+}
+
+TEST_F(CliLevel, AQuadIsNamedAsItWasGiven) {
+    const LevelBuilder level = drossel::demo::BuildDemoLevel();
+    const auto r = RunCli({"set-lights", level.Write(dir / "demo"), std::to_string(level.IndexNamed("level1_AGQG")),
+                           "--quad", "18446744073709551616", "--colour", "1", "1,2,3,4"});
+    EXPECT_NE(r.err.find("--quad 18446744073709551616 is outside the quads (0 to 12)"), std::string::npos);
 }
 
 TEST_F(CliLevel, SingleCommandsPrintTheFilesTheyWrite) {

@@ -64,3 +64,14 @@ TEST(Limits, ConvertersRefuseWhatPassesALimit) {
         EXPECT_NE((problem + missing).find(says), std::string::npos) << says << "\n" << problem << missing;
     }
 }
+
+// Each quad's material is named by its texture: a long name on many quads makes text too.
+TEST(Limits, TheMaterialNamesOfALevelAreText) {
+    LevelBuilder b = demo::BuildDemoLevel();
+    Bytes& byQuad = b.resource(b.IndexNamed("level1_AGQR")).data;
+    for (std::size_t at = 32; at < byQuad.size(); at += 4) PutU32(byQuad, at, 0);  // texture 0 on every quad
+    b.resource(b.IndexNamed("wall_arrow_bgra32")).name = std::string(5'200'000, 'w');
+    const std::string refused =
+        ErrorOf([&] { Converted(b, b.IndexNamed("level1"), ConvertLevel, {.LevelFormat = 8}); });
+    EXPECT_EQ(refused, "its text would take more than the 67108864 bytes a text may have");
+}

@@ -4,6 +4,7 @@
 #include "io/PathText.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 
@@ -55,6 +56,9 @@ TEST(OutputFile, ReplacesWholeOrLeavesEverythingAsItWas) {
     AppendToFile(path, Bytes{4});
     EXPECT_EQ(ReadFileBytes(path), (Bytes{1, 2, 3, 4}));
     EXPECT_THROW(AppendToFile("/dev/null", Bytes{1}), DrosselError);
+    ASSERT_EQ(::symlink(path.c_str(), (dir / "link").c_str()), 0);
+    EXPECT_THROW(AppendToFile(dir / "link", Bytes{5}), DrosselError) << "a link is not followed";
+    WriteFileAtomically(dir / std::string(255, 'n'), Bytes{1});  // as long as a file name may be
 }
 
 TEST(BinaryFile, ReadsInsideTheFileOnlyAndOpensRegularFilesOnly) {
