@@ -25,7 +25,7 @@ constexpr std::int64_t kMaxPictureFileBytes = kMaxPicturePixels * 4 + (1 << 20);
 
 // The bytes one texture gets.
 struct TextureWrite {
-    const ResourceRecord* texture;
+    std::int32_t index;  // the texture's
     TextureRecord record;
     std::vector<std::uint8_t> pixels;
 };
@@ -63,7 +63,8 @@ TextureWrite Encoded(const Level& level, const ResourceRecord& resource, const T
         current.resize(static_cast<std::size_t>(length));
         level.ReadRaw(texture.pixelOffset, current);
     }
-    return {&resource, texture, EncodeTexture(picture, texture.format, current)};
+    const auto index = static_cast<std::int32_t>(&resource - level.table().records.data());
+    return {index, texture, EncodeTexture(picture, texture.format, current)};
 }
 
 // A large texture's picture into its tiles: each tile's own picture with the
@@ -101,11 +102,12 @@ std::vector<TextureWrite> Tiles(const Level& level, const ResourceRecord& resour
     return writes;
 }
 
-void WriteAll(const Level& level, const std::vector<TextureWrite>& writes) {
-    InPlaceEdit edit(level);
-    for (const TextureWrite& w : writes) {
-        edit.IntoDat(*w.texture, 0, {});
-        edit.IntoRaw(w.record.pixelOffset, w.pixels);
+// Every texture's pixels, all or none.
+void WriteAll(const Level& level, std::vector<TextureWrite>& writes) {
+    InPlaceEdit edit(level, writes.front().index);
+    for (TextureWrite& w : writes) {
+        if (&w != &writes.front()) edit.AddResource(w.index);
+        edit.IntoSlot(0, std::move(w.pixels));
     }
     edit.Commit();
 }
@@ -137,9 +139,9 @@ bool ReplaceTexture(const Level& level, std::int32_t index, const std::string& p
         } else {
             writes.push_back(Encoded(level, resource, level.ReadRecord<TextureRecord>(resource), picture));
         }
-        WriteAll(level, writes);
         std::size_t bytes = 0;
         for (const TextureWrite& w : writes) bytes += w.pixels.size();
+        WriteAll(level, writes);
         done = resource.tag == "TXMB"
                    ? std::to_string(writes.size()) + " tiles, " + std::to_string(bytes) + " bytes"
                    : std::to_string(bytes) + " bytes, " + SizeText(picture.width(), picture.height()) + " " +

@@ -110,12 +110,19 @@ TEST_F(TextureImport, RefusesSayingWhyWritingNothing) {
     EXPECT_FALSE(Replace(built.IndexNamed("title_screen"), "x.tga"));
     EXPECT_NE(demo.ui.messages.back().text.find("the picture is 64 x 64 pixels, a large texture 640 x 512"),
               std::string::npos);
+    // One tile of the large texture is no longer where it was: no tile is written.
+    Bytes moved = datBefore;
+    PutU32(moved, static_cast<std::size_t>(demo.level().at(built.IndexNamed("title_screen_tile5")).dataOffset), 7);
+    WriteFileBytes(dat, moved);
+    Exported(built.IndexNamed("title_screen"), "large.tga");
+    EXPECT_FALSE(Replace(built.IndexNamed("title_screen"), "large.tga"));
+    EXPECT_NE(demo.ui.messages.back().text.find("no longer holds title_screen_tile5"), std::string::npos);
+    WriteFileBytes(dat, datBefore);
     demo.session.selectedIndex = built.IndexNamed("KeyIcons");
     EXPECT_FALSE(TextureToReplace(demo.session, demo.ui));
     EXPECT_EQ(demo.ui.messages.back().text, kKeyIconsNotReplaced);
     // A .raw the program may not write (for root too: its file-system identity is dropped meanwhile).
     ASSERT_EQ(::chmod(raw.c_str(), 0444), 0);
-    ASSERT_EQ(::chmod(dat.c_str(), 0666), 0);
     ASSERT_EQ(::chmod(demo.dir.path().c_str(), 0755), 0);
     const auto was = static_cast<uid_t>(::setfsuid(::geteuid() == 0 ? 65534 : ::geteuid()));
     EXPECT_FALSE(Replace(wall, "x.tga"));
