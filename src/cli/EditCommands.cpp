@@ -96,13 +96,13 @@ void AddEditCommands(CLI::App& app, CliContext& context) {
     };
 
     auto* replace = Command(app, "replace-sound", "\"Replace !\": puts the sound of WAV into the sound RESOURCE", *a);
-    replace->add_option("WAV", a->text, "a Microsoft ADPCM WAV file of the sound's format and channels")->required();
+    replace->add_option("WAV", a->text, "a WAV file, converted to the sound's own format")->required();
     replace->callback([&context, a, selected] {
         context.run = [&context, a, selected] {
             const auto sound = selected(kSoundTags, kNotASoundToReplace);
             const auto slot = sound ? SoundSlotOf(context.level(), *sound, *context.ui) : std::nullopt;
             if (!slot || !ReplaceSound(context.level(), *slot, a->text, *context.ui)) return kFailed;
-            return context.ExitCode();
+            return Done(context);
         };
     });
 

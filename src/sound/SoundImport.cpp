@@ -187,7 +187,7 @@ ImportedSound Converted(const WavChunks& chunks, SoundFormat format, const Sound
             encoder.Write(mixed);
         }
     }
-    ImportedSound out{encoder.Finish(), true};
+    ImportedSound out{encoder.Finish(), true, {0, info.channels, info.samplerate, 0, 0}};
     if (out.samples.empty()) throw DrosselError("it holds no samples");
     if (static_cast<std::int64_t>(out.samples.size()) > slotBytes) {
         TooLong(static_cast<std::int64_t>(out.samples.size()), slotBytes, layout);
@@ -201,6 +201,16 @@ SoundLayout LayoutOf(SoundFormat format) {
     return {LoadU16(&format[0]), LoadU16(&format[2]),
             static_cast<int>(std::min<std::uint32_t>(LoadU32(&format[4]), 1u << 30)), LoadU16(&format[12]),
             LoadU16(&format[18])};
+}
+
+std::string SoundFormatText(const SoundLayout& layout) {
+    const std::string channels = layout.channels == 1   ? "mono"
+                                 : layout.channels == 2 ? "stereo"
+                                                        : std::to_string(layout.channels) + " channels";
+    const std::string type = layout.formatTag == kMicrosoftAdpcm ? "Microsoft ADPCM, "
+                             : layout.formatTag == 0             ? ""
+                                                                 : "format " + std::to_string(layout.formatTag) + ", ";
+    return type + std::to_string(layout.sampleRate) + " Hz, " + channels;
 }
 
 double SecondsOf(std::int64_t bytes, const SoundLayout& layout) {
@@ -222,7 +232,7 @@ ImportedSound SoundForSlot(std::span<const std::uint8_t> wav, SoundFormat format
     if (static_cast<std::int64_t>(chunks.data.size()) > slotBytes) {
         TooLong(static_cast<std::int64_t>(chunks.data.size()), slotBytes, layout);
     }
-    return {{chunks.data.begin(), chunks.data.end()}, false};
+    return {{chunks.data.begin(), chunks.data.end()}, false, layout};
 }
 
 }  // namespace drossel

@@ -19,6 +19,10 @@ namespace drossel {
 
 using SoundFormat = std::span<const std::uint8_t, kWavFormatSize>;
 
+// The largest WAV file read: 256 MiB, some 25 minutes of 16-bit stereo at
+// 44.1 kHz, far more than any slot of the game's sounds holds.
+inline constexpr std::int64_t kMaxWavBytes = std::int64_t{256} << 20;
+
 // What a format description says about the samples it describes.
 struct SoundLayout {
     int formatTag = 0;
@@ -28,6 +32,8 @@ struct SoundLayout {
     int samplesPerBlock = 0;  // Microsoft ADPCM only
 };
 SoundLayout LayoutOf(SoundFormat format);
+// "Microsoft ADPCM, 22050 Hz, mono": what a layout's samples are.
+std::string SoundFormatText(const SoundLayout& layout);
 // How long `bytes` of sample data of this layout play, in seconds (0 when the
 // layout gives no duration).
 double SecondsOf(std::int64_t bytes, const SoundLayout& layout);
@@ -35,6 +41,7 @@ double SecondsOf(std::int64_t bytes, const SoundLayout& layout);
 struct ImportedSound {
     std::vector<std::uint8_t> samples;  // at most the slot's length; whole blocks when converted
     bool converted = false;             // false: the WAV's own bytes
+    SoundLayout source;                 // what was converted: its channels and rate
 };
 
 // The samples of `wav` for a sound of this format whose slot holds `slotBytes`.

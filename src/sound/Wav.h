@@ -18,10 +18,6 @@ inline constexpr std::size_t kWavHeaderSize = 78;
 std::vector<std::uint8_t> WavFile(std::span<const std::uint8_t, kWavFormatSize> format,
                                   std::span<const std::uint8_t> samples);
 
-// True when the bytes hold "RIFF", "WAVE", "fmt " and "data" at 0, 8, 12 and 70:
-// the fixed layout, whose format chunk is exactly 50 bytes. Nothing else is checked.
-bool HasFixedWavLayout(std::span<const std::uint8_t> wav);
-
 // True when the bytes are laid out exactly as WavFile writes them: the fixed
 // layout, with the RIFF, format and data chunk sizes matching the bytes.
 bool IsWavFileLayout(std::span<const std::uint8_t> wav);

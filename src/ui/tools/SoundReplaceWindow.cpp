@@ -27,6 +27,8 @@ SoundReplaceWindow::SoundReplaceWindow(Session& session, UserInterface& ui, QWid
     browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     capacity_ = new QLabel(this);
     capacity_->setObjectName(QStringLiteral("Label2"));
+    target_ = new QLabel(this);
+    target_->setObjectName(QStringLiteral("Label3"));
 
     auto* replace = new QPushButton(QStringLiteral("Replace !"), this);
     replace->setObjectName(QStringLiteral("Command2"));
@@ -45,6 +47,7 @@ SoundReplaceWindow::SoundReplaceWindow(Session& session, UserInterface& ui, QWid
     buttons->addWidget(replace);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(target_);
     layout->addWidget(caption);
     layout->addLayout(file);
     layout->addWidget(capacity_);
@@ -56,13 +59,15 @@ SoundReplaceWindow::SoundReplaceWindow(Session& session, UserInterface& ui, QWid
 void SoundReplaceWindow::ShowSlot(const SoundSlot& slot) {
     slot_ = slot;
     capacity_->setText(QString::fromStdString(CapacityText(slot)));
+    if (session_.level) target_->setText(QString::fromStdString("Replacing " + SoundTargetText(*session_.level, slot)));
     show();
     raise();
     activateWindow();
 }
 
 void SoundReplaceWindow::Browse() {
-    const std::string path = ui_.AskOpenPath({"Select sound file...", "", "Microsoft ADPCM Wave Files (*.wav)|*.wav"});
+    const std::string path =
+        ui_.AskOpenPath({"Select sound file...", "", "Wave Files (*.wav)|*.wav|All Files (*.*)|*.*"});
     if (!path.empty()) path_->setText(QString::fromStdString(path));
 }
 
