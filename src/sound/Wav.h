@@ -1,5 +1,5 @@
 #pragma once
-// The WAV files sounds are written as, and read back from: a RIFF header, a
+// The WAV files sounds are written as: a RIFF header, a
 // 50-byte "fmt " chunk holding a sound record's format description unchanged
 // (Microsoft ADPCM), and a "data" chunk with the sample bytes. The layout is
 // fixed: the samples always start at byte 78.
