@@ -1,8 +1,8 @@
 #pragma once
-// The WAV files sounds are written as: a RIFF header, a
-// 50-byte "fmt " chunk holding a sound record's format description unchanged
-// (Microsoft ADPCM), and a "data" chunk with the sample bytes. The layout is
-// fixed: the samples always start at byte 78.
+// The WAV files sounds are written as: a RIFF header, a 50-byte "fmt " chunk
+// holding a sound record's format description unchanged (Microsoft ADPCM), and
+// a "data" chunk with the sample bytes. The layout is fixed: the samples always
+// start at byte 78.
 
 #include <cstddef>
 #include <cstdint>
