@@ -28,10 +28,10 @@ double Correlation(const std::vector<float>& a, const std::vector<float>& b) {
     return ab / std::sqrt(aa * bb);
 }
 
-// A sound format made by libsndfile's encoder, at another rate if asked.
-std::array<std::uint8_t, 50> AdpcmFormat(int channels, int encodedAt, std::uint32_t rate = 22050) {
+// A 22050 Hz sound format made by libsndfile's encoder at another rate: its blocks are that rate's.
+std::array<std::uint8_t, 50> AdpcmFormat(int channels, int encodedAt) {
     auto format = demo::AdpcmTone(channels, 0.01, encodedAt).format;
-    StoreU32(&format[4], rate);
+    StoreU32(&format[4], 22050);
     return format;
 }
 
