@@ -75,17 +75,17 @@ Bytes JoinLevelInput(std::span<const std::uint8_t, kOptionBytes> options, std::s
 
 Options OptionsOf(std::uint8_t a, std::uint8_t b) {
     constexpr std::array kImages{ImageFormat::Tga32, ImageFormat::Bmp32, ImageFormat::Tga24, ImageFormat::Bmp24};
-    constexpr std::array kLayouts{60, 65, 70, 65};
+    constexpr std::array kLayouts{60, 65, 70, kGlb};
     constexpr std::array kLevelFormats{1, 6, 7, 8};
     Options o;
-    o.Image = kImages[a & 3];
+    o.Image = (b & 0x40) != 0 ? ImageFormat::Png32 : kImages[a & 3];
     o.ModelLwoFormat = kLayouts[(a >> 2) & 3];
     o.CharacterLwoFormat = kLayouts[(a >> 4) & 3];
-    o.WeaponLwoFormat = (a & 0x40) != 0 ? 60 : 70;
+    o.WeaponLwoFormat = o.ModelLwoFormat == kGlb ? kGlb : (a & 0x40) != 0 ? 60 : 70;
     o.OneTextFile = (a & 0x80) != 0;
     o.CharacterGroup = 1 + (b & 7) % 6;  // 6: every group
-    o.LevelFormat = kLevelFormats[(b >> 3) & 3];
-    o.DeleteGarbage = (b & 0x20) != 0;
+    o.LevelFormat = (b & 0x80) != 0 ? kGlb : kLevelFormats[(b >> 3) & 3];
+    o.DeleteGarbage = o.AllQuadsGeometry = (b & 0x20) != 0;
     return o;
 }
 

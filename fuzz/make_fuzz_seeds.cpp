@@ -356,9 +356,10 @@ void WriteSeeds(const std::filesystem::path& folder) {
     for (const char* target : {"load_dat_fuzz", "convert_fuzz", "wav_fuzz", "edit_fuzz", "image_fuzz"})
         fs::create_directories(folder / target);
     // Option bytes that choose, between them, every image format, LightWave
-    // layout and level format, and character groups 1, 3, 5 and all (fuzz::OptionsOf).
-    constexpr std::array<std::array<std::uint8_t, fuzz::kOptionBytes>, 4> kOptions{
-        {{0x00, 0x04}, {0x9B, 0x3D}, {0x65, 0x08}, {0x2A, 0x12}}};
+    // layout and level format, glTF binary with PNG textures and all quads, and
+    // character groups 1, 3, 5 and all (fuzz::OptionsOf).
+    constexpr std::array<std::array<std::uint8_t, fuzz::kOptionBytes>, 5> kOptions{
+        {{0x00, 0x04}, {0x9B, 0x3D}, {0x65, 0x08}, {0x2A, 0x12}, {0x3C, 0xE5}}};
     for (const auto& [name, level] : SeedLevels()) {
         const Bytes dat = level.BuildDat();
         Write(folder / "load_dat_fuzz" / (name + ".dat"), dat);

@@ -102,9 +102,7 @@ bool WriteConversion(Conversion& conversion, const std::string& chosen, const st
         try {
             const PixelBuffer drawn = image->draw ? image->draw() : PixelBuffer{};
             const PixelBuffer& pixels = image->draw ? drawn : image->pixels;
-            Write(path,
-                  container == ImageContainer::Bmp ? EncodeBmp(pixels, image->bits) : EncodeTga(pixels, image->bits),
-                  ui, claims);
+            Write(path, EncodeImage(container, pixels, image->bits), ui, claims);
         } catch (const std::exception& e) {
             if (piece.part.empty()) throw;
             conversion.NoteMissing(piece.part, e.what());

@@ -14,7 +14,12 @@ void AddCommonOptions(CLI::App& app, CommonOptions& o) {
         ->transform(CLI::CheckedTransformer(std::map<std::string, ImageFormat>{{"tga32", ImageFormat::Tga32},
                                                                                {"tga24", ImageFormat::Tga24},
                                                                                {"bmp32", ImageFormat::Bmp32},
-                                                                               {"bmp24", ImageFormat::Bmp24}}));
+                                                                               {"bmp24", ImageFormat::Bmp24},
+                                                                               {"png", ImageFormat::Png32}}));
+    app.add_option("--3d-format", o.glb,
+                   "models, characters, weapons and levels as LightWave (and the level formats "
+                   "below) or as glTF binary")
+        ->transform(CLI::CheckedTransformer(std::map<std::string, bool>{{"lwo", false}, {"glb", true}}));
     app.add_option("--model-lwo", c.ModelLwoFormat, "LightWave layout of 3D objects")
         ->check(CLI::IsMember({60, 65, 70}));
     app.add_option("--character-lwo", c.CharacterLwoFormat, "LightWave layout of characters")
@@ -27,6 +32,8 @@ void AddCommonOptions(CLI::App& app, CommonOptions& o) {
         ->transform(
             CLI::CheckedTransformer(std::map<std::string, int>{{"lwo", 1}, {"rwb", 6}, {"b3d", 7}, {"b3d-uv", 8}}));
     app.add_flag("--delete-garbage", c.DeleteGarbage, "drop garbage faces in the B3D export with materials");
+    app.add_flag("--all-quads-geometry", c.AllQuadsGeometry,
+                 "keep ghost, door-frame and invisible quads in a level's glTF export");
     app.add_flag("--one-text-file", c.OneTextFile, "append string texts to Oni_Text_1.txt in the output folder");
     app.add_flag("--zephyr", o.zephyr, "use the Zephyr view of the tree");
     auto* quiet = app.add_flag("--quiet", o.quiet, "less on stderr");
@@ -46,6 +53,10 @@ bool CliContext::Open(const std::string& datPath) {
     if (!options.rawPath.empty()) session.level->SetRawPath(options.rawPath);
     // The command line's options stand where the menus' choices would.
     session.options = options.conversion;
+    if (options.glb) {
+        Options& o = session.options;
+        o.ModelLwoFormat = o.CharacterLwoFormat = o.WeaponLwoFormat = o.LevelFormat = kGlb;
+    }
     ui->questionAnswer = options.conversion.OneTextFile ? MessageAnswer::Yes : MessageAnswer::No;
     return true;
 }

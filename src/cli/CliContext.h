@@ -27,6 +27,7 @@ struct UsageError {
 struct CommonOptions {
     std::string rawPath;
     Options conversion;  // starts at the program's defaults
+    bool glb = false;    // --3d-format glb: every model, character, weapon and level as glTF binary
     bool zephyr = false;
     bool quiet = false;
     bool verbose = false;

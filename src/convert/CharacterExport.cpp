@@ -1,8 +1,10 @@
 // A character to LightWave objects: its nineteen body parts, each placed on the
-// skeleton of a body, merged into one object per body with a surface per part.
+// skeleton of a body, merged into one object per body with a surface per part;
+// or to glTF binary files, the parts as nodes (convert/SceneExport.h).
 
+#include "convert/CharacterBody.h"
 #include "convert/Converters.h"
-#include "convert/ModelGeometry.h"
+#include "convert/SceneExport.h"
 #include "geometry/LightWave.h"
 #include "level/records/ModelRecords.h"
 
@@ -59,10 +61,8 @@ void AccumulateJoints(const std::vector<JointOffset>& offsets, std::uint16_t off
 }
 
 // One body: the parts of its part list placed on its skeleton.
-Mesh BuildBody(const Level& level, const ResourceRecord& character, int group, std::uint32_t bodyLink,
-               JointPositions& joints, Progress& progress, Conversion& out) {
-    Mesh mesh;
-    for (int c = 1; c <= kBodyParts; ++c) mesh.surfaces.push_back(ChunkName(c));
+Body ReadBody(const Level& level, const ResourceRecord& character, int group, std::uint32_t bodyLink,
+              JointPositions& joints, Progress& progress, Conversion& out) {
     const std::string name = "body " + std::to_string(group) + " of " + character.name;
     const auto body = ReadLinked<BodyRecord>(level, bodyLink, name);
     const ResourceRecord* list = nullptr;
@@ -70,38 +70,57 @@ Mesh BuildBody(const Level& level, const ResourceRecord& character, int group, s
         ReadLinked<JointListHeader>(level, body.jointOffsets, "the joint offsets of " + name, &list);
     const auto offsets = EntriesAfter<JointOffset>(level, *list, sizeof offsetList, kJointOffsets);
     const auto boneList = ReadLinked<JointListHeader>(level, body.bones, "the bones of " + name, &list);
-    AccumulateJoints(offsets, offsetList.count, EntriesAfter<Bone>(level, *list, sizeof boneList, boneList.count),
-                     joints, name);
+    const auto bones = EntriesAfter<Bone>(level, *list, sizeof boneList, boneList.count);
+    AccumulateJoints(offsets, offsetList.count, bones, joints, name);
 
     progress.Status("Status: Converting " + character.name + " [Searching M3GMs...]");
     const auto parts = ReadLinked<PartListRecord>(level, body.parts, "the part list of " + name);
+    Body placed(kBodyParts);
+    std::int64_t points = 0, triangles = 0;
     for (int c = 1; c <= kBodyParts; ++c) {
         progress.Status("Converting " + character.name + " (chunks " + std::to_string(c) + ")");
-        const ResourceRecord& model =
-            RequireLinked(level, parts.models[c - 1], "the model of part " + std::to_string(c) + " of " + name);
+        PlacedPart& part = placed[static_cast<std::size_t>(c - 1)];
+        part.model =
+            &RequireLinked(level, parts.models[c - 1], "the model of part " + std::to_string(c) + " of " + name);
         // The body is one mesh: its parts together stay within a mesh's size.
-        ModelGeometry g = ReadModelGeometry(
-            level, model, out,
-            {static_cast<std::int64_t>(mesh.points.size()), static_cast<std::int64_t>(mesh.triangles.size()),
-             "the body of " + character.name + " with part " + std::to_string(c)});
+        ModelGeometry& g = part.geometry =
+            ReadModelGeometry(level, *part.model, out,
+                              {points, triangles, "the body of " + character.name + " with part " + std::to_string(c)});
+        points += static_cast<std::int64_t>(g.points.size());
+        triangles += static_cast<std::int64_t>(g.triangles.size());
         // Each part brings one texture coordinate per point, so that every later
         // part's coordinates stay with its own points.
         if (g.texCoords.size() < g.points.size()) {
-            out.NoteMissing(std::to_string(g.points.size() - g.texCoords.size()) + " texture coordinates of part " +
-                                std::to_string(c) + " of " + name,
-                            "its list holds fewer than its points; they are (0, 0)");
+            out.NoteMissing(g.points.size() - g.texCoords.size(), "texture coordinate",
+                            "its list holds fewer than its points; they are (0, 0)",
+                            " of part " + std::to_string(c) + " of " + name);
             g.texCoords.resize(g.points.size());
         }
         const Placement& p = kPlacements[static_cast<std::size_t>(c - 1)];
         const auto& j = joints[static_cast<std::size_t>(p.joint)];
+        part.at = {j[0], j[1], j[2] + p.dz};
+        part.xSign = p.xSign;
+        // A parent that is no earlier bone would make a loop: the part hangs at the top.
+        const std::size_t bone = static_cast<std::size_t>(c - 1);
+        if (bone < bones.size() && bones[bone].joint < bone) part.parent = bones[bone].joint;
+    }
+    return placed;
+}
+
+// The parts merged into one LightWave mesh, a surface each.
+Mesh MergedBody(const Body& body) {
+    Mesh mesh;
+    for (int c = 1; c <= kBodyParts; ++c) mesh.surfaces.push_back(ChunkName(c));
+    for (std::size_t c = 0; c < body.size(); ++c) {
+        const PlacedPart& part = body[c];
         const auto first = static_cast<std::uint32_t>(mesh.points.size());
-        for (const Point& point : g.points) {
-            mesh.points.push_back({static_cast<float>(p.xSign * point.x + j[0]), static_cast<float>(point.y + j[1]),
-                                   static_cast<float>(point.z + j[2] + p.dz)});
+        for (const Point& point : part.geometry.points) {
+            mesh.points.push_back({static_cast<float>(part.xSign * point.x + part.at[0]),
+                                   static_cast<float>(point.y + part.at[1]), static_cast<float>(point.z + part.at[2])});
         }
-        mesh.texCoords.insert(mesh.texCoords.end(), g.texCoords.begin(), g.texCoords.end());
-        for (Triangle t : g.triangles) {
-            mesh.triangles.push_back({t.a + first, t.b + first, t.c + first, static_cast<std::uint16_t>(c)});
+        mesh.texCoords.insert(mesh.texCoords.end(), part.geometry.texCoords.begin(), part.geometry.texCoords.end());
+        for (Triangle t : part.geometry.triangles) {
+            mesh.triangles.push_back({t.a + first, t.b + first, t.c + first, static_cast<std::uint16_t>(c + 1)});
         }
     }
     return mesh;
@@ -109,27 +128,40 @@ Mesh BuildBody(const Level& level, const ResourceRecord& character, int group, s
 
 }  // namespace
 
-Conversion ExportCharacter(const Level& level, const ResourceRecord& resource, const Options& options,
-                           Progress& progress) {
+void ForEachBody(const Level& level, const ResourceRecord& resource, const Options& options, Progress& progress,
+                 Conversion& out, const std::function<void(int group, const Body& body)>& use) {
     const auto character = level.ReadRecord<CharacterRecord>(resource);
     const auto bodies = ReadLinked<BodySetRecord>(level, character.bodySet, "the body set of " + resource.name);
+    const bool all = options.CharacterGroup < 1 || options.CharacterGroup > kCharacterGroups;
+    JointPositions joints{};  // carried from one body to the next
+    for (int g = all ? 1 : options.CharacterGroup; g <= (all ? kCharacterGroups : options.CharacterGroup); ++g) {
+        use(g, ReadBody(level, resource, g, bodies.bodies[g - 1], joints, progress, out));
+    }
+}
+
+Conversion ExportCharacter(const Level& level, const ResourceRecord& resource, const Options& options,
+                           Progress& progress) {
     const bool all = options.CharacterGroup < 1 || options.CharacterGroup > kCharacterGroups;
     const int layout = options.CharacterLwoFormat;
     const std::string& name = resource.name;
     Conversion out;
-    JointPositions joints{};  // carried from one body to the next
-    for (int g = all ? 1 : options.CharacterGroup; g <= (all ? kCharacterGroups : options.CharacterGroup); ++g) {
-        const Mesh mesh = BuildBody(level, resource, g, bodies.bodies[g - 1], joints, progress, out);
+    ForEachBody(level, resource, options, progress, out, [&](int g, const Body& body) {
+        const std::string group = all ? std::string("_").append(std::to_string(g)) : std::string();
+        if (layout == kGlb) {
+            progress.Status("Converting " + name + "[Saving glTF...]");
+            out.pieces.push_back(GlbPiece(CharacterScene(level, body, out), group));
+            return;
+        }
         progress.Status(layout == 60   ? "Converting " + name + (all ? "(Saving LWO...) " : "(Saving LWO...)")
                         : layout == 65 ? "Converting " + name + "(Writing LWO...)"
                                        : "Converting " + name + "[Saving LWO...]");
-        OutputPiece piece{.content = WriteLightWave(mesh, layout)};
+        OutputPiece piece{.content = WriteLightWave(MergedBody(body), layout)};
         if (all) {
             piece.place = OutputPiece::Place::ChosenStem;
-            piece.name = std::string("_").append(std::to_string(g)).append(".lwo");  // (GCC 12 -O3 misreads the + form)
+            piece.name = std::string(group).append(".lwo");  // (GCC 12 -O3 misreads the + form)
         }
         out.pieces.push_back(std::move(piece));
-    }
+    });
     progress.Status(layout == 60 ? std::string("[OK]") : "Converting " + name + "[OK]");
     return out;
 }

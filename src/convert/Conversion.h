@@ -50,11 +50,13 @@ struct Conversion {
     void NoteMissing(const std::string& part, const std::string& why) {
         missingParts += (missingParts.empty() ? "" : "; ") + part + " is missing (" + why + ")";
     }
-    // `count` things of one kind ("quad"): "1 quad is missing", "2 quads are missing".
-    void NoteMissing(std::size_t count, const std::string& thing, const std::string& why) {
-        if (count == 1) return NoteMissing("1 " + thing, why);
-        missingParts +=
-            (missingParts.empty() ? "" : "; ") + std::to_string(count) + " " + thing + "s are missing (" + why + ")";
+    // `count` things of one kind ("quad"), of something (" of gun") or not:
+    // "1 quad is missing", "2 quads of gun are missing".
+    void NoteMissing(std::size_t count, const std::string& thing, const std::string& why,
+                     const std::string& whose = "") {
+        const bool one = count == 1;
+        missingParts += (missingParts.empty() ? "" : "; ") + std::to_string(count) + " " + thing + (one ? "" : "s") +
+                        whose + (one ? " is" : " are") + " missing (" + why + ")";
     }
 };
 

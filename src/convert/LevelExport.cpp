@@ -1,9 +1,12 @@
-// A level's static geometry to a LightWave object or to one of the exchange
-// formats: the environment's points, quads (each two triangles), texture
-// coordinates, quad textures and texture list.
+// A level's static geometry to a LightWave object, to one of the exchange
+// formats or to a glTF binary file (convert/SceneExport.h): the environment's
+// points, quads (each two triangles), texture coordinates, quad textures and
+// texture list.
 
 #include "convert/Converters.h"
+#include "convert/LevelRead.h"
 #include "convert/ModelGeometry.h"
+#include "convert/SceneExport.h"
 #include "geometry/LevelExchange.h"
 #include "geometry/LightWave.h"
 #include "level/records/LevelRecords.h"
@@ -30,6 +33,8 @@ std::pair<Header, const ResourceRecord*> RequiredList(const Level& level, std::u
     return {header, list};
 }
 
+}  // namespace
+
 LevelGeometry ReadLevel(const Level& level, const ResourceRecord& resource, const Options& options, Conversion& out) {
     const auto onlv = level.ReadRecord<LevelRecord>(resource);
     const auto env = ReadLinked<EnvironmentRecord>(level, onlv.environment, "the environment of " + resource.name);
@@ -46,7 +51,8 @@ LevelGeometry ReadLevel(const Level& level, const ResourceRecord& resource, cons
     const auto [textures, textureList] = RequiredList<ListHeader>(level, env.textures, "textures (TXMA)");
     RequireMeshSize(textures.count, kMaxMeshTriangles / 2, "its textures");
     std::int64_t namesLength = 0;
-    for (std::uint32_t link : EntriesAfter<std::uint32_t>(level, *textureList, sizeof textures, textures.count)) {
+    g.textureLinks = EntriesAfter<std::uint32_t>(level, *textureList, sizeof textures, textures.count);
+    for (std::uint32_t link : g.textureLinks) {
         const ResourceRecord* texture = level.Resolve(link);
         g.textureNames.push_back(texture != nullptr ? texture->name + ImageExtension(options.Image) : "");
         namesLength += static_cast<std::int64_t>(g.textureNames.back().size());
@@ -69,25 +75,30 @@ LevelGeometry ReadLevel(const Level& level, const ResourceRecord& resource, cons
         LevelGeometry::Quad quad{};
         std::copy_n(s.points, 4, quad.corners);
         std::copy_n(s.texCoords, 4, quad.uv);
+        std::copy_n(s.colours, 16, quad.colours);
+        quad.flags = s.flags;
         g.quads.push_back(quad);
         g.textureIndices.push_back(q < byQuad.size() ? byQuad[q].texture : std::int16_t{-1});
     }
     if (skipped > 0) out.NoteMissing(skipped, "quad", "they name points the level does not have");
+    for (Point& p : g.points) p = {Cleaned(p.x), Cleaned(p.y), Cleaned(p.z)};
     return g;
 }
-
-}  // namespace
 
 Conversion ConvertLevel(const Level& level, const ResourceRecord& resource, const Options& options,
                         Progress& progress) {
     progress.Status("Status: Extracting LEVEL.....");
     Conversion out;
+    if (options.LevelFormat == kGlb) {
+        out.pieces.push_back(GlbPiece(LevelScene(level, resource, options, out)));
+        progress.Status("OK");
+        return out;
+    }
     LevelGeometry g = ReadLevel(level, resource, options, out);
     progress.Status("Status: Extracting LEVEL [Reading Polygons...]");
     progress.Status("Status: Extracting LEVEL [Writing...]");
     progress.Steps(static_cast<int>(g.points.size()));
     progress.Step(0);
-    for (Point& p : g.points) p = {Cleaned(p.x), Cleaned(p.y), Cleaned(p.z)};
 
     switch (options.LevelFormat) {
         case 1: {

@@ -1,7 +1,8 @@
-// Models and weapons to LightWave objects.
+// Models and weapons to LightWave objects or glTF binary files.
 
 #include "convert/Converters.h"
 #include "convert/ModelGeometry.h"
+#include "convert/SceneExport.h"
 #include "geometry/LightWave.h"
 #include "level/records/ModelRecords.h"
 
@@ -10,6 +11,10 @@ namespace {
 
 Conversion ModelObject(const Level& level, const ResourceRecord& model, int layout) {
     Conversion out;
+    if (layout == kGlb) {
+        out.pieces.push_back(GlbPiece(ModelScene(level, model, out)));
+        return out;
+    }
     ModelGeometry g = ReadModelGeometry(level, model, out);
     Mesh mesh{std::move(g.points), std::move(g.texCoords), std::move(g.triangles), {"default material"}};
     out.pieces.push_back({.content = WriteLightWave(mesh, layout)});

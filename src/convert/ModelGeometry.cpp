@@ -92,8 +92,7 @@ ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model,
     const auto before = g.triangles.size();
     std::erase_if(g.triangles, [&](const Triangle& t) { return t.a >= known || t.b >= known || t.c >= known; });
     if (g.triangles.size() != before) {
-        conversion.NoteMissing(std::to_string(before - g.triangles.size()) + " triangles" + of,
-                               "they name points the model does not have");
+        conversion.NoteMissing(before - g.triangles.size(), "triangle", "they name points the model does not have", of);
     }
     return g;
 }

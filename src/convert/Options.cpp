@@ -3,6 +3,7 @@
 namespace drossel {
 
 std::string ImageExtension(ImageFormat format) {
+    if (format == ImageFormat::Png32) return ".png";
     return format == ImageFormat::Bmp32 || format == ImageFormat::Bmp24 ? ".bmp" : ".tga";
 }
 

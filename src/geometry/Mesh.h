@@ -28,20 +28,24 @@ struct Mesh {
     std::vector<std::string> surfaces;
 };
 
-// A level's static geometry as the exchange formats take it: cleaned points,
-// quads, the texture coordinates (the whole list: quads name them by indices of
-// their own, independent of the point indices), the texture index of each quad,
-// and the texture names with their image extension.
+// A level's static geometry as the exchange formats and the glTF scene take
+// it: cleaned points, quads, the texture coordinates (the whole list: quads
+// name them by indices of their own, independent of the point indices), the
+// texture index of each quad, and the textures' identifiers and names with
+// their image extension.
 struct LevelGeometry {
     struct Quad {
         std::uint32_t corners[4];  // point indices of corners 1 to 4
         std::uint32_t uv[4];       // texture coordinate indices of corners 1 to 4
+        std::uint8_t colours[16]{};  // the corners' lighting colours, each blue, green, red, alpha
+        std::uint32_t flags = 0;     // as the level stores them
     };
     std::vector<Point> points;
     std::vector<Quad> quads;
     std::vector<TexCoord> texCoords;
     std::vector<std::int16_t> textureIndices;  // one per quad, as the level stores them
     std::vector<std::string> textureNames;     // empty for a texture link that names nothing
+    std::vector<std::uint32_t> textureLinks{};  // the texture list's identifiers
 };
 
 }  // namespace drossel

@@ -1,5 +1,6 @@
 #include "image/ImageFile.h"
 
+#include "image/PngEncode.h"
 #include "io/Error.h"
 #include "io/PathText.h"
 
@@ -96,7 +97,22 @@ ImageContainer ContainerOfPath(const std::string& path) {
     const std::string extension = LowerCase(ExtensionOf(path));
     if (extension == "bmp") return ImageContainer::Bmp;
     if (extension == "tga") return ImageContainer::Tga;
+    if (extension == "png") return ImageContainer::Png;
     return ImageContainer::None;
+}
+
+std::vector<std::uint8_t> EncodeImage(ImageContainer container, const PixelBuffer& pixels, int bits) {
+    switch (container) {
+        case ImageContainer::Bmp:
+            return EncodeBmp(pixels, bits);
+        case ImageContainer::Tga:
+            return EncodeTga(pixels, bits);
+        case ImageContainer::Png:
+            return EncodePng(pixels, bits);
+        case ImageContainer::None:
+            break;
+    }
+    throw DrosselError("no picture format was chosen");
 }
 
 }  // namespace drossel

@@ -1,6 +1,7 @@
 #pragma once
 // Uncompressed BMP and TGA files at 24 or 32 bits per pixel: pure encoders, and
-// the rule that a file name's extension picks the container.
+// the rule that a file name's extension picks the container (BMP, TGA or PNG,
+// whose encoder is in PngEncode.h).
 
 #include "image/PixelBuffer.h"
 
@@ -15,8 +16,11 @@ namespace drossel {
 std::vector<std::uint8_t> EncodeBmp(const PixelBuffer& pixels, int bits);
 std::vector<std::uint8_t> EncodeTga(const PixelBuffer& pixels, int bits);
 
-enum class ImageContainer { None, Bmp, Tga };
-// "bmp" or "tga" after lower-casing the path's extension; anything else is None.
+enum class ImageContainer { None, Bmp, Tga, Png };
+// "bmp", "tga" or "png" after lower-casing the path's extension; anything else is None.
 ImageContainer ContainerOfPath(const std::string& path);
+// The picture in the container's file format; throws as its encoder does, and
+// for ImageContainer::None.
+std::vector<std::uint8_t> EncodeImage(ImageContainer container, const PixelBuffer& pixels, int bits);
 
 }  // namespace drossel

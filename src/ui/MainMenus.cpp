@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include <tuple>
+
 namespace drossel::ui {
 namespace {
 
@@ -24,6 +26,8 @@ QMenu* SubMenu(QMenu* parent, const char* name, const char* caption) {
     parent->addMenu(menu);
     return menu;
 }
+
+constexpr const char* kGlbCaption = "glTF binary (.glb)";
 
 void Separator(QMenu* menu, const char* name) {
     menu->addSeparator()->setObjectName(QLatin1String(name));
@@ -106,18 +110,21 @@ void MainWindow::CreateOptionMenus(QMenu* options) {
     Choice(textures, image, "mnuBit", "Bitmap [32 bits]", &Options::Image, ImageFormat::Bmp32);
     Choice(textures, image, "mnuTga24", "Targa [24 bits]", &Options::Image, ImageFormat::Tga24);
     Choice(textures, image, "mnuBit24", "Bitmap [24 bits]", &Options::Image, ImageFormat::Bmp24);
+    Choice(textures, image, "mnuPng", "PNG [32 bits]", &Options::Image, ImageFormat::Png32);
 
     QMenu* objects = SubMenu(options, "mnu3Dobj", "3D Objects");
     QActionGroup* model = group();
     Choice(objects, model, "mnuLwo60", "Lightwave 6.0", &Options::ModelLwoFormat, 60);
     Choice(objects, model, "mnuLwo65", "Lightwave 6.5", &Options::ModelLwoFormat, 65);
     Choice(objects, model, "mnuLwo65P", "Lightwave 6.5+", &Options::ModelLwoFormat, 70);
+    Choice(objects, model, "mnuGlb", kGlbCaption, &Options::ModelLwoFormat, kGlb);
 
     QMenu* characters = SubMenu(options, "chrModels", "Character 3D models");
     QActionGroup* character = group();
     Choice(characters, character, "mnuCLwo60", "Lightwave 6.0", &Options::CharacterLwoFormat, 60);
     Choice(characters, character, "mnuCLwo65", "Lightwave 6.5", &Options::CharacterLwoFormat, 65);
     Choice(characters, character, "mnuCLwo65P", "Lightwave 6.5+", &Options::CharacterLwoFormat, 70);
+    Choice(characters, character, "mnuCGlb", kGlbCaption, &Options::CharacterLwoFormat, kGlb);
     Separator(characters, "s7");
     QMenu* groups = SubMenu(characters, "mnuchargroups", "Groups");
     QActionGroup* characterGroup = group();
@@ -137,16 +144,22 @@ void MainWindow::CreateOptionMenus(QMenu* options) {
     Choice(level, levelFormat, "mnuRwb", "Raw 3D Binary", &Options::LevelFormat, 6);
     Choice(level, levelFormat, "mnuB3DbyVexa", "B3D by Vexa", &Options::LevelFormat, 7);
     Choice(level, levelFormat, "mnuB3DUVPlus", "B3D by Vexa + materials + UV", &Options::LevelFormat, 8);
+    Choice(level, levelFormat, "mnuL_glb", kGlbCaption, &Options::LevelFormat, kGlb);
     Separator(level, "mnuSep44");
-    QAction* garbage = Entry(level, "mnuDelGarbage", "Delete some garbage");
-    garbage->setCheckable(true);
+    // Check marks the person toggles, each a setting of its own.
     Options& o = session_.options;
-    connect(garbage, &QAction::toggled, this, [&o](bool on) { o.DeleteGarbage = on; });
+    for (auto [name, caption, setting] : {std::tuple{"mnuDelGarbage", "Delete some garbage", &Options::DeleteGarbage},
+                                          {"mnuAllQuads", "All quads", &Options::AllQuadsGeometry}}) {
+        QAction* toggle = Entry(level, name, caption);
+        toggle->setCheckable(true);
+        connect(toggle, &QAction::toggled, this, [&o, setting](bool on) { o.*setting = on; });
+    }
 
     QMenu* weapons = SubMenu(options, "mnuWepClass", "Weapon Class");
     QActionGroup* weapon = group();
     Choice(weapons, weapon, "mnuwep60", "LightWave 6.0", &Options::WeaponLwoFormat, 60, true);
     Choice(weapons, weapon, "mnuwep65p", "LightWave 6.5+", &Options::WeaponLwoFormat, 70, true);
+    Choice(weapons, weapon, "mnuwepGlb", kGlbCaption, &Options::WeaponLwoFormat, kGlb, true);
 }
 
 void MainWindow::CreateToolbar() {

@@ -81,7 +81,7 @@ TEST(ConvertResource, PicturesNeedAPictureNameAndTheCommandsTakeTheSelection) {
     const int model = b.Add("AKEV", "env");
     OpenedLevel l(b);
     for (int index : {texture, keys}) {
-        EXPECT_FALSE(ConvertResource(l.session, index, l.ui, l.Out("pic.png")));
+        EXPECT_FALSE(ConvertResource(l.session, index, l.ui, l.Out("pic.jpg")));
         EXPECT_EQ(l.ui.messages.back().title, "Error!");
         EXPECT_EQ(l.ui.messages.back().text, "The Filename is wrong!\r\nThe file has to end with .bmp or .tga !");
     }

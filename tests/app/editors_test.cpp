@@ -36,7 +36,7 @@ QuadColours Counting(std::uint8_t from) {
 
 TEST_F(Editors, LightsChangeOnlyTheColourBytesTheyOwn) {
     LightingEditor editor(Level(), Named("level1_AGQG"));
-    ASSERT_EQ(editor.quadCount(), 13u);
+    ASSERT_EQ(editor.quadCount(), 16u);
     EXPECT_EQ(editor.DataPositionText(Level()), std::to_string(Level().at(editor.index()).dataOffset + 1));
     editor.Apply(5, Counting(1));
     editor.Save(Level());
@@ -46,14 +46,14 @@ TEST_F(Editors, LightsChangeOnlyTheColourBytesTheyOwn) {
 
     editor.ApplyCornerToAll(3, Counting(100));
     editor.Save(Level());
-    for (std::uint32_t q = 0; q < 13; ++q) {
+    for (std::uint32_t q = 0; q < 16; ++q) {
         for (std::size_t i = 8; i < 12; ++i) expected[QuadByte(q, 32 + i)] = static_cast<std::uint8_t>(100 + i);
     }
     EXPECT_EQ(ReadFileBytes(Level().datPath()), expected) << "bytes 40..43 of every quad";
 
     editor.ApplyToAll(Counting(200));
-    EXPECT_EQ(editor.Colours(12), Counting(200));
-    EXPECT_THROW(editor.Apply(13, Counting(0)), DrosselError);
+    EXPECT_EQ(editor.Colours(15), Counting(200));
+    EXPECT_THROW(editor.Apply(16, Counting(0)), DrosselError);
     LevelBuilder b;
     b.Add("AGQG", "empty");
     EXPECT_THROW(LightingEditor(OpenedLevel(b).level(), 0), DrosselError) << "a quad list without quads";

@@ -2,8 +2,10 @@
 // and its exit status. What the commands do is tested in the core.
 
 #include "Fixture.h"
+#include "Pictures.h"
 #include "image/ImageFile.h"
 
+#include <filesystem>
 #include <sstream>
 
 using namespace drossel::testing;
@@ -85,7 +87,7 @@ TEST_F(CliLevel, AQuadIsNamedAsItWasGiven) {
     const LevelBuilder level = drossel::demo::BuildDemoLevel();
     const auto r = RunCli({"set-lights", level.Write(dir / "demo"), std::to_string(level.IndexNamed("level1_AGQG")),
                            "--quad", "18446744073709551616", "--colour", "1", "1,2,3,4"});
-    EXPECT_NE(r.err.find("--quad 18446744073709551616 is outside the quads (0 to 12)"), std::string::npos);
+    EXPECT_NE(r.err.find("--quad 18446744073709551616 is outside the quads (0 to 15)"), std::string::npos);
 }
 
 TEST_F(CliLevel, SingleCommandsPrintTheFilesTheyWrite) {
@@ -117,4 +119,39 @@ TEST_F(CliLevel, BatchesMakeTheirFolderAndFailWhenAResourceFails) {
     r = RunCli({"unpack-group", "--zephyr", dat, "UNKN", out});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(Lines(r.out), std::vector<std::string>{out + "/File_#1.AKEV"});
+}
+
+// --3d-format and --image reach every command: the demo level's models, weapon, character and level as glTF
+// binary files the validator passes, every picture as a PNG with the pixels of the TGA of the same texture.
+TEST(CliDemo, GlbAndPngForEveryCommand) {
+    TempDir dir;
+    const std::string dat = drossel::demo::BuildDemoLevel().Write(dir / "demo");
+    const auto run = [&](std::vector<std::string> arguments, bool glb) {
+        if (glb) arguments.insert(arguments.begin() + 1, {"--3d-format", "glb", "--image", "png"});
+        const ProgramResult r = RunCli(arguments);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return Lines(r.out);
+    };
+    for (bool glb : {false, true}) {
+        for (const char* group : {"TRMA", "ONWC"}) run({"convert-group", dat, group, dir / (glb ? "glb" : "lwo")}, glb);
+        run({"convert-all", dat, dir / (glb ? "glb" : "lwo")}, glb);
+    }
+    const std::string level = dir / "glb/level1";
+    run({"convert", "--all-quads-geometry", dat, "70", level + "_all.lwo"}, true);
+    EXPECT_GT(std::filesystem::file_size(level + "_all.glb"), std::filesystem::file_size(level + ".glb"));
+    EXPECT_EQ(run({"convert", "--character-group", "all", dat, "43", dir / "glb/hero.glb"}, true).size(), 5u);
+    std::vector<std::string> glbs;
+    int pngs = 0;
+    for (const auto& file : std::filesystem::directory_iterator(dir / "glb")) {
+        const std::string extension = file.path().extension();
+        if (extension == ".glb") glbs.push_back(file.path());
+        if (extension != ".png") continue;
+        ++pngs;
+        const auto png = ReadWithImageMagick(file.path());
+        const auto tga = ReadWithImageMagick(dir / ("lwo/" + file.path().stem().string() + ".tga"));
+        ASSERT_TRUE(png && tga) << file.path();
+        EXPECT_TRUE(SamePicture(*png, *tga)) << file.path();
+    }
+    EXPECT_EQ(std::tuple(pngs, glbs.size()), std::tuple(33, 50u));  // 41 models, weapon, character, level and 6 more
+    EXPECT_TRUE(ValidGlb(glbs));
 }

@@ -1,5 +1,6 @@
 #include "Pictures.h"
 #include "image/ImageFile.h"
+#include "image/PngEncode.h"
 
 using namespace drossel;
 using namespace drossel::testing;
@@ -45,7 +46,8 @@ TEST(ImageFile, HeadersAndSizesAndImageMagickReadsThePictureThatWentIn) {
         // Uncompressed true colour, 5 x 3, the bits, the alpha bits; the first row stored is the bottom row.
         const auto bitsAndAlpha = static_cast<std::uint8_t>(bits), alpha = static_cast<std::uint8_t>(bits - 24);
         EXPECT_EQ(Slice(tga, 0, 18), Bytes({0, 0, 2}) + Bytes(9, 0) + Bytes({5, 0, 3, 0, bitsAndAlpha, alpha}));
-        for (const auto& [name, bytes] : {std::pair{"pic.bmp", bmp}, {"pic.tga", tga}}) {
+        const auto png = EncodeImage(ImageContainer::Png, BufferOf(Sample()), static_cast<int>(bits));
+        for (const auto& [name, bytes] : {std::pair{"pic.bmp", bmp}, {"pic.tga", tga}, {"pic.png", png}}) {
             WriteFileBytes(dir / name, bytes);
             const auto read = ReadWithImageMagick(dir / name);
             ASSERT_TRUE(read.has_value()) << name;
@@ -58,12 +60,15 @@ TEST(ImageFile, HeadersAndSizesAndImageMagickReadsThePictureThatWentIn) {
     EXPECT_THROW(EncodeBmp(PixelBuffer(2, 2), 16), DrosselError);
     EXPECT_THROW(EncodeTga(PixelBuffer(2, 2), 8), DrosselError);
     EXPECT_THROW(EncodeTga(PixelBuffer(70000, 1), 24), DrosselError);
+    EXPECT_THROW(EncodePng(PixelBuffer(0, 0), 32), DrosselError);
+    EXPECT_THROW(EncodeImage(ImageContainer::None, PixelBuffer(2, 2), 32), DrosselError);
 }
 
 TEST(ImageFile, ExtensionChoosesTheContainerWhateverItsCase) {
     EXPECT_EQ(ContainerOfPath("a/tex.TGA"), ImageContainer::Tga);
     EXPECT_EQ(ContainerOfPath("tex.Bmp"), ImageContainer::Bmp);
-    for (const char* path : {"tex.png", "tex", "tex.tga.txt", "tex.bmpx", "pics.tga/tex"}) {
+    EXPECT_EQ(ContainerOfPath("tex.PNG"), ImageContainer::Png);
+    for (const char* path : {"tex.pn", "tex", "tex.tga.txt", "tex.bmpx", "pics.tga/tex"}) {
         EXPECT_EQ(ContainerOfPath(path), ImageContainer::None) << path;
     }
 }

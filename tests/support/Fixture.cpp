@@ -95,4 +95,12 @@ std::optional<std::string> RunShell(const std::string& command) {
     return out;
 }
 
+::testing::AssertionResult ValidGlb(const std::vector<std::string>& paths) {
+    std::string command = "node '" DROSSEL_SOURCE_DIR "/scripts/validate-gltf.js' '" DROSSEL_NODE_MODULES "'";
+    for (const std::string& path : paths) command += " '" + path + "'";
+    const std::string report = RunShell(command + " 2>&1; echo \"exit $?\"").value_or("");
+    if (report.ends_with("exit 0\n")) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << report;
+}
+
 }  // namespace drossel::testing

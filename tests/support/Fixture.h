@@ -90,5 +90,8 @@ ProgramResult RunCli(const std::vector<std::string>& arguments);
 // What a shell command (an independent reader: ImageMagick, sox, osgconv, assimp)
 // prints on standard output; nothing when it fails.
 std::optional<std::string> RunShell(const std::string& command);
+// Success when the Khronos glTF validator (scripts/test installs it) finds no error,
+// and no warning the README does not explain, in these .glb files; its report otherwise.
+::testing::AssertionResult ValidGlb(const std::vector<std::string>& paths);
 
 }  // namespace drossel::testing

@@ -145,6 +145,12 @@ private slots:
         QCOMPARE(o.WeaponLwoFormat, 60);
         QVERIFY(!Action("mnuwep65p")->isChecked());
         QVERIFY(o.DeleteGarbage);
+        for (const char* entry : {"mnuPng", "mnuGlb", "mnuCGlb", "mnuwepGlb", "mnuL_glb", "mnuAllQuads"})
+            Action(entry)->trigger();
+        QCOMPARE(o.Image, ImageFormat::Png32);
+        QCOMPARE(std::tuple(o.ModelLwoFormat, o.CharacterLwoFormat, o.WeaponLwoFormat, o.LevelFormat),
+                 std::tuple(kGlb, kGlb, kGlb, kGlb));
+        QVERIFY(o.AllQuadsGeometry && !Action("mnuwep60")->isChecked());
     }
 
     void treeClicksApplyTheSelectionRules() {

@@ -105,7 +105,7 @@ private slots:
         const int quads = Named("level1_AGQG");
         Trigger("mnuAGQG", quads);
         QCOMPARE(Text("Form5", "Label1"), QStringLiteral("File name: level1_AGQG.AGQG"));
-        QCOMPARE(Text("Form5", "Label3"), QStringLiteral("Light Data: 0 of 12"));
+        QCOMPARE(Text("Form5", "Label3"), QStringLiteral("Light Data: 0 of 15"));
         // A scroll bar moves its box and its swatch, not the quad.
         const QString red = Text("Form5", "Text3");
         static_cast<QScrollBar*>(Control("Form5", "HScroll8"))->setValue(200);

@@ -1,9 +1,12 @@
 #include "DemoGeometry.h"
 
+#include "DemoPictures.h"
+
 #include "geometry/Mesh.h"
 #include "level/records/LevelRecords.h"
 #include "level/records/ModelRecords.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -71,7 +74,8 @@ void AddPrism(Shape& s, const std::vector<Point>& ring, Point along) {
     for (std::uint32_t end = 0; end < 2; ++end) {
         for (std::uint32_t k = 0; k < n; ++k) {
             s.points.push_back(end == 0 ? ring[k] : Plus(ring[k], along));
-            s.uv.push_back({static_cast<float>(k % 2), static_cast<float>(end)});
+            // The picture's top row (v = 0) at the far end: upright on a box swept upwards.
+            s.uv.push_back({static_cast<float>(k % 2), static_cast<float>(1 - end)});
         }
     }
     std::vector<std::uint32_t> walls;
@@ -91,8 +95,11 @@ struct Box {
     float x0, y0, z0, x1, y1, z1;
 };
 
-void AddBox(Shape& s, const Box& b) {
-    AddPrism(s, {{b.x0, b.y0, b.z0}, {b.x1, b.y0, b.z0}, {b.x1, b.y0, b.z1}, {b.x0, b.y0, b.z1}}, {0, b.y1 - b.y0, 0});
+// A box, its faces out; or, `insideOut`, in: the ring runs the other way round.
+void AddBox(Shape& s, const Box& b, bool insideOut = false) {
+    const float left = insideOut ? b.x1 : b.x0, right = insideOut ? b.x0 : b.x1;
+    AddPrism(s, {{left, b.y0, b.z0}, {right, b.y0, b.z0}, {right, b.y0, b.z1}, {left, b.y0, b.z1}},
+             {0, b.y1 - b.y0, 0});
 }
 
 constexpr Box MirroredX(const Box& b) {
@@ -183,29 +190,31 @@ constexpr Joints kJointPositions{{
     {-2.9f, -0.1f, 0.0f},  // 18 left wrist
 }};
 
-// Parent and child of each joint, every parent before its children.
+// Parent and child of each joint: the game's tree of bones (bone k carries
+// part k + 1), every parent before its children. The joints' positions above
+// are where the LightWave export's placement table puts each part's joint.
 struct Edge {
     int parent, child;
 };
 constexpr std::array<Edge, kUsedJoints - 1> kSkeleton{{
-    {0, 1},
-    {1, 2},
-    {2, 6},
-    {0, 4},
-    {4, 5},
-    {5, 3},
-    {0, 7},
-    {7, 8},
-    {8, 9},
-    {9, 10},
-    {8, 11},
-    {11, 16},
-    {16, 17},
-    {17, 18},
-    {8, 15},
-    {15, 12},
-    {12, 13},
-    {13, 14},
+    {0, 1},    // pelvis: left thigh
+    {1, 2},    // left calf
+    {2, 3},    // left foot
+    {0, 4},    // right thigh
+    {4, 5},    // right calf
+    {5, 6},    // right foot
+    {0, 7},    // mid (spine)
+    {7, 8},    // chest
+    {8, 9},    // neck
+    {9, 10},   // head
+    {8, 11},   // left shoulder
+    {11, 12},  // left arm
+    {12, 13},  // left wrist
+    {13, 14},  // left fist
+    {8, 15},   // right shoulder
+    {15, 16},  // right arm
+    {16, 17},  // right wrist
+    {17, 18},  // right fist
 }};
 
 // The joint offsets the character export negates x of before adding them up.
@@ -261,10 +270,12 @@ Point Stretched(Point p, float height) {
     return {p.x, p.y * height, p.z};
 }
 
-// Part `c` where it stands on the body.
+// Part `c` where it stands on the body. Every part's model is a solid with its
+// faces out in its own frame; a part the export mirrors (x sign -1) is stored
+// mirrored, so in place its faces run the other way round.
 Shape PartInPlace(std::size_t c, float height) {
     Shape s;
-    AddBox(s, kParts[c].box);
+    AddBox(s, kParts[c].box, kParts[c].placement.xSign < 0);
     if (c == 10) AddBox(s, kNose);
     for (Point& p : s.points) p = Stretched(p, height);
     return s;
@@ -310,13 +321,17 @@ Bytes JointOffsets(float height) {
     return JointList(offsets);
 }
 
-// The bones, read in pairs by the export: bone k names edge k's child, bone
-// k + 1 its parent. One bone more than there are edges.
+// The bones as the game lays them out, one for each joint: byte 0 the parent
+// bone, byte 1 the first child (0: none), byte 2 the next sibling (0: none).
+// The export finds the joints by walking them in order.
 Bytes Bones() {
-    std::vector<Bone> bones(kSkeleton.size() + 1, Bone{0, 0, {0, 0}});
-    for (std::size_t k = 0; k < kSkeleton.size(); ++k) {
-        bones[k].child = static_cast<std::uint8_t>(kSkeleton[k].child);
-        bones[k + 1].joint = static_cast<std::uint8_t>(kSkeleton[k].parent);
+    std::vector<std::array<std::uint8_t, 4>> bones(kUsedJoints, {0, 0, 0, 0});
+    for (const Edge& e : kSkeleton) {
+        const auto parent = static_cast<std::uint8_t>(e.parent), child = static_cast<std::uint8_t>(e.child);
+        bones[child][0] = parent;
+        std::uint8_t* link = &bones[parent][1];  // the first child, then each sibling's next sibling
+        while (*link != 0) link = &bones[*link][2];
+        *link = child;
     }
     return JointList(bones);
 }
@@ -403,39 +418,65 @@ struct Room {
     std::vector<QuadTexture> textures;
 
     // A rectangle from `origin` spanning `u` and `v`; its visible side is v x u.
-    void Add(Point origin, Point u, Point v, std::int16_t texture, float tile) {
-        const auto first = static_cast<std::uint32_t>(points.size());
+    // Seen from that side, u runs to the right and v up, and the texture lies
+    // upright: its top row (texture coordinate v = 0) at origin + v.
+    void Add(Point origin, Point u, Point v, std::int16_t texture, float tile, std::uint32_t flags = 0) {
         const Point corners[4] = {origin, Plus(origin, v), Plus(Plus(origin, u), v), Plus(origin, u)};
         const float uLength = std::sqrt(u.x * u.x + u.y * u.y + u.z * u.z) / tile;
         const float vLength = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z) / tile;
-        const TexCoord uvs[4] = {{0, 0}, {0, vLength}, {uLength, vLength}, {uLength, 0}};
-        Quad quad{};
-        for (std::uint32_t k = 0; k < 4; ++k) {
-            points.push_back(corners[k]);
-            uv.push_back(uvs[k]);
-            quad.points[k] = first + k;
-            quad.texCoords[k] = first + k;
-        }
-        std::memset(quad.colours, 0xC0, sizeof quad.colours);
-        quads.push_back(quad);
-        textures.push_back({texture, 0});
+        AddCorners(corners, {{{0, vLength}, {0, 0}, {uLength, 0}, {uLength, vLength}}}, texture, flags);
+    }
+    // A triangle quad: its fourth corner is its third again.
+    void AddTriangle(Point a, Point b, Point c, std::int16_t texture) {
+        const Point corners[4] = {a, b, c, c};
+        AddCorners(corners, {{{0, 1}, {0, 0}, {1, 0}, {1, 0}}}, texture, kQuadTriangle);
     }
     // A wall from (x0, z0) to (x1, z1), visible on the side that
     // (0, 1, 0) x (x1 - x0, 0, z1 - z0) points to.
-    void Wall(float x0, float z0, float x1, float z1, float y0, float y1, std::int16_t texture) {
-        Add({x0, y0, z0}, {x1 - x0, 0, z1 - z0}, {0, y1 - y0, 0}, texture, 8);
+    void Wall(float x0, float z0, float x1, float z1, float y0, float y1, std::int16_t texture,
+              std::uint32_t flags = 0) {
+        Add({x0, y0, z0}, {x1 - x0, 0, z1 - z0}, {0, y1 - y0, 0}, texture, 8, flags);
+    }
+
+private:
+    void AddCorners(const Point (&corners)[4], const std::array<TexCoord, 4>& uvs, std::int16_t texture,
+                    std::uint32_t flags) {
+        const auto first = static_cast<std::uint32_t>(points.size());
+        Quad quad{};
+        for (std::uint32_t k = 0; k < 4; ++k) {
+            // A triangle's fourth corner names its third point and coordinate.
+            const std::uint32_t index = (flags & kQuadTriangle) != 0 && k == 3 ? first + 2 : first + k;
+            if (index == first + k) {
+                points.push_back(corners[k]);
+                uv.push_back(uvs[k]);
+            }
+            quad.points[k] = index;
+            quad.texCoords[k] = index;
+        }
+        // Lighting a little darker towards the floor, so the colours show.
+        for (std::uint32_t k = 0; k < 4; ++k) {
+            const auto light = static_cast<std::uint8_t>(std::clamp(150.0f + 6 * corners[k].y, 0.0f, 255.0f));
+            std::uint8_t* bgra = quad.colours + 4 * k;
+            bgra[0] = bgra[1] = bgra[2] = light;
+            bgra[3] = 255;
+        }
+        quad.flags = flags;
+        quads.push_back(quad);
+        textures.push_back({texture, 0});
     }
 };
 
 // Indices into the level's texture list: the walls and the floor use the two
 // textures the list already names.
 struct RoomTextures {
-    std::int16_t wall = 0, floor = 1, collision = -1, door = -1;
+    std::int16_t wall = 0, floor = 1, collision = -1, door = -1, window = -1;
 };
 
 // A room 40 x 40 and 16 high with no ceiling. The doorway is in the front wall
-// (+z), right of the middle, its door open; an invisible collision block stands
-// in the back left corner.
+// (+z), right of the middle, its door open (two-sided) and a ghost quad across
+// it; an invisible collision block stands in the back left corner; a window of
+// a see-through texture hangs before the back wall, and a triangle pennant on
+// the left wall.
 Room BuildRoom(const RoomTextures& tex) {
     Room r;
     constexpr float h = 16, side = 20, doorLeft = 6, doorRight = 12, doorTop = 11;
@@ -448,14 +489,17 @@ Room BuildRoom(const RoomTextures& tex) {
     r.Wall(doorRight, side, side, side, 0, h, tex.wall);
     r.Wall(side, side, side, -side, 0, h, tex.wall);
     // The door stands open into the room, hinged at the doorway's right post.
-    r.Wall(doorRight, side, doorRight, side - (doorRight - doorLeft), 0, doorTop, tex.door);
+    r.Wall(doorRight, side, doorRight, side - (doorRight - doorLeft), 0, doorTop, tex.door, kQuadTwoSided);
     // The collision block faces out, so its walls run the other way round.
     constexpr float x0 = -18, x1 = -12, z0 = -18, z1 = -12, top = 5;
-    r.Wall(x0, z0, x1, z0, 0, top, tex.collision);
-    r.Wall(x1, z0, x1, z1, 0, top, tex.collision);
-    r.Wall(x1, z1, x0, z1, 0, top, tex.collision);
-    r.Wall(x0, z1, x0, z0, 0, top, tex.collision);
-    r.Add({x0, top, z0}, {x1 - x0, 0, 0}, {0, 0, z1 - z0}, tex.collision, 8);
+    r.Wall(x0, z0, x1, z0, 0, top, tex.collision, kQuadInvisible);
+    r.Wall(x1, z0, x1, z1, 0, top, tex.collision, kQuadInvisible);
+    r.Wall(x1, z1, x0, z1, 0, top, tex.collision, kQuadInvisible);
+    r.Wall(x0, z1, x0, z0, 0, top, tex.collision, kQuadInvisible);
+    r.Add({x0, top, z0}, {x1 - x0, 0, 0}, {0, 0, z1 - z0}, tex.collision, 8, kQuadInvisible);
+    r.Wall(doorLeft, side - 1, doorRight, side - 1, 0, doorTop, tex.wall, kQuadGhost);
+    r.Wall(4, -side + 0.5f, -4, -side + 0.5f, 4, 12, tex.window, kQuadTransparent);
+    r.AddTriangle({-side + 0.5f, 14, -4}, {-side + 0.5f, 14, 4}, {-side + 0.5f, 8, 0}, tex.floor);
     return r;
 }
 
@@ -473,6 +517,8 @@ void AddLevelGeometry(LevelBuilder& b, const GeometryTargets& t) {
     ids.push_back(Id(collision));
     tex.door = static_cast<std::int16_t>(ids.size());
     ids.push_back(Id(door));
+    tex.window = static_cast<std::int16_t>(ids.size());
+    ids.push_back(Id(b.IndexNamed("wall_arrow_cutout")));
     list = ListOf(header, ids);
 
     const Room room = BuildRoom(tex);
@@ -492,14 +538,36 @@ void AddLevelGeometry(LevelBuilder& b, const GeometryTargets& t) {
 
 }  // namespace
 
+// A model's texture: its link at 0x24 names a new texture of this picture.
+void SetModelTexture(LevelBuilder& b, int model, const std::string& name, const Picture& picture) {
+    const int texture = b.AddTexture(name, picture.width, picture.height, 1, EncodeTexturePixels(picture, 1));
+    testing::PutU32(b.resource(model).data, 0x24, Id(texture));
+}
+
 void AddGeometry(LevelBuilder& b, const GeometryTargets& t) {
     AddModel(b, t.model, b.resource(t.model).name.value_or("model"), House());
+    SetModelTexture(b, t.model, "house_walls", ArrowAndGlyph(64, 64, 'F', {250, 240, 200, 255}, {150, 60, 40, 255}));
     const int gun = b.Add("M3GM", "w1_tap_gun", sizeof(ModelRecord));
     AddModel(b, gun, "w1_tap_gun", Gun());
+    SetModelTexture(b, gun, "w1_tap_metal", Glyph(32, 32, 'F', {230, 230, 230, 255}, {60, 60, 70, 255}));
     WeaponRecord weapon{};
     weapon.model = Id(gun);
     b.resource(t.weapon).data = BytesOf(weapon);
     AddCharacter(b, t);
+    // The character's parts: skin where it shows, the suit elsewhere.
+    const auto texture = [&](const char* name, const Picture& p) {
+        return Id(b.AddTexture(name, p.width, p.height, 1, EncodeTexturePixels(p, 1)));
+    };
+    const std::uint32_t skin = texture("konoko_skin", Glyph(32, 32, 'F', {120, 70, 50, 255}, {235, 190, 160, 255}));
+    const std::uint32_t suit =
+        texture("konoko_suit", ArrowAndGlyph(64, 64, 'F', {240, 240, 240, 255}, {70, 40, 110, 255}));
+    for (const char* prefix : {"konoko_", "konoko_tall_"}) {
+        for (std::size_t c = 0; c < kParts.size(); ++c) {
+            const bool bare = c == 9 || c == 10 || c == 14 || c == 18;  // neck, head, hands
+            testing::PutU32(b.resource(b.IndexNamed(prefix + std::string(kParts[c].name))).data, 0x24,
+                            bare ? skin : suit);
+        }
+    }
     AddLevelGeometry(b, t);
 }
 

@@ -44,10 +44,19 @@ static_assert(sizeof(OctreeRecord) == 32);
 struct Quad {
     std::uint32_t points[4];     // corners 1 to 4
     std::uint32_t texCoords[4];  // indices into the level's texture coordinates
-    std::uint8_t colours[16];    // the four corners' lighting colours
-    std::uint8_t unknown48[8];
+    std::uint8_t colours[16];    // the four corners' lighting colours, each blue, green, red, alpha
+    std::uint32_t flags;         // kQuad... below
+    std::uint32_t object;        // the object the quad belongs to (-1: none)
 };
 static_assert(sizeof(Quad) == 56);
+
+// Quad flags the exports read.
+inline constexpr std::uint32_t kQuadDoorFrame = 0x1;     // invisible: the frame of a door
+inline constexpr std::uint32_t kQuadGhost = 0x2;         // a pathfinding separator, never drawn
+inline constexpr std::uint32_t kQuadTriangle = 0x40;     // corners 3 and 4 are the same
+inline constexpr std::uint32_t kQuadTransparent = 0x80;  // alpha counts; otherwise it is ignored
+inline constexpr std::uint32_t kQuadTwoSided = 0x200;
+inline constexpr std::uint32_t kQuadInvisible = 0x2000;
 
 // A quad's texture (an AGQR entry): an index into the level's texture list.
 struct QuadTexture {

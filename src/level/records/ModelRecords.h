@@ -18,7 +18,8 @@ struct ModelRecord {
     std::uint32_t texCoords;  // TXCA
     std::uint32_t strips;     // IDXA: triangle strips
     std::uint32_t triangles;  // IDXA with one entry per triangle: only its count is used
-    std::uint8_t unknown36[28];
+    std::uint32_t texture;    // TXMP: the model's texture (0: none)
+    std::uint8_t unknown40[24];
 };
 static_assert(sizeof(ModelRecord) == 64);
 
