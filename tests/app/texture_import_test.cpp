@@ -37,7 +37,7 @@ struct TextureImport : ::testing::Test {
 
 }  // namespace
 
-// Every texture format and the large texture, through TGA and through PNG: the
+// Every texture format and the large texture, exported as TGA and as PNG: the
 // same bytes back for the formats that keep every value, the same picture for
 // DXT1, the same bytes when the same picture comes twice; and a picture edited
 // by ImageMagick (colours negated, alpha kept) back as edited, exactly but in DXT1.
@@ -46,21 +46,22 @@ TEST_F(TextureImport, AnExportedPictureComesBackAsItWasAnEditedOneEdited) {
     for (const std::string texture : textures) {
         const int i = built.IndexNamed(texture);
         const Bytes rawBefore = ReadFileBytes(raw);
-        for (const std::string name : {"x.tga", "x.png"}) {
-            const Picture picture = Exported(i, "x.tga");
-            ASSERT_TRUE(RunShell("convert '" + demo.Out("x.tga") + "' -auto-orient '" + demo.Out("x.png") + "'"));
+        for (const ImageFormat image : {ImageFormat::Tga32, ImageFormat::Png32}) {
+            demo.session.options.Image = image;
+            const std::string name = "x" + ImageExtension(image);
+            const Picture picture = Exported(i, name);
             ASSERT_TRUE(Replace(i, name)) << demo.ui.messages.back().text;
             EXPECT_EQ(demo.ui.status().rfind("Status: Replaced " + texture + " with " + name, 0), 0u);
-            EXPECT_TRUE(SamePicture(Exported(i, "again.tga"), picture)) << texture << name;
+            EXPECT_TRUE(SamePicture(Exported(i, "again" + ImageExtension(image)), picture)) << texture << name;
             const Bytes once = ReadFileBytes(raw);
             EXPECT_TRUE(texture.ends_with("dxt1") || once == rawBefore) << texture << name;
             ASSERT_TRUE(Replace(i, name));
             EXPECT_EQ(ReadFileBytes(raw), once) << texture << name;
         }
         if (texture.ends_with("dxt1") || texture == "title_screen") continue;
-        ASSERT_TRUE(RunShell("convert '" + demo.Out("x.tga") + "' -auto-orient -negate '" + demo.Out("y.png") + "'"));
+        ASSERT_TRUE(RunShell("convert '" + demo.Out("x.png") + "' -negate '" + demo.Out("y.png") + "'"));
         ASSERT_TRUE(Replace(i, "y.png")) << demo.ui.messages.back().text;
-        EXPECT_TRUE(SamePicture(Exported(i, "z.tga"), *ReadWithImageMagick(demo.Out("y.png")))) << texture;
+        EXPECT_TRUE(SamePicture(Exported(i, "z.png"), *ReadWithImageMagick(demo.Out("y.png")))) << texture;
     }
     EXPECT_EQ(ReadFileBytes(dat), datBefore);
 }

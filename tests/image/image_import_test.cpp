@@ -5,6 +5,7 @@
 #include "image/ChannelScale.h"
 #include "image/ImageDecode.h"
 #include "image/ImageFile.h"
+#include "image/PngEncode.h"
 #include "image/TextureDecode.h"
 #include "image/TextureEncode.h"
 
@@ -92,6 +93,8 @@ TEST(ImageDecode, ReadsEveryKindOfPngTgaAndBmpToTheSamePicture) {
     WriteFileBytes(dir / "ours.bmp", EncodeBmp(buffer, 32));
     WriteFileBytes(dir / "ours24.tga", EncodeTga(buffer, 24));
     WriteFileBytes(dir / "ours24.bmp", EncodeBmp(buffer, 24));
+    WriteFileBytes(dir / "ours.png", EncodePng(buffer, 32));
+    WriteFileBytes(dir / "ours24.png", EncodePng(buffer, 24));
     // A colour map the true-colour pixels do not use (two entries of 24 bits); bit masks without alpha.
     Bytes mapped = EncodeTga(buffer, 32), masked = EncodeBmp(buffer, 32);
     mapped[1] = 1, mapped[5] = 2, mapped[7] = 24;
@@ -111,7 +114,7 @@ TEST(ImageDecode, ReadsEveryKindOfPngTgaAndBmpToTheSamePicture) {
                              made.substr(0, made.size() - out.size()) + "'" + out.substr(0, name) +
                              dir / out.substr(name) + "'"));
     }
-    EXPECT_EQ(CountFiles(dir.path()), 14u);
+    EXPECT_EQ(CountFiles(dir.path()), 16u);
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         const std::string name = entry.path().filename();
         const Picture read = PictureOf(DecodeImageFile(ReadFileBytes(dir / name)));
