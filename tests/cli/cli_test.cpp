@@ -62,7 +62,6 @@ TEST_F(CliLevel, ExitStatusTellsFailureFromMisuse) {
         {{"replace-sound", dat, "0", dir / "x.wav"}, 1},  // the edits refuse other kinds
         {{"replace-texture", dat, "1", dir / "x.png"}, 1},
         {{"replace-texture", dat, "3", dir / "x.png"}, 1},  // key icons are not replaced
-        {{"replace-texture", dat, "0", dir / "bad.dat"}, 1},
         {{"set-string", dat, "0", "text"}, 1},
         {{"set-lights", dat, "1", "--all-quads", "--colour", "1", "1,2,3,4"}, 1},
         {{"set-lights", dat, "1", "--all-quads"}, 2},  // no colour given

@@ -41,22 +41,21 @@ std::array<std::uint8_t, 50> AdpcmFormat(int channels, int encodedAt) {
 TEST(SoundImport, AnyWavSoxWritesBecomesTheSoundsFormatAndFollowsItsSource) {
     TempDir dir;
     const std::string tone = " synth 1.5 sine 300-2000 vol 0.5";
-    struct Case {
-        std::string sox;  // options of the source file
-        int channels;     // of the sound
-        int encodedAt;    // the rate its format was made at: blocks of 512 bytes mono, 1024 stereo
-    } cases[] = {{"-r 44100 -c 2 -b 16 -e signed", 1, 22050}, {"-r 44100 -c 2 -b 16 -e signed", 2, 16000},
-                 {"-r 8000 -c 1 -b 8 -e unsigned", 2, 16000}, {"-r 22050 -c 1 -b 24 -e signed", 1, 22050},
-                 {"-r 48000 -c 1 -b 32 -e float", 1, 22050},  {"-r 22050 -c 1 -e ms-adpcm", 1, 22050},
-                 {"-r 11025 -c 2 -e ima-adpcm", 1, 22050}};
-    for (const Case& c : cases) {
+    // The source file's options; the sound's channels, and the rate its format was made at: blocks of 512 bytes
+    // mono, 1024 stereo.
+    const std::tuple<std::string, int, int> cases[] = {
+        {"-r 44100 -c 2 -b 16 -e signed", 1, 22050}, {"-r 44100 -c 2 -b 16 -e signed", 2, 16000},
+        {"-r 8000 -c 1 -b 8 -e unsigned", 2, 16000}, {"-r 22050 -c 1 -b 24 -e signed", 1, 22050},
+        {"-r 48000 -c 1 -b 32 -e float", 1, 22050},  {"-r 22050 -c 1 -e ms-adpcm", 1, 22050},
+        {"-r 11025 -c 2 -e ima-adpcm", 1, 22050}};
+    for (const auto& [sox, channels, encodedAt] : cases) {
         const std::string source = dir / "source.wav", result = dir / "result.wav";
-        ASSERT_TRUE(RunShell("sox -n " + c.sox + " '" + source + "'" + tone)) << "sox (Debian sox) is needed";
-        const auto format = AdpcmFormat(c.channels, c.encodedAt);
+        ASSERT_TRUE(RunShell("sox -n " + sox + " '" + source + "'" + tone)) << "sox (Debian sox) is needed";
+        const auto format = AdpcmFormat(channels, encodedAt);
         const ImportedSound sound = SoundForSlot(ReadFileBytes(source), format, 1 << 20);
-        const std::string label = c.sox + " into " + std::to_string(c.channels);
+        const std::string label = sox + " into " + std::to_string(channels);
         // sox's ADPCM at the sound's rate is in its very format (a fact chunk besides): copied.
-        EXPECT_EQ(sound.converted, c.sox.find("ms-adpcm") == std::string::npos) << label;
+        EXPECT_EQ(sound.converted, sox.find("ms-adpcm") == std::string::npos) << label;
         WriteFileBytes(result, WavFile(format, sound.samples));
         const std::string floats = " -t raw -e float -b 32 -c 1 -r 22050 - 2>/dev/null";
         const auto got = Floats(RunShell("sox '" + result + "'" + floats).value_or(""));
@@ -87,11 +86,9 @@ TEST(SoundImport, ItsOwnFormatIsCopiedAndEachRefusalNamesItsCause) {
     EXPECT_EQ(SoundForSlot(ReadFileBytes(pcm), format, 1024).samples.size(), 1024u) << "two blocks fill the slot";
     Bytes empty = long16;
     empty.resize(44);
-    Bytes listFirst = Text("RIFF") + Le(100) + Text("WAVELIST") + Le(0xFFFFFFF0u) + Bytes(80, 0);
     const std::pair<Bytes, std::string> refused[] = {
         {Bytes(100, 7), "it is not a WAV file (no RIFF WAVE header)"},
         {Slice(long16, 0, 12), "it is not a WAV file libsndfile reads (no format chunk)"},
-        {listFirst, "it is not a WAV file libsndfile reads: a chunk at byte 12 runs past the end of the file"},
         {empty, "it holds no samples"},
         {long16,
          "it is too long for the sound: in the sound's format it takes 1536 bytes (0.14 s), the sound's slot "

@@ -89,8 +89,7 @@ private slots:
     void replacementWritesTheChosenWav() {
         Trigger("mnuOverwriteSound", 1);
         QCOMPARE(Text("Form7", "Label2"), QStringLiteral("You can overwrite 1000 Bytes"));
-        QCOMPARE(Text("Form7", "Label3"),
-                 QStringLiteral("Replacing door: 0 Hz, 0 channels, 1000 bytes (0.00 s)"));
+        QCOMPARE(Text("Form7", "Label3"), QStringLiteral("Replacing door: 0 Hz, 0 channels, 1000 bytes (0.00 s)"));
         WriteFileBytes(dir_ / "new.wav", Wav());
         dialogs_.answers.push_back(QString::fromStdString(dir_ / "new.wav"));
         Click("Form7", "Command1");
