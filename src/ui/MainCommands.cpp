@@ -235,8 +235,7 @@ void MainWindow::EditLightsCommand() {
 }
 
 void MainWindow::CloseToolWindows() {
-    for (QDialog* window :
-         std::initializer_list<QDialog*>{soundViewer_, soundReplace_, stringEditor_, lightingEditor_}) {
+    for (QDialog* window : std::initializer_list<QDialog*>{soundViewer_, soundReplace_, stringEditor_, lightingEditor_}) {
         if (window != nullptr) window->close();
     }
 }
