@@ -2,6 +2,7 @@
 // and painted tree, next to the core's load alone and load plus Normal view.
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "GuiBench.h"
 #include "LevelBuilder.h"
 #include "app/OpenLevel.h"
 #include "app/ResourceTree.h"
@@ -131,11 +132,5 @@ BENCHMARK(BM_FreshWindowOpenToFilledTree)->Arg(100000)->Unit(benchmark::kMillise
 BENCHMARK(BM_ExpandLargestGroup)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }

@@ -16,11 +16,18 @@ struct Session;
 class UserInterface;
 
 struct BatchSummary {
+    std::string folder;  // the folder the batch wrote into; empty when it never started
     int filesWritten = 0;
     int skipped = 0;
     std::vector<std::string> failures;  // the text of every error message, in order
     std::vector<std::string> warnings;  // every warning (missing parts, renamed outputs), in order
+    int walked = 0;                     // resources the walk reached, of
+    int toWalk = 0;                     // the resources it had to walk
+    bool cancelled = false;             // the person stopped it after `walked` resources
 };
+
+// One line for the status bar at the end of a batch: how it ended and its counts.
+std::string BatchSummaryText(const BatchSummary& summary);
 
 BatchSummary UnpackAll(Session& session, UserInterface& ui);   // "Unpack ALL !"
 BatchSummary ConvertAll(Session& session, UserInterface& ui);  // "Unpack end convert supported files!"

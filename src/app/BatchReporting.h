@@ -32,6 +32,7 @@ public:
     void FileWritten(const std::string& path) override;
     void LockForBatch(BatchLock lock, bool locked) override { inner_.LockForBatch(lock, locked); }
     void SelectTreeNode(const std::string& key) override { inner_.SelectTreeNode(key); }
+    bool CancelRequested() override { return inner_.CancelRequested(); }
 
 private:
     UserInterface& inner_;

@@ -17,6 +17,7 @@ void BatchRun::ForEachRecord(const Level& level, const Step& step) {
     ui_.SetProgressValue(0);
     for (std::int32_t i = 0; i < count; ++i) {
         ui_.ProcessPendingEvents();
+        if (!GoOn(i, count)) return;
         step(i, level.at(i));
         ui_.SetProgressValue(i + 1);
         ui_.ProcessPendingEvents();
@@ -29,6 +30,7 @@ void BatchRun::ForEachChild(const Level& level, const GroupNode& node, const std
     ui_.SetProgressValue(0);
     for (int k = 0; k < count; ++k) {
         ui_.ProcessPendingEvents();
+        if (!GoOn(k, count)) return;
         const ResourceNode& child = node.children[static_cast<std::size_t>(k)];
         const auto index = IndexOfNodeKey(child.key);
         if (!index || !level.Contains(*index)) {
@@ -45,6 +47,15 @@ void BatchRun::ForEachChild(const Level& level, const GroupNode& node, const std
     }
 }
 
+bool BatchRun::GoOn(int done, int count) {
+    BatchSummary& s = summary();
+    s.walked = done;
+    s.toWalk = count;
+    s.cancelled = ui_.CancelRequested();
+    if (!s.cancelled) s.walked = done + 1;  // this one is about to be done
+    return !s.cancelled;
+}
+
 bool BatchRun::SkipPlaceholder(const ResourceRecord& resource, const std::string& verb) {
     if (!resource.IsPlaceholder()) return false;
     ui_.SetStatusText("Cannot " + verb + " " + resource.name + ": " + PlaceholderReason());
@@ -54,6 +65,7 @@ bool BatchRun::SkipPlaceholder(const ResourceRecord& resource, const std::string
 
 void BatchRun::ReportFolderDone(const GroupNode& node, const std::string& doneText, const std::string& doneTitle,
                                 const std::string& verb) {
+    if (summary().cancelled) return;  // the status bar's summary says how far it got
     const std::size_t failed = summary().failures.size();
     if (failed == 0) {
         ui_.ShowMessage(doneText, doneTitle, MessageIcon::Information);
@@ -62,6 +74,16 @@ void BatchRun::ReportFolderDone(const GroupNode& node, const std::string& doneTe
                             " resources could not be " + verb + ".",
                         kProgramTitle, MessageIcon::Critical);
     }
+}
+
+std::string BatchSummaryText(const BatchSummary& s) {
+    std::string text = s.cancelled ? "Status: Cancelled after " + std::to_string(s.walked) + " of " +
+                                         std::to_string(s.toWalk) + " resources: "
+                                   : std::string("Status: Done: ");
+    text += std::to_string(s.filesWritten) + (s.filesWritten == 1 ? " file" : " files") + " written, " +
+            std::to_string(s.skipped) + " skipped, " + std::to_string(s.failures.size()) + " failed";
+    if (!s.warnings.empty()) text += ", " + std::to_string(s.warnings.size()) + " with warnings";
+    return text;
 }
 
 void ReportWarnings(UserInterface& ui, const BatchSummary& summary) {

@@ -21,7 +21,9 @@ struct ResourceRecord;
 // may write (directly in the folder, each once).
 class BatchRun {
 public:
-    BatchRun(UserInterface& ui, const std::string& folder) : ui_(ui), reporting_(ui), claims_(folder) {}
+    BatchRun(UserInterface& ui, const std::string& folder) : ui_(ui), reporting_(ui), claims_(folder) {
+        summary().folder = folder;
+    }
 
     UserInterface& ui() { return ui_; }
     BatchReporting& reporting() { return reporting_; }
@@ -30,7 +32,8 @@ public:
 
     using Step = std::function<void(std::int32_t index, const ResourceRecord& resource)>;
     // Calls `step` for every record in table order and advances the progress bar
-    // to the table's size.
+    // to the table's size. Both walks end early, before the next resource, once
+    // the person has asked to cancel (the summary then says so).
     void ForEachRecord(const Level& level, const Step& step);
     // Calls `step` for every child of the node in tree order, after selecting it
     // (the tree shows it), and advances the progress bar to the number of
@@ -40,11 +43,14 @@ public:
     // holds nothing to `verb`, which is no failure of the run.
     bool SkipPlaceholder(const ResourceRecord& resource, const std::string& verb);
     // The end of a folder batch: its own message when nothing failed, otherwise
-    // how many of the node's resources failed.
+    // how many of the node's resources failed; none after a cancel.
     void ReportFolderDone(const GroupNode& node, const std::string& doneText, const std::string& doneTitle,
                           const std::string& verb);
 
 private:
+    // Before resource `done` of `count`: false, noted in the summary, once a cancel was asked for.
+    bool GoOn(int done, int count);
+
     UserInterface& ui_;
     BatchReporting reporting_;
     OutputClaims claims_;

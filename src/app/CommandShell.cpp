@@ -60,6 +60,18 @@ void Write(const std::string& path, std::span<const std::uint8_t> bytes, UserInt
     claims.Wrote(path);
 }
 
+// The files one conversion wrote, for the status text that ends it.
+struct WrittenFiles {
+    std::vector<std::string> paths;
+
+    std::string Text() const {
+        if (paths.empty()) return "nothing written";
+        const std::string first = FileNameOf(paths.front());
+        if (paths.size() == 1) return first + " written";
+        return first + " and " + std::to_string(paths.size() - 1) + " more files written";
+    }
+};
+
 std::string PathOf(const OutputPiece& piece, const std::string& chosen, const std::string& outputFolder) {
     switch (piece.place) {
         case OutputPiece::Place::Chosen:
@@ -78,7 +90,7 @@ std::string PathOf(const OutputPiece& piece, const std::string& chosen, const st
 // Writes every piece; false (after the message) when a picture's file name has
 // an extension that names no picture format.
 bool WriteConversion(Conversion& conversion, const std::string& chosen, const std::string& outputFolder,
-                     UserInterface& ui, OutputClaims& claims) {
+                     UserInterface& ui, OutputClaims& claims, WrittenFiles& written) {
     for (OutputPiece& piece : conversion.pieces) {
         const std::string wanted = PathOf(piece, chosen, outputFolder);
         if (piece.append) {
@@ -86,12 +98,14 @@ bool WriteConversion(Conversion& conversion, const std::string& chosen, const st
             const std::string path = claims.ClaimCollecting(wanted, ui);
             AppendToFile(path, std::get<std::vector<std::uint8_t>>(piece.content));
             ui.FileWritten(path);
+            written.paths.push_back(path);
             continue;
         }
         const std::string path = claims.Claim(wanted, ui);
         const auto* image = std::get_if<ImageOutput>(&piece.content);
         if (image == nullptr) {
             Write(path, std::get<std::vector<std::uint8_t>>(piece.content), ui, claims);
+            written.paths.push_back(path);
             continue;
         }
         const ImageContainer container = ContainerOfPath(path);
@@ -103,6 +117,7 @@ bool WriteConversion(Conversion& conversion, const std::string& chosen, const st
             const PixelBuffer drawn = image->draw ? image->draw() : PixelBuffer{};
             const PixelBuffer& pixels = image->draw ? drawn : image->pixels;
             Write(path, EncodeImage(container, pixels, image->bits), ui, claims);
+            written.paths.push_back(path);
         } catch (const std::exception& e) {
             if (piece.part.empty()) throw;
             conversion.NoteMissing(piece.part, e.what());
@@ -185,7 +200,8 @@ bool ConvertResource(const Session& session, std::int32_t index, UserInterface& 
     if (!kind.convertStatus.empty()) ui.SetStatusText(std::string(kind.convertStatus) + resource.name);
     const std::string noun = kind.noun.empty() ? std::string() : std::string(kind.noun) + " ";
     bool wrote = false;
-    RunReported(ui, "Cannot convert " + noun + resource.name, [&] {
+    bool refused = false;
+    const bool ran = RunReported(ui, "Cannot convert " + noun + resource.name, [&] {
         RefusePlaceholder(resource);
         ShownProgress progress(ui);
         Conversion conversion = kind.convert(level, resource, session.options, progress);
@@ -194,19 +210,31 @@ bool ConvertResource(const Session& session, std::int32_t index, UserInterface& 
             return;
         }
         const SaveDialog& dialog = kind.saveDialog;
-        const std::string chosen =
-            TargetPath(path, ui, {std::string(dialog.title), ConvertDialogName(resource), std::string(dialog.filter)});
-        if (chosen.empty()) return;
+        const std::string chosen = TargetPath(
+            path, ui,
+            {std::string(dialog.title), ConvertDialogName(resource, session.options),
+             ConvertDialogFilter(resource, session.options), ConvertDialogExtension(resource, session.options)});
+        if (chosen.empty()) {
+            ui.SetStatusText("Status: ---");  // nothing was converted, and nothing is going on
+            return;
+        }
         OutputClaims single(FolderOf(chosen));
-        wrote = WriteConversion(conversion, chosen, session.OutputFolder, ui, run != nullptr ? *run : single);
+        WrittenFiles written;
+        wrote = WriteConversion(conversion, chosen, session.OutputFolder, ui, run != nullptr ? *run : single, written);
         if (wrote && !conversion.missingParts.empty()) {
             // Written, but not whole: the person is told, on the desktop in the
             // status bar, on the command line on stderr.
             ui.Warn("Status: Converted " + noun + resource.name + ", but " + conversion.missingParts);
         } else if (wrote && !kind.convertDoneStatus.empty()) {
             ui.SetStatusText(std::string(kind.convertDoneStatus));
+        } else if (wrote) {
+            ui.SetStatusText("Status: Converted " + noun + resource.name + ": " + written.Text());
+        } else {
+            refused = true;  // after the message that says why
         }
     });
+    // During a batch the failure's own line is already the status text.
+    if ((!ran || refused) && run == nullptr) ui.SetStatusText("Status: Cannot convert " + noun + resource.name);
     return wrote;
 }
 

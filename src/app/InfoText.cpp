@@ -39,4 +39,8 @@ std::vector<InfoField> ResourceInfoFields(const ResourceRecord& r) {
     };
 }
 
+InfoField ResourceNumberField(std::int32_t index) {
+    return {"Number:", std::to_string(index)};
+}
+
 }  // namespace drossel

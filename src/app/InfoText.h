@@ -1,6 +1,7 @@
 #pragma once
 // The texts of the "Dat File Info" message and of the "Resource Info" window.
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,5 +23,8 @@ struct InfoField {
 // The eight fields of "Resource Info" in the order the window lists them:
 // Name, Size, Type, Code, Flags, Data Position, Size in RAW, Offset in RAW.
 std::vector<InfoField> ResourceInfoFields(const ResourceRecord& record);
+// The resource's number: its table index, as the tree's node keys and
+// drossel-cli name it. The window shows it above the eight fields.
+InfoField ResourceNumberField(std::int32_t index);
 
 }  // namespace drossel

@@ -6,14 +6,16 @@
 #include "kinds/KindTable.h"
 #include "level/LoadDat.h"
 
+#include <filesystem>
+
 namespace drossel {
 
 OpenResult OpenLevel(Session& session, UserInterface& ui, const std::string& datPath, std::string* reason) {
-    session.level.reset();
     Result<Level> loaded = LoadDat(datPath, StripExtension(datPath) + ".raw", RawBlocks());
     if (!loaded) {
         if (reason != nullptr) *reason = loaded.error();
-        ui.ShowMessage(kNotALevelMessage, kProgramTitle, MessageIcon::Critical);
+        ui.ShowMessage(std::string(kNotALevelMessage) + "\r\n" + datPath + ": " + loaded.error(), kProgramTitle,
+                       MessageIcon::Critical);
     }
     ui.SetStatusText("Status: Loading...");
     if (!loaded) {
@@ -40,6 +42,14 @@ void ChooseRawFile(Session& session, UserInterface& ui) {
 
 void CloseLevel(Session& session) {
     session.level.reset();
+}
+
+std::optional<std::string> MissingRawText(const Level& level) {
+    const std::string& raw = level.rawPath();
+    std::error_code error;
+    if (!raw.empty() && std::filesystem::is_regular_file(raw, error)) return std::nullopt;
+    return "Status: Loaded, but " + (raw.empty() ? std::string("no .raw file is chosen") : raw + " is missing") +
+           ": textures and sounds cannot be converted";
 }
 
 }  // namespace drossel

@@ -2,10 +2,12 @@
 // The session's part of the File menu's open, choose-.raw and close commands,
 // which both front ends run.
 
+#include <optional>
 #include <string>
 
 namespace drossel {
 
+class Level;
 struct Session;
 class UserInterface;
 
@@ -13,8 +15,9 @@ enum class OpenResult { Cancelled, Rejected, Loaded };
 
 // The open sequence from a chosen path: derives the .raw path, loads, and on
 // success resets the options every load sets. A refused file gets the
-// not-a-level message and leaves no level open; when `reason` is given it
-// receives what was wrong with the file. The tree is built by the caller.
+// not-a-level message followed by what was wrong with it (also given in
+// `reason`), and leaves the level that was open, if any, open and unchanged.
+// The tree is built by the caller.
 OpenResult OpenLevel(Session& session, UserInterface& ui, const std::string& datPath, std::string* reason = nullptr);
 // Asks for a .dat file with the open dialog, then runs OpenLevel.
 OpenResult ChooseAndOpenLevel(Session& session, UserInterface& ui);
@@ -24,5 +27,8 @@ OpenResult ChooseAndOpenLevel(Session& session, UserInterface& ui);
 void ChooseRawFile(Session& session, UserInterface& ui);
 // Closes the level; the options stay.
 void CloseLevel(Session& session);
+// The status text that says the level's .raw file cannot be found, so that its
+// textures and sounds cannot be converted; nothing when the file is there.
+std::optional<std::string> MissingRawText(const Level& level);
 
 }  // namespace drossel

@@ -4,6 +4,7 @@
 #include "kinds/KindTable.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace drossel {
 namespace {
@@ -42,8 +43,22 @@ std::string UnpackGroupPath(const std::string& folder, std::string_view groupKey
     return folder + Named(WithoutAngleBrackets(resource.name), {group.unpackBase, extension}, {});
 }
 
-std::string ConvertDialogName(const ResourceRecord& resource) {
-    return Named(resource.name, KindOf(resource.tag).saveDialog.proposedName, {});
+std::string ConvertDialogName(const ResourceRecord& resource, const Options& options) {
+    return Named(resource.name, KindOf(resource.tag).saveDialog.proposedName, options);
+}
+
+std::string ConvertDialogExtension(const ResourceRecord& resource, const Options& options) {
+    const std::string_view extension = KindOf(resource.tag).saveDialog.defaultExtension;
+    return extension == kImageOptionExtension ? ImageExtension(options.Image) : std::string(extension);
+}
+
+std::string ConvertDialogFilter(const ResourceRecord& resource, const Options& options) {
+    std::string filter(KindOf(resource.tag).saveDialog.filter);
+    const std::string extension = ConvertDialogExtension(resource, options);
+    if (extension.empty() || filter.find("*" + extension) != std::string::npos) return filter;
+    std::string name = extension.substr(1);
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
+    return name + " (*" + extension + ")|*" + extension + (filter.empty() ? "" : "|" + filter);
 }
 
 std::string ConvertAllPath(const std::string& folder, const ResourceRecord& resource, const Options& options) {

@@ -19,8 +19,12 @@ std::string UnpackAllPath(const std::string& folder, const ResourceRecord& resou
 // "Export Folder" on the group node with this key.
 std::string UnpackGroupPath(const std::string& folder, std::string_view groupKey, const ResourceRecord& resource);
 
-// "Unpack and Convert": the file name its save dialog proposes.
-std::string ConvertDialogName(const ResourceRecord& resource);
+// "Unpack and Convert": the file name its save dialog proposes, and the
+// extension it starts with (empty: the one of the filter the person chooses).
+std::string ConvertDialogName(const ResourceRecord& resource, const Options& options);
+std::string ConvertDialogExtension(const ResourceRecord& resource, const Options& options);
+// Its filter, led by one for that extension when the kind's own filter has none.
+std::string ConvertDialogFilter(const ResourceRecord& resource, const Options& options);
 // "Unpack end convert supported files!"
 std::string ConvertAllPath(const std::string& folder, const ResourceRecord& resource, const Options& options);
 // "Export and Convert Folder" on the group node with this key.

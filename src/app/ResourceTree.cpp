@@ -1,6 +1,7 @@
 #include "app/ResourceTree.h"
 
 #include "app/UserInterface.h"
+#include "io/PathText.h"
 #include "kinds/KindTable.h"
 #include "level/Level.h"
 #include "level/records/LevelRecords.h"
@@ -144,6 +145,24 @@ ResourceTree BuildZephyrView(const Level& level, UserInterface& ui) {
 
 ResourceTree BuildView(TreeView view, const Level& level, UserInterface& ui) {
     return view == TreeView::Normal ? BuildNormalView(level, ui) : BuildZephyrView(level, ui);
+}
+
+ResourceTree FilteredTree(const ResourceTree& tree, const Level& level, std::string_view text) {
+    if (text.empty()) return tree;
+    const std::string wanted = LowerCase(text);
+    // Names are mostly shorter than a small string's room: the lowered copy
+    // costs no allocation, and 100,000 names take a few milliseconds.
+    const auto holds = [&wanted](std::string_view value) { return LowerCase(value).find(wanted) != std::string::npos; };
+    ResourceTree shown{tree.view, {}};
+    for (const GroupNode& group : tree.groups) {
+        GroupNode kept{group.key, group.text, {}};
+        for (const ResourceNode& node : group.children) {
+            const ResourceRecord* record = level.Contains(node.index) ? &level.at(node.index) : nullptr;
+            if (holds(node.text) || (record != nullptr && holds(record->tag.view()))) kept.children.push_back(node);
+        }
+        if (!kept.children.empty()) shown.groups.push_back(std::move(kept));
+    }
+    return shown;
 }
 
 }  // namespace drossel

@@ -60,4 +60,8 @@ ResourceTree BuildNormalView(const Level& level, UserInterface& ui);
 ResourceTree BuildZephyrView(const Level& level, UserInterface& ui);
 ResourceTree BuildView(TreeView view, const Level& level, UserInterface& ui);
 
+// The tree with only the resources whose name or tag holds `text`, in any
+// case, and only the groups that keep a resource; all of it for an empty text.
+ResourceTree FilteredTree(const ResourceTree& tree, const Level& level, std::string_view text);
+
 }  // namespace drossel

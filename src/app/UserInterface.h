@@ -20,6 +20,10 @@ struct FileDialogRequest {
     std::string title;
     std::string fileName;  // proposed name; may be empty
     std::string filter;    // "description|pattern|description|pattern..."
+    // Save dialogs: the extension whose filter is shown first, and the one a
+    // name typed without an extension gets when the chosen filter names none
+    // (empty: the chosen filter's own).
+    std::string defaultExtension{};
 };
 
 class UserInterface {
@@ -48,6 +52,11 @@ public:
     virtual void LockForBatch(BatchLock lock, bool locked) = 0;
     // Shows the tree node with this key as selected (folder batches walk the tree).
     virtual void SelectTreeNode(const std::string& key) = 0;
+    // True once the person has asked the running batch to stop. The batch walks
+    // ask between resources, so a batch ends after the resource it is working
+    // on, with every file written so far whole. A front end that cannot be
+    // asked (drossel-cli) never cancels.
+    virtual bool CancelRequested() { return false; }
 };
 
 inline constexpr const char* kProgramTitle = "Drossel";

@@ -2,7 +2,6 @@
 
 #include "app/OpenLevel.h"
 
-#include <iostream>
 #include <map>
 
 namespace drossel::cli {
@@ -45,11 +44,8 @@ bool CliContext::Open(const std::string& datPath) {
                                 : options.verbose ? Verbosity::Verbose
                                                   : Verbosity::Normal;
     ui = std::make_unique<ConsoleUserInterface>(verbosity);
-    std::string reason;
-    if (OpenLevel(session, *ui, datPath, &reason) != OpenResult::Loaded) {
-        if (!reason.empty() && verbosity != Verbosity::Quiet) std::cerr << datPath << ": " << reason << '\n';
-        return false;
-    }
+    // A refusal's message names the file and says why.
+    if (OpenLevel(session, *ui, datPath) != OpenResult::Loaded) return false;
     if (!options.rawPath.empty()) session.level->SetRawPath(options.rawPath);
     // The command line's options stand where the menus' choices would.
     session.options = options.conversion;

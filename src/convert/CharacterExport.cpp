@@ -119,8 +119,11 @@ Mesh MergedBody(const Body& body) {
                                    static_cast<float>(point.y + part.at[1]), static_cast<float>(point.z + part.at[2])});
         }
         mesh.texCoords.insert(mesh.texCoords.end(), part.geometry.texCoords.begin(), part.geometry.texCoords.end());
+        // Mirroring a part would turn it inside out: its corners run the other way round.
+        const bool mirrored = part.xSign < 0;
         for (Triangle t : part.geometry.triangles) {
-            mesh.triangles.push_back({t.a + first, t.b + first, t.c + first, static_cast<std::uint16_t>(c + 1)});
+            const std::uint32_t b = (mirrored ? t.c : t.b) + first, c3 = (mirrored ? t.b : t.c) + first;
+            mesh.triangles.push_back({t.a + first, b, c3, static_cast<std::uint16_t>(c + 1)});
         }
     }
     return mesh;

@@ -173,6 +173,16 @@ void DecodeTextureInto(std::span<const std::uint8_t> data, int width, int height
     }
 }
 
+std::string TextureFormatName(std::uint32_t format) {
+    const char* name = format == 0                  ? "ARGB 4-4-4-4"
+                       : format == 1 || format == 2 ? "ARGB 1-5-5-5"
+                       : format == 8                ? "RGB 8-8-8 and a padding byte"
+                       : format == 9                ? "DXT1"
+                                                    : nullptr;
+    const std::string code = "format " + std::to_string(format);
+    return name == nullptr ? code : std::string(name) + " (" + code + ")";
+}
+
 PixelBuffer DecodeTexture(std::span<const std::uint8_t> data, int width, int height, std::uint32_t format) {
     DecodedTextureLength(width, height, format);  // names the reason before any memory is taken
     PixelBuffer out(width, height, PixelBuffer::Unfilled{});

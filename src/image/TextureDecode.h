@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace drossel {
 
@@ -41,6 +42,10 @@ void DecodeTextureInto(std::span<const std::uint8_t> data, int width, int height
 
 // The whole texture as a picture of its own; throws as DecodeTextureInto does.
 PixelBuffer DecodeTexture(std::span<const std::uint8_t> data, int width, int height, std::uint32_t format);
+
+// A pixel format code as people name it ("ARGB 1-5-5-5 (format 1)"); codes
+// without a decoder are named by their number alone.
+std::string TextureFormatName(std::uint32_t format);
 
 // The four palette colours of one DXT1 block from its two end colours.
 struct Dxt1Palette {

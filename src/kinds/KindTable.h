@@ -21,6 +21,11 @@ namespace drossel {
 enum class ResourceClass { UnpackOnly, Convertible, Other };
 enum class GroupClass { FolderUnpackOnly, FolderConvertible, Other };
 
+// What the desktop program's preview shows of a resource: what its conversion
+// makes, as one picture, as the pictures of a list, as a sound or as a text;
+// or the "Resource Info" fields.
+enum class PreviewKind { Info, Picture, Pictures, Sound, Text };
+
 // The base of a file name made from a resource's name.
 enum class NameBase { Name, NameWithoutExtension };
 
@@ -38,6 +43,10 @@ struct SaveDialog {
     std::string_view title{};
     Naming proposedName{};
     std::string_view filter{};
+    // The extension whose filter the dialog shows first and that a name typed
+    // without one gets (kImageOptionExtension: the Textures option's); empty:
+    // the filter the person chose says.
+    std::string_view defaultExtension{};
 };
 
 // What "Unpack end convert supported files!" does with a resource of the kind.
@@ -91,6 +100,8 @@ struct Kind {
     SaveDialog saveDialog{};
     ConvertAllRule convertAll{};
     FolderRule folder{};
+
+    PreviewKind preview = PreviewKind::Info;
 };
 
 // Every row, groups first in tree order.

@@ -11,11 +11,14 @@
 #include "app/TextureImport.h"
 #include "io/PathText.h"
 #include "ui/AboutWindow.h"
+#include "ui/BatchReportWindow.h"
+#include "ui/DesktopSettings.h"
 #include "ui/LevelText.h"
 #include "ui/MainWindow.h"
 #include "ui/QtUserInterface.h"
 #include "ui/ResourceInfoWindow.h"
 #include "ui/ResourceTreeWidget.h"
+#include "ui/preview/PreviewDock.h"
 #include "ui/tools/LightingEditorWindow.h"
 #include "ui/tools/SoundReplaceWindow.h"
 #include "ui/tools/SoundViewerWindow.h"
@@ -24,8 +27,10 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <exception>
 
@@ -39,6 +44,9 @@ void MainWindow::StartState() {
         false);
     Enable({mnuUnpAll_, mnuUCALL_, mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_, mnuReplaceTexture_}, false);
     Enable({b.zephyrView, b.normalView, mnuZephyr_, mnuNRM_, mnuAGQG_}, false);
+    // Nothing to close yet.
+    Enable({mnuclose_, b.close}, false);
+    ShowViewChecks();
     // Before the first load only the character group and the weapon layout show
     // their values; the settings a load resets show theirs after it.
     ShowChoices(true);
@@ -64,19 +72,43 @@ void MainWindow::OpenCommand() {
 
 void MainWindow::OpenLevelFile(const QString& path) {
     const std::string datPath = QFileInfo(path).absoluteFilePath().toStdString();
-    Run([this, datPath] { FinishOpen(OpenLevel(session_, *ui_, datPath)); });
+    Run([this, datPath] { OpenFromPath(datPath); });
+}
+
+void MainWindow::OpenFromPath(const std::string& datPath) {
+    const OpenResult result = OpenLevel(session_, *ui_, datPath);
+    // A level that cannot be opened any more leaves Recent Levels; the message said why.
+    if (result == OpenResult::Rejected) RemoveRecentLevel(QString::fromStdString(datPath));
+    FinishOpen(result);
 }
 
 void MainWindow::FinishOpen(OpenResult result) {
-    if (result == OpenResult::Cancelled) return;
+    // A refused file leaves the level that was open as it was.
+    if (result != OpenResult::Loaded) {
+        ShowRecentLevels();
+        return;
+    }
     CloseToolWindows();
     treeView_->RemoveAllNodes();
     tree_ = ResourceTree{};
     mnuReplaceTexture_->setEnabled(false);
-    if (result == OpenResult::Rejected) return;
+    filtered_ = false;
+    filteredTree_ = ResourceTree{};
+    {
+        const QSignalBlocker quiet(filter_);
+        filter_->clear();
+    }
+    const Level& level = *session_.level;
+    preview_->SetLevel(&level);
+    const QString datPath = QString::fromStdString(level.datPath());
+    AddRecentLevel(datPath);
+    ShowRecentLevels();
+    ui_->openFolder = QFileInfo(datPath).absolutePath();
+    // The options the person chose stand over the values a load sets.
+    RestoreOptions(session_.options);
 
     try {
-        tree_ = BuildNormalView(*session_.level, *ui_);
+        tree_ = BuildView(LastView(), level, *ui_);
         treeView_->Fill(tree_);
     } catch (const std::exception&) {
         // A tree that cannot be built ends the open here; what was built stays.
@@ -84,26 +116,38 @@ void MainWindow::FinishOpen(OpenResult result) {
     }
     const ToolbarButtons& b = button_;
     Enable({mnuDatInfo_, mnuResInfo_, b.datFileInfo, b.resourceInfo, mnuUnpAll_, mnuUCALL_}, true);
-    setWindowTitle(
-        QStringLiteral("%1 - [%2]")
-            .arg(QString::fromLatin1(kProgramTitle), QString::fromStdString(FileNameOf(session_.level->datPath()))));
-    Enable({b.unpackAll, b.convertAll}, true);
+    setWindowTitle(QStringLiteral("%1 - [%2]")
+                       .arg(QString::fromLatin1(kProgramTitle), QString::fromStdString(FileNameOf(level.datPath()))));
+    Enable({b.unpackAll, b.convertAll, mnuclose_, b.close}, true);
     // The core has reset the option values; the check marks follow them.
     ShowChoices(false);
     Enable({mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_, b.zephyrView, b.normalView, mnuZephyr_, mnuNRM_,
             mnuAGQG_},
            true);
+    filter_->setEnabled(true);
+    ShowViewChecks();
+    UpdatePreview();
+    if (const auto missing = MissingRawText(level)) ui_->SetStatusText(*missing);
     treeView_->setFocus();
 }
 
 void MainWindow::RawFileCommand() {
     ChooseRawFile(session_, *ui_);
+    if (!session_.level) return;
+    preview_->SetLevel(&*session_.level);
+    UpdatePreview();
+    if (const auto missing = MissingRawText(*session_.level)) ui_->SetStatusText(*missing);
 }
 
 void MainWindow::CloseCommand() {
     CloseToolWindows();
     treeView_->RemoveAllNodes();
     tree_ = ResourceTree{};
+    filtered_ = false;
+    filteredTree_ = ResourceTree{};
+    filter_->clear();
+    filter_->setEnabled(false);
+    preview_->SetLevel(nullptr);
     setWindowTitle(QString::fromLatin1(kProgramTitle));
     ui_->SetStatusText("Satus: ---");
     const ToolbarButtons& b = button_;
@@ -114,8 +158,9 @@ void MainWindow::CloseCommand() {
     Enable({mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_, mnuReplaceTexture_}, false);
     Enable({mnuEdit_->menuAction(), mnuFile_->menuAction()}, true);
     treeView_->setEnabled(true);
-    Enable({b.zephyrView, b.normalView, mnuAGQG_, mnuZephyr_, mnuNRM_}, false);
+    Enable({b.zephyrView, b.normalView, mnuAGQG_, mnuZephyr_, mnuNRM_, mnuclose_, b.close}, false);
     CloseLevel(session_);
+    ShowViewChecks();
     progressBar_->setValue(0);
     progressBar_->setMaximum(100);
     progressBar_->setMinimum(0);
@@ -127,11 +172,11 @@ void MainWindow::ExitCommand() {
 }
 
 void MainWindow::UnpackAllCommand() {
-    UnpackAll(session_, *ui_);
+    ReportBatch("Unpack ALL !", UnpackAll(session_, *ui_), true);
 }
 
 void MainWindow::ConvertAllCommand() {
-    ConvertAll(session_, *ui_);
+    ReportBatch("Unpack end convert supported files!", ConvertAll(session_, *ui_), true);
 }
 
 void MainWindow::UnpackCommand() {
@@ -143,19 +188,29 @@ void MainWindow::ConvertCommand() {
 }
 
 void MainWindow::UnpackGroupCommand() {
-    UnpackGroup(session_, *ui_, SelectedNode());
+    ReportBatch("Export Folder", UnpackGroup(session_, *ui_, SelectedNode()), false);
 }
 
 void MainWindow::ConvertGroupCommand() {
-    ConvertGroup(session_, *ui_, SelectedNode());
+    ReportBatch("Export and Convert Folder", ConvertGroup(session_, *ui_, SelectedNode()), false);
+    SaveOptions(session_.options);  // the question may have changed where texts go
+}
+
+void MainWindow::ReportBatch(const char* command, const BatchSummary& summary, bool wholeLevel) {
+    if (summary.folder.empty()) return;  // it never started
+    ui_->SetStatusText(BatchSummaryText(summary));
+    if (!wholeLevel) return;
+    if (batchReport_ == nullptr) batchReport_ = new BatchReportWindow(dialogs_, this);
+    batchReport_->ShowSummary(QString::fromLatin1(command), summary);
 }
 
 GroupNode MainWindow::SelectedNode() const {
     const QTreeWidgetItem* item = treeView_->currentItem();
     if (item == nullptr) return {};
     const std::string key = ResourceTreeWidget::KeyOf(item);
+    // A filtered group's commands act on the resources it shows.
     if (item->parent() == nullptr) {
-        if (const GroupNode* group = tree_.FindGroup(key)) return *group;
+        if (const GroupNode* group = ShownTree().FindGroup(key)) return *group;
     }
     return {key, LevelBytes(item->text(0)), {}};
 }
@@ -176,18 +231,27 @@ void MainWindow::ResourceInfoCommand() {
         return;
     }
     if (resourceInfo_ == nullptr) resourceInfo_ = new ResourceInfoWindow(this);
-    resourceInfo_->ShowRecord(*record);
+    resourceInfo_->ShowRecord(session_.selectedIndex, *record);
 }
 
 void MainWindow::ShowView(TreeView view) {
     if (!session_.level) {
         ui_->Beep();
+        ShowViewChecks();
         return;
     }
     treeView_->RemoveAllNodes();
     tree_ = ResourceTree{};
     tree_ = BuildView(view, *session_.level, *ui_);
-    treeView_->Fill(tree_);
+    SetLastView(view);
+    ShowTree();
+    ShowViewChecks();
+}
+
+void MainWindow::ShowViewChecks() {
+    const bool open = session_.level.has_value();
+    mnuNRM_->setChecked(open && tree_.view == TreeView::Normal);
+    mnuZephyr_->setChecked(open && tree_.view == TreeView::Zephyr);
 }
 
 void MainWindow::ZephyrViewCommand() {
@@ -211,12 +275,23 @@ void MainWindow::ReplaceTextureCommand() {
     const auto index = TextureToReplace(session_, *ui_);
     if (!index) return;
     const std::string path = ui_->AskOpenPath(TexturePictureRequest());
-    if (!path.empty()) ReplaceTexture(*session_.level, *index, path, *ui_);
+    // The preview shows the texture as it now is.
+    if (!path.empty() && ReplaceTexture(*session_.level, *index, path, *ui_)) UpdatePreview();
 }
 
 void MainWindow::ViewSoundCommand() {
     if (!SelectedForTool(session_, *ui_, kSoundTags, kNotASoundToView)) return;
-    if (soundViewer_ == nullptr) soundViewer_ = new SoundViewerWindow(session_, *ui_, this);
+    if (soundViewer_ == nullptr) {
+        soundViewer_ = new SoundViewerWindow(session_, *ui_, this);
+        // "Next" shows the sound it steps to in the tree too.
+        soundViewer_->onStepped = [this](std::int32_t index) {
+            if (QTreeWidgetItem* item = treeView_->ItemOfIndex(index)) {
+                treeView_->setCurrentItem(item);
+                treeView_->scrollToItem(item);
+                AfterTreeClick();
+            }
+        };
+    }
     soundViewer_->ShowSelected();
 }
 
@@ -235,7 +310,8 @@ void MainWindow::EditLightsCommand() {
 }
 
 void MainWindow::CloseToolWindows() {
-    for (QDialog* window : std::initializer_list<QDialog*>{soundViewer_, soundReplace_, stringEditor_, lightingEditor_}) {
+    for (QDialog* window :
+         std::initializer_list<QDialog*>{soundViewer_, soundReplace_, stringEditor_, lightingEditor_}) {
         if (window != nullptr) window->close();
     }
 }
@@ -260,6 +336,7 @@ void MainWindow::AfterTreeClick() {
         if (record == nullptr) return;
         ApplySelectionCommands(record->tag, true);
         mnuReplaceTexture_->setEnabled(std::ranges::count(kTextureImportTags, record->tag.view()) > 0);
+        if (soundViewer_ != nullptr) soundViewer_->Follow(*index);
     } else {
         ApplySelectionCommands(key, false);
     }

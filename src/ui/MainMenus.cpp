@@ -1,18 +1,27 @@
 // The main window's menus, option groups and toolbar.
 
+#include "ui/DesktopSettings.h"
 #include "ui/Icons.h"
 #include "ui/MainWindow.h"
+#include "ui/Mnemonics.h"
+#include "ui/ResourceTreeWidget.h"
+#include "ui/preview/PreviewDock.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QToolBar>
-
 #include <tuple>
+#include <utility>
 
 namespace drossel::ui {
 namespace {
+
+// Typing waits this long (milliseconds) for the next key before the tree is filtered.
+constexpr int kFilterDelay = 150;
 
 QMenu* Menu(QWidget* parent, const char* name, const char* caption) {
     auto* menu = new QMenu(QString::fromLatin1(caption), parent);
@@ -50,7 +59,10 @@ QAction* MainWindow::Choice(QMenu* menu, QActionGroup* group, const char* name, 
     action->setCheckable(true);
     group->addAction(action);
     Options& options = session_.options;
-    connect(action, &QAction::triggered, this, [&options, setting, value] { options.*setting = value; });
+    connect(action, &QAction::triggered, this, [&options, setting, value] {
+        options.*setting = value;
+        SaveOptions(options);
+    });
     choices_.push_back({action, [&options, setting, value] { return options.*setting == value; }, shownAtStart});
     return action;
 }
@@ -63,11 +75,13 @@ void MainWindow::ShowChoices(bool onlyThoseShownAtStart) {
 
 void MainWindow::CreateMenus() {
     mnuFile_ = Menu(this, "mnuFile", "File");
-    Entry(mnuFile_, "mnuDat", "Open Oni Dat File...", &MainWindow::OpenCommand);
+    Entry(mnuFile_, "mnuDat", "Open Oni Dat File...", &MainWindow::OpenCommand)->setShortcut(QKeySequence::Open);
     Entry(mnuFile_, "mnuRaw", "Path for Oni Raw Data File...", &MainWindow::RawFileCommand);
-    Entry(mnuFile_, "mnuclose", "Close", &MainWindow::CloseCommand);
+    mnuclose_ = Entry(mnuFile_, "mnuclose", "Close", &MainWindow::CloseCommand);
+    mnuclose_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    recentMenu_ = SubMenu(mnuFile_, "mnuRecent", "Recent Levels");
     Separator(mnuFile_, "s2");
-    Entry(mnuFile_, "mnuExit", "Exit", &MainWindow::ExitCommand);
+    Entry(mnuFile_, "mnuExit", "Exit", &MainWindow::ExitCommand)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     mnuEdit_ = Menu(this, "mnuEdit", "Edit");
     mnuUnpAll_ = Entry(mnuEdit_, "mnuUnpAll", "Unpack ALL !", &MainWindow::UnpackAllCommand);
@@ -80,6 +94,18 @@ void MainWindow::CreateMenus() {
     Separator(mnuEdit_, "s3");
     mnuDatInfo_ = Entry(mnuEdit_, "mnuDatInfo", "Dat File Info", &MainWindow::DatFileInfoCommand);
     mnuResInfo_ = Entry(mnuEdit_, "mnuResInfo", "Resource Info", &MainWindow::ResourceInfoCommand);
+    // U for unpacking, E for exporting converted files; Shift for a group, Alt for the whole level.
+    const std::pair<QAction*, QKeyCombination> shortcuts[] = {
+        {mnuUnp_, Qt::CTRL | Qt::Key_U},
+        {mnuUC_, Qt::CTRL | Qt::Key_E},
+        {mnuEF_, Qt::CTRL | Qt::SHIFT | Qt::Key_U},
+        {mnuECF_, Qt::CTRL | Qt::SHIFT | Qt::Key_E},
+        {mnuUnpAll_, Qt::CTRL | Qt::ALT | Qt::Key_U},
+        {mnuUCALL_, Qt::CTRL | Qt::ALT | Qt::Key_E},
+        {mnuDatInfo_, Qt::CTRL | Qt::SHIFT | Qt::Key_I},
+        {mnuResInfo_, Qt::CTRL | Qt::Key_I},
+    };
+    for (const auto& [action, keys] : shortcuts) action->setShortcut(QKeySequence(keys));
 
     QMenu* options = Menu(this, "mnuOptions", "Options");
     CreateOptionMenus(options);
@@ -87,6 +113,20 @@ void MainWindow::CreateMenus() {
     QMenu* view = Menu(this, "mnuView", "View");
     mnuZephyr_ = Entry(view, "mnuZephyr", "View resources as Zephyr", &MainWindow::ZephyrViewCommand);
     mnuNRM_ = Entry(view, "mnuNRM", "View resources as Normal", &MainWindow::NormalViewCommand);
+    mnuNRM_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
+    mnuZephyr_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
+    for (QAction* entry : {mnuZephyr_, mnuNRM_}) entry->setCheckable(true);
+    Separator(view, "s8");
+    QAction* filter = Entry(view, "mnuFilter", "Filter Resources");
+    filter->setShortcut(QKeySequence::Find);
+    connect(filter, &QAction::triggered, this, [this] {
+        filter_->setFocus();
+        filter_->selectAll();
+    });
+    QAction* preview = preview_->toggleViewAction();
+    preview->setObjectName(QStringLiteral("mnuPreview"));
+    preview->setShortcut(QKeySequence(Qt::Key_F9));
+    view->addAction(preview);
 
     QMenu* tools = Menu(this, "mnuTools", "Tools");
     mnuEditonitext_ = Entry(tools, "mnuEditonitext", "Edit Oni Text File", &MainWindow::EditStringCommand);
@@ -96,9 +136,10 @@ void MainWindow::CreateMenus() {
     mnuAGQG_ = Entry(tools, "mnuAGQG", "Edit lights of Oni level...", &MainWindow::EditLightsCommand);
 
     QMenu* help = Menu(this, "mnuhelp", "Info");
-    Entry(help, "mnuAbout", "About Drossel", &MainWindow::AboutCommand);
+    Entry(help, "mnuAbout", "About Drossel", &MainWindow::AboutCommand)->setShortcut(QKeySequence(Qt::Key_F1));
 
     for (QMenu* menu : {mnuFile_, mnuEdit_, options, view, tools, help}) menuBar()->addMenu(menu);
+    AssignMnemonics(menuBar());
 }
 
 void MainWindow::CreateOptionMenus(QMenu* options) {
@@ -152,7 +193,10 @@ void MainWindow::CreateOptionMenus(QMenu* options) {
                                           {"mnuAllQuads", "All quads", &Options::AllQuadsGeometry}}) {
         QAction* toggle = Entry(level, name, caption);
         toggle->setCheckable(true);
-        connect(toggle, &QAction::toggled, this, [&o, setting](bool on) { o.*setting = on; });
+        connect(toggle, &QAction::toggled, this, [&o, setting](bool on) {
+            o.*setting = on;
+            SaveOptions(o);
+        });
     }
 
     QMenu* weapons = SubMenu(options, "mnuWepClass", "Weapon Class");
@@ -197,6 +241,27 @@ void MainWindow::CreateToolbar() {
         button_.*info.slot = button;
         ++position;
     }
+    // The filter box, at the toolbar's right end: above the tree, and the tree's place stays as it was.
+    auto* spacer = new QWidget(toolbar_);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    toolbar_->addWidget(spacer)->setObjectName(QStringLiteral("FilterSpacer"));
+    filter_ = new QLineEdit(toolbar_);
+    filter_->setObjectName(QStringLiteral("txtFilter"));
+    filter_->setPlaceholderText(QStringLiteral("Filter by name or tag"));
+    filter_->setToolTip(
+        QStringLiteral("Shows the resources whose name or tag holds this text (Ctrl+F; Esc clears it)"));
+    filter_->setClearButtonEnabled(true);
+    filter_->setMinimumWidth(140);
+    filter_->setMaximumWidth(240);
+    filter_->setEnabled(false);
+    toolbar_->addWidget(filter_)->setObjectName(QStringLiteral("FilterBox"));
+    filterTimer_ = new QTimer(this);
+    filterTimer_->setObjectName(QStringLiteral("FilterTimer"));
+    filterTimer_->setSingleShot(true);
+    filterTimer_->setInterval(kFilterDelay);
+    connect(filterTimer_, &QTimer::timeout, this, &MainWindow::ApplyFilter);
+    connect(filter_, &QLineEdit::textChanged, filterTimer_, qOverload<>(&QTimer::start));
+    filter_->installEventFilter(this);  // Escape clears it
 }
 
 }  // namespace drossel::ui

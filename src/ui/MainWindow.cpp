@@ -2,20 +2,26 @@
 
 #include "app/UserInterface.h"
 #include "ui/AboutWindow.h"
+#include "ui/BatchReportWindow.h"
 #include "ui/DialogProvider.h"
 #include "ui/MainLayout.h"
 #include "ui/QtUserInterface.h"
 #include "ui/ResourceInfoWindow.h"
 #include "ui/ResourceTreeWidget.h"
+#include "ui/preview/PreviewDock.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
 #include <cmath>
 
@@ -55,10 +61,26 @@ MainWindow::MainWindow(DialogProvider* dialogs)
     statusLabel_ = new QLabel(QStringLiteral("Status: ---"), statusBar_);
     statusLabel_->setObjectName(QStringLiteral("StatusText"));
     statusBar_->addWidget(statusLabel_, 1);
+    // A batch can be stopped after the resource it is working on.
+    cancel_ = new QToolButton(statusBar_);
+    cancel_->setObjectName(QStringLiteral("cmdCancel"));
+    cancel_->setText(QStringLiteral("Cancel"));
+    cancel_->setToolTip(QStringLiteral("Stop the batch after the current resource (Esc)"));
+    cancel_->hide();
+    statusBar_->addPermanentWidget(cancel_);
+    connect(cancel_, &QToolButton::clicked, this, &MainWindow::CancelBatch);
+    escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape_->setEnabled(false);
+    connect(escape_, &QShortcut::activated, this, &MainWindow::CancelBatch);
 
     ui_ = std::make_unique<QtUserInterface>(this, statusLabel_, progressBar_, dialogs_);
     ui_->onLockForBatch = [this](BatchLock lock, bool locked) { LockForBatch(lock, locked); };
     ui_->onSelectTreeNode = [this](const std::string& key) { SelectTreeNode(key); };
+
+    // The preview sits beside everything else: hidden, the window is laid out as it always was.
+    preview_ = new PreviewDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, preview_);
+    setAcceptDrops(true);
 
     CreateMenus();
     CreateToolbar();
@@ -71,10 +93,18 @@ MainWindow::MainWindow(DialogProvider* dialogs)
         std::max(statusBar_->sizeHint().height(), static_cast<int>(std::ceil((toolbarHeight + 1) / 1.38))));
     connect(treeView_, &ResourceTreeWidget::clickedOrKeyReleased, this, [this] { AfterTreeClick(); });
     connect(treeView_, &ResourceTreeWidget::doubleClicked, this, [this] { AfterTreeDoubleClick(); });
+    // Enter converts the selected resource, as "Unpack and Convert" would.
+    connect(treeView_, &ResourceTreeWidget::enterPressed, this, [this] {
+        AfterTreeClick();
+        if (ResourceTreeWidget::IsResourceNode(treeView_->currentItem()) && mnuUC_->isEnabled()) mnuUC_->trigger();
+    });
+    connect(treeView_, &QTreeWidget::currentItemChanged, this, [this] { UpdatePreview(); });
+    treeView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(treeView_, &QWidget::customContextMenuRequested, this, &MainWindow::ShowContextMenu);
     client_->onResize = [this] { ArrangeControls(); };
 
     StartState();
-    resize(760, 580);
+    RestoreSettings();
 }
 
 MainWindow::~MainWindow() = default;
@@ -107,7 +137,15 @@ void MainWindow::ArrangeControls() {
 }
 
 void MainWindow::LockForBatch(BatchLock lock, bool locked) {
+    if (locked && batchDepth_ == 0) {
+        ui_->cancelRequested = false;
+        cancel_->setEnabled(true);
+    }
     batchDepth_ = locked ? batchDepth_ + 1 : std::max(batchDepth_ - 1, 0);
+    cancel_->setVisible(batchDepth_ > 0);
+    escape_->setEnabled(batchDepth_ > 0);
+    filter_->setEnabled(batchDepth_ == 0 && session_.level.has_value());
+    if (locked) preview_->StopSound();
     treeView_->setEnabled(!locked);
     if (lock == BatchLock::Folder) {
         toolbar_->setEnabled(!locked);
@@ -116,9 +154,17 @@ void MainWindow::LockForBatch(BatchLock lock, bool locked) {
     mnuFile_->menuAction()->setEnabled(!locked);
     mnuEdit_->menuAction()->setEnabled(!locked);
     const ToolbarButtons& b = button_;
-    Enable({b.open, b.rawFile, b.close, b.datFileInfo, b.resourceInfo, b.unpackAll, b.convertAll}, !locked);
+    Enable({b.open, b.rawFile, b.datFileInfo, b.resourceInfo, b.unpackAll, b.convertAll}, !locked);
+    b.close->setEnabled(!locked && session_.level.has_value());
     // The selection buttons wait for the next click in the tree.
     if (locked) Enable({b.unpack, b.unpackGroup, b.convert, b.convertGroup}, false);
+}
+
+void MainWindow::CancelBatch() {
+    if (batchDepth_ == 0) return;
+    ui_->cancelRequested = true;
+    cancel_->setEnabled(false);
+    ui_->SetStatusText("Status: Cancelling after the current resource...");
 }
 
 void MainWindow::SelectTreeNode(const std::string& key) {
@@ -126,6 +172,18 @@ void MainWindow::SelectTreeNode(const std::string& key) {
     if (item == nullptr) return;
     treeView_->setCurrentItem(item);
     treeView_->scrollToItem(item);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Escape in the filter box clears it and goes back to the tree.
+    if (watched == filter_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !filter_->text().isEmpty()) {
+        filter_->clear();
+        ApplyFilter();
+        treeView_->setFocus();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -136,7 +194,10 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    SaveSettings();
     if (resourceInfo_ != nullptr) resourceInfo_->close();
+    if (batchReport_ != nullptr) batchReport_->close();
+    preview_->SetLevel(nullptr);
     if (about_ != nullptr) about_->close();
     CloseToolWindows();
     treeView_->RemoveAllNodes();

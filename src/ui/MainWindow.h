@@ -3,6 +3,7 @@
 // bar around one Session. Every command hands its work to the core and then
 // brings the window's controls into the state that follows.
 
+#include "app/Batch.h"
 #include "app/OpenLevel.h"
 #include "app/ResourceTree.h"
 #include "app/Session.h"
@@ -16,15 +17,21 @@
 class QAction;
 class QActionGroup;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QProgressBar;
+class QShortcut;
 class QStatusBar;
+class QTimer;
 class QToolBar;
+class QToolButton;
 
 namespace drossel::ui {
 
 class AboutWindow;
+class BatchReportWindow;
 class ClientArea;
+class PreviewDock;
 class DialogProvider;
 class QtUserInterface;
 class ResourceInfoWindow;
@@ -50,10 +57,16 @@ public:
     QString statusText() const;
     // The port the commands talk to; the core's batch loops reach the window through it.
     QtUserInterface& userInterface() { return *ui_; }
+    PreviewDock& preview() { return *preview_; }
+    // Asks the running batch to stop after its current resource (Cancel, Escape).
+    void CancelBatch();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Construction (MainMenus.cpp).
@@ -95,8 +108,13 @@ private:
     // Runs a command at the boundary between the window and the core.
     void Run(const std::function<void()>& command);
     void FinishOpen(OpenResult result);
+    void OpenFromPath(const std::string& datPath);
     void ShowView(TreeView view);
+    void ShowViewChecks();
     GroupNode SelectedNode() const;
+    // The end of a batch: its summary in the status bar, and for a whole-level
+    // batch the report window.
+    void ReportBatch(const char* command, const BatchSummary& summary, bool wholeLevel);
     // The tool windows work on the open level; they close when it goes.
     void CloseToolWindows();
 
@@ -112,6 +130,18 @@ private:
     void ArrangeControls();
     static void Enable(std::initializer_list<QAction*> actions, bool enabled);
 
+    // The conventions of a desktop program (MainConventions.cpp): settings kept
+    // between runs, Recent Levels, the filter, the right-click menu, the preview.
+    void RestoreSettings();
+    void SaveSettings();
+    void ShowRecentLevels();
+    void ApplyFilter();
+    // The tree as shown: filtered while the filter box holds a text.
+    const ResourceTree& ShownTree() const { return filtered_ ? filteredTree_ : tree_; }
+    void ShowTree();
+    void ShowContextMenu(const QPoint& position);
+    void UpdatePreview();
+
     Session session_;
     ResourceTree tree_;
     std::unique_ptr<DialogProvider> ownDialogs_;
@@ -126,6 +156,16 @@ private:
     QLabel* statusLabel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     ResourceInfoWindow* resourceInfo_ = nullptr;
+    PreviewDock* preview_ = nullptr;
+    QLineEdit* filter_ = nullptr;
+    QTimer* filterTimer_ = nullptr;
+    ResourceTree filteredTree_;
+    bool filtered_ = false;
+    QMenu* recentMenu_ = nullptr;
+    QMenu* contextMenu_ = nullptr;
+    QToolButton* cancel_ = nullptr;
+    QShortcut* escape_ = nullptr;
+    BatchReportWindow* batchReport_ = nullptr;
     AboutWindow* about_ = nullptr;
     SoundViewerWindow* soundViewer_ = nullptr;
     SoundReplaceWindow* soundReplace_ = nullptr;
@@ -152,6 +192,7 @@ private:
 
     QMenu* mnuFile_ = nullptr;
     QMenu* mnuEdit_ = nullptr;
+    QAction* mnuclose_ = nullptr;
     QAction* mnuUnpAll_ = nullptr;
     QAction* mnuUCALL_ = nullptr;
     QAction* mnuUnp_ = nullptr;

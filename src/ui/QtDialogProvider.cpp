@@ -1,7 +1,9 @@
 #include "ui/DialogProvider.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace drossel::ui {
 namespace {
@@ -57,13 +59,17 @@ QString QtDialogProvider::OpenFileName(QWidget* parent, const QString& title, co
 }
 
 QString QtDialogProvider::SaveFileName(QWidget* parent, const QString& title, const QString& proposedName,
-                                       const QString& filter) {
+                                       const QString& filter, QString* selectedFilter) {
     // QFileDialog asks before overwriting unless told otherwise.
-    return QFileDialog::getSaveFileName(parent, title, proposedName, filter);
+    return QFileDialog::getSaveFileName(parent, title, proposedName, filter, selectedFilter);
 }
 
-QString QtDialogProvider::ExistingFolder(QWidget* parent, const QString& caption) {
-    return QFileDialog::getExistingDirectory(parent, caption, QString(), QFileDialog::ShowDirsOnly);
+QString QtDialogProvider::ExistingFolder(QWidget* parent, const QString& caption, const QString& start) {
+    return QFileDialog::getExistingDirectory(parent, caption, start, QFileDialog::ShowDirsOnly);
+}
+
+void QtDialogProvider::ShowFolder(const QString& folder) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 MessageAnswer QtDialogProvider::Message(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,

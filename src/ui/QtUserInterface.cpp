@@ -3,6 +3,8 @@
 #include "ui/DialogProvider.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QStringList>
@@ -29,6 +31,25 @@ QString QtFilterOf(const std::string& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
+QString FilterOfExtension(const QString& filter, const QString& extension) {
+    if (extension.isEmpty()) return {};
+    for (const QString& entry : filter.split(QStringLiteral(";;"))) {
+        const qsizetype open = entry.lastIndexOf(QLatin1Char('('));
+        const QStringList patterns = entry.mid(open + 1).chopped(1).split(QLatin1Char(' '));
+        if (open >= 0 && patterns.contains(QLatin1Char('*') + extension, Qt::CaseInsensitive)) return entry;
+    }
+    return {};
+}
+
+QString WithExtension(const QString& path, const QString& chosenFilter, const QString& fallback) {
+    if (!QFileInfo(path).suffix().isEmpty()) return path;
+    const qsizetype open = chosenFilter.lastIndexOf(QLatin1Char('('));
+    const QString pattern = open < 0 ? QString() : chosenFilter.mid(open + 1).section(QLatin1Char(' '), 0, 0);
+    const QString extension =
+        pattern.startsWith(QStringLiteral("*.")) ? pattern.mid(1).remove(QLatin1Char(')')) : QString();
+    return path + (extension.isEmpty() || extension.contains(QLatin1Char('*')) ? fallback : extension);
+}
+
 QtUserInterface::QtUserInterface(QWidget* owner, QLabel* statusText, QProgressBar* progress, DialogProvider& dialogs)
     : owner_(owner), statusText_(statusText), progress_(progress), dialogs_(dialogs) {}
 
@@ -36,23 +57,42 @@ void QtUserInterface::SetStatusText(const std::string& text) {
     statusText_->setText(QString::fromStdString(text));
 }
 
+namespace {
+
+// The proposed name in the folder last chosen, when there is one.
+QString InFolder(const QString& folder, const std::string& name) {
+    const QString file = QString::fromStdString(name);
+    return folder.isEmpty() ? file : QDir(folder).filePath(file);
+}
+
+}  // namespace
+
 std::string QtUserInterface::AskSavePath(const FileDialogRequest& request) {
-    return dialogs_
-        .SaveFileName(owner_, QString::fromStdString(request.title), QString::fromStdString(request.fileName),
-                      QtFilterOf(request.filter))
-        .toStdString();
+    const QString filter = QtFilterOf(request.filter);
+    const QString extension = QString::fromStdString(request.defaultExtension);
+    // The dialog starts with the filter of the extension, or with its first.
+    QString chosenFilter = FilterOfExtension(filter, extension);
+    if (chosenFilter.isEmpty()) chosenFilter = filter.section(QStringLiteral(";;"), 0, 0);
+    QString path = dialogs_.SaveFileName(owner_, QString::fromStdString(request.title),
+                                         InFolder(saveFolder, request.fileName), filter, &chosenFilter);
+    if (path.isEmpty()) return {};
+    path = WithExtension(path, chosenFilter, extension);
+    saveFolder = QFileInfo(path).absolutePath();
+    return path.toStdString();
 }
 
 std::string QtUserInterface::AskOpenPath(const FileDialogRequest& request) {
-    return dialogs_
-        .OpenFileName(owner_, QString::fromStdString(request.title), QString::fromStdString(request.fileName),
-                      QtFilterOf(request.filter))
-        .toStdString();
+    const QString path = dialogs_.OpenFileName(owner_, QString::fromStdString(request.title),
+                                               InFolder(openFolder, request.fileName), QtFilterOf(request.filter));
+    if (!path.isEmpty()) openFolder = QFileInfo(path).absolutePath();
+    return path.toStdString();
 }
 
 std::string QtUserInterface::BrowseForFolder(const std::string& title) {
     const QString caption = title.empty() ? QStringLiteral("Select Directory") : QString::fromStdString(title);
-    return dialogs_.ExistingFolder(owner_, caption).toStdString();
+    const QString folder = dialogs_.ExistingFolder(owner_, caption, batchFolder);
+    if (!folder.isEmpty()) batchFolder = folder;
+    return folder.toStdString();
 }
 
 MessageAnswer QtUserInterface::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,

@@ -18,6 +18,11 @@ class DialogProvider;
 
 // "Desc (*.x)|*.x|Other|*.y;*.z" -> "Desc (*.x);;Other (*.y *.z)".
 QString QtFilterOf(const std::string& filter);
+// The entry of a Qt filter whose patterns hold "*" and the extension; empty when none does.
+QString FilterOfExtension(const QString& filter, const QString& extension);
+// The path as chosen when it has an extension; otherwise with the extension of
+// the chosen filter's first pattern, or `fallback` when that names none ("*.*").
+QString WithExtension(const QString& path, const QString& chosenFilter, const QString& fallback);
 
 class QtUserInterface : public UserInterface {
 public:
@@ -26,6 +31,10 @@ public:
     // The main window's part of a batch: which controls to lock, which node to show.
     std::function<void(BatchLock, bool)> onLockForBatch;
     std::function<void(const std::string&)> onSelectTreeNode;
+    // Where the file and folder dialogs start: the folder last chosen in each.
+    QString openFolder, saveFolder, batchFolder;
+    // Set by the window's Cancel button and Escape while a batch runs.
+    bool cancelRequested = false;
 
     void SetStatusText(const std::string& text) override;
     void Warn(const std::string& text) override { SetStatusText(text); }
@@ -41,6 +50,7 @@ public:
     void FileWritten(const std::string& path) override;
     void LockForBatch(BatchLock lock, bool locked) override;
     void SelectTreeNode(const std::string& key) override;
+    bool CancelRequested() override { return cancelRequested; }
 
 private:
     QWidget* owner_;

@@ -36,20 +36,24 @@ ResourceInfoWindow::ResourceInfoWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Resource Info"));
 
     auto* grid = new QGridLayout;
-    // The captions come with the fields; any record gives them.
-    const std::vector<InfoField> captions = ResourceInfoFields(ResourceRecord{});
-    for (std::size_t i = 0; i < kControls.size(); ++i) {
-        auto* label = new QLabel(QString::fromStdString(captions[i].label), this);
-        label->setObjectName(QLatin1String(kControls[i].label));
+    int rows = 0;
+    const auto row = [this, grid, &rows](const std::string& caption, const char* labelName, const char* boxName) {
+        auto* label = new QLabel(QString::fromStdString(caption), this);
+        label->setObjectName(QLatin1String(labelName));
         auto* box = new QLineEdit(this);
-        box->setObjectName(QLatin1String(kControls[i].box));
+        box->setObjectName(QLatin1String(boxName));
         box->setReadOnly(true);
         box->setMinimumWidth(220);
         label->setBuddy(box);
-        grid->addWidget(label, static_cast<int>(i), 0);
-        grid->addWidget(box, static_cast<int>(i), 1);
-        boxes_[i] = box;
-    }
+        grid->addWidget(label, rows, 0);
+        grid->addWidget(box, rows++, 1);
+        return box;
+    };
+    number_ = row(ResourceNumberField(0).label, "Label9", "txt_number");
+    // The captions come with the fields; any record gives them.
+    const std::vector<InfoField> captions = ResourceInfoFields(ResourceRecord{});
+    for (std::size_t i = 0; i < kControls.size(); ++i)
+        boxes_[i] = row(captions[i].label, kControls[i].label, kControls[i].box);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
@@ -65,7 +69,8 @@ ResourceInfoWindow::ResourceInfoWindow(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void ResourceInfoWindow::ShowRecord(const ResourceRecord& record) {
+void ResourceInfoWindow::ShowRecord(std::int32_t index, const ResourceRecord& record) {
+    number_->setText(QString::fromStdString(ResourceNumberField(index).value));
     const std::vector<InfoField> fields = ResourceInfoFields(record);
     for (std::size_t i = 0; i < boxes_.size() && i < fields.size(); ++i) {
         boxes_[i]->setText(LevelText(fields[i].value));

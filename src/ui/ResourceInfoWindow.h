@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <array>
+#include <cstdint>
 
 class QLineEdit;
 
@@ -19,9 +20,11 @@ class ResourceInfoWindow : public QDialog {
 public:
     explicit ResourceInfoWindow(QWidget* parent);
 
-    void ShowRecord(const ResourceRecord& record);
+    // The record at this table index: its number, then its eight fields.
+    void ShowRecord(std::int32_t index, const ResourceRecord& record);
 
 private:
+    QLineEdit* number_ = nullptr;
     std::array<QLineEdit*, 8> boxes_{};
 };
 

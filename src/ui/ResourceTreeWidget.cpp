@@ -116,6 +116,12 @@ QTreeWidgetItem* ResourceTreeWidget::ItemOfKey(std::string_view key) const {
     return item != nullptr && KeyOf(item) == key ? item : nullptr;
 }
 
+QTreeWidgetItem* ResourceTreeWidget::ItemOfIndex(std::int32_t index) const {
+    return index >= 0 && static_cast<std::size_t>(index) < resourceItems_.size()
+               ? resourceItems_[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
 std::string ResourceTreeWidget::KeyOf(const QTreeWidgetItem* item) {
     return item == nullptr ? std::string() : LevelBytes(item->data(0, kKeyRole).toString());
 }
@@ -140,6 +146,15 @@ void ResourceTreeWidget::ShowSelectedImage(QTreeWidgetItem* current, QTreeWidget
 void ResourceTreeWidget::mouseReleaseEvent(QMouseEvent* event) {
     QTreeWidget::mouseReleaseEvent(event);
     emit clickedOrKeyReleased();
+}
+
+void ResourceTreeWidget::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem() != nullptr) {
+        emit enterPressed();
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 void ResourceTreeWidget::keyReleaseEvent(QKeyEvent* event) {

@@ -5,6 +5,7 @@
 
 #include <QIcon>
 #include <QTreeWidget>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     bool HasNodes() const { return topLevelItemCount() > 0; }
     // The node with this key, or nullptr.
     QTreeWidgetItem* ItemOfKey(std::string_view key) const;
+    // The node of the resource at this table index, or nullptr when it is not listed.
+    QTreeWidgetItem* ItemOfIndex(std::int32_t index) const;
 
     static std::string KeyOf(const QTreeWidgetItem* item);
     static int ImageOf(const QTreeWidgetItem* item);
@@ -39,8 +42,11 @@ public:
 signals:
     void clickedOrKeyReleased();
     void doubleClicked();
+    // Enter or Return was pressed on the selected node.
+    void enterPressed();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -11,6 +11,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Drossel"));
+    // Settings live in ~/.config/Drossel/Drossel.conf.
+    QApplication::setOrganizationName(QStringLiteral("Drossel"));
     QApplication::setApplicationVersion(QStringLiteral(DROSSEL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("drossel"));
     QApplication::setWindowIcon(QIcon(drossel::ui::AboutArtwork(64)));

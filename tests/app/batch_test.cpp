@@ -173,3 +173,27 @@ TEST(FolderCommands, UnpackAndConvertAGroup) {
     }
     EXPECT_EQ(l.ui.dialogs.size(), 6u);
 }
+
+// Cancelled between resources: every file written so far whole, nothing more
+// begun, the counts and the folder batch's silence saying so.
+TEST(Batches, CancelEndsAfterTheCurrentResource) {
+    LevelBuilder b;
+    for (int i = 0; i < 5; ++i) b.AddTexture("t" + std::to_string(i), 4, 4, 1, Bytes(32, static_cast<std::uint8_t>(i)));
+    OpenedLevel l(b);
+    for (const char* folder : {"whole", "group"}) std::filesystem::create_directories(l.Out(folder));
+    l.ui.folders = {l.Out("whole"), l.Out()};
+    EXPECT_EQ(BatchSummaryText(ConvertAll(l.session, l.ui)), "Status: Done: 5 files written, 0 skipped, 0 failed");
+    l.ui.cancelAfterFiles = l.ui.writtenFiles.size() + 2;
+    const BatchSummary s = ConvertAll(l.session, l.ui);
+    EXPECT_EQ(std::tuple(s.cancelled, s.walked, s.toWalk, s.filesWritten, s.folder),
+              std::tuple(true, 2, 5, 2, l.Out()));
+    EXPECT_EQ(BatchSummaryText(s), "Status: Cancelled after 2 of 5 resources: 2 files written, 0 skipped, 0 failed");
+    EXPECT_EQ(CountFiles(l.Out()), 2u);
+    for (const char* name : {"t0.tga", "t1.tga"})
+        EXPECT_EQ(ReadFileBytes(l.Out(name)), ReadFileBytes(l.Out("whole/") + name));
+    l.ui.folders.push_back(l.Out("group"));
+    l.ui.cancelAfterFiles = l.ui.writtenFiles.size() + 1;
+    const BatchSummary group = ConvertGroup(l.session, l.ui, l.Group("TXMP"));
+    EXPECT_EQ(std::tuple(group.cancelled, group.walked, CountFiles(l.Out("group"))), std::tuple(true, 1, 1u));
+    EXPECT_TRUE(l.ui.messages.empty()) << "a cancelled folder batch says nothing of success";
+}

@@ -39,15 +39,26 @@ TEST(OpenLevel, LoadsChoosesTheRawFileRefusesAndCloses) {
     EXPECT_EQ(s.level->rawPath(), "");
     EXPECT_EQ(ui.messages.size(), 1u) << "no message after a cancel";
 
+    // A refused file leaves the open level open and unchanged, and says why after the old message.
+    EXPECT_EQ(MissingRawText(*s.level),
+              "Status: Loaded, but no .raw file is chosen: textures and sounds cannot be converted");
+    s.level->SetRawPath(dir / "my.levels/level1_Final.raw");
+    EXPECT_EQ(MissingRawText(*s.level), "Status: Loaded, but " + dir / "my.levels/level1_Final.raw" +
+                                            " is missing: textures and sounds cannot be converted");
+    WriteFileBytes(dir / "my.levels/level1_Final.raw", {});
+    EXPECT_EQ(MissingRawText(*s.level), std::nullopt);
     WriteFileBytes(dir / "bad.dat", Bytes(100, 7));
     s.options.Image = ImageFormat::Bmp24;
     std::string reason;
+    const Level* open = &*s.level;
     EXPECT_EQ(OpenLevel(s, ui, dir / "bad.dat", &reason), OpenResult::Rejected);
-    EXPECT_FALSE(s.level.has_value());
+    ASSERT_TRUE(s.level.has_value());
+    EXPECT_EQ(std::tie(open, s.level->datPath()), std::tuple(&*s.level, dat));
     EXPECT_FALSE(reason.empty());
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(std::tie(ui.messages[1].text, ui.messages[1].title, ui.messages[1].icon),
-              std::tuple("This File is not valid a Oni DAT File!", "Drossel", MessageIcon::Critical));
+              std::tuple("This File is not valid a Oni DAT File!\r\n" + dir / "bad.dat" + ": " + reason, "Drossel",
+                         MessageIcon::Critical));
     EXPECT_EQ(ui.statusTexts.back(), "Status: ---");
     EXPECT_EQ(s.options.Image, ImageFormat::Bmp24) << "a refused file resets no option";
 

@@ -94,3 +94,26 @@ TEST(ResourceTree, NodeKeysName) {
     EXPECT_EQ(IndexOfNodeKey("K0"), 0);
     for (const char* junk : {"TXMP", "k", "k-1", "k99999999999", "k1x"}) EXPECT_EQ(IndexOfNodeKey(junk), std::nullopt);
 }
+
+// The filter keeps resources by name or tag, in any case, and only the groups that keep one.
+TEST(ResourceTree, FilterKeepsResourcesByNameOrTag) {
+    LevelBuilder b;
+    b.Add("SNDD", "Door_Open");  // 0
+    b.Add("SNDD", "crowd");      // 1
+    b.Add("TXMP", "doormat");    // 2
+    b.Add("M3GM", "crate");      // 3
+    OpenedLevel l(b);
+    const ResourceTree all = BuildZephyrView(l.level(), l.ui);
+    const auto shown = [&](std::string_view text) {
+        std::string keys;
+        for (const auto& g : FilteredTree(all, l.level(), text).groups) {
+            keys += g.key + ":";
+            for (const auto& r : g.children) keys += r.key + " ";
+        }
+        return keys;
+    };
+    EXPECT_EQ(shown("DOOR"), "SNDD:K0 TXMP:K2 ");
+    EXPECT_EQ(shown("sndd"), "SNDD:K0 K1 ");
+    EXPECT_EQ(shown("xyz"), "");
+    EXPECT_EQ(FilteredTree(all, l.level(), "").groups.size(), all.groups.size());
+}

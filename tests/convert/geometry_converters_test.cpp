@@ -126,8 +126,13 @@ TEST(ExportCharacter, PartsAreMergedAndPlacedOnTheSkeleton) {
          {std::pair{0, Point{1, 2, 3}}, {10, {-1, 2, 3}}, {30, {-1, 2, 3}}, {60, {-1, 2, 1.5101f}}}) {
         EXPECT_EQ(std::tie(points[i].x, points[i].y, points[i].z), std::tie(expected.x, expected.y, expected.z)) << i;
     }
-    // Two triangles from each part but 13, whose single point cannot carry the strip.
-    EXPECT_EQ(Be32(lwo, FindChunk(lwo, "POLS") + 4), 10u * 6);
+    // Two triangles from each part but 13, whose single point cannot carry the strip; mirrored ones (part 2)
+    // turned round, so that they are not inside out.
+    const std::size_t pols = FindChunk(lwo, "POLS");
+    EXPECT_EQ(Be32(lwo, pols + 4), 10u * 6);
+    std::vector<int> corners;
+    for (std::size_t at : {10, 12, 14, 30, 32, 34}) corners.push_back(lwo[pols + at] << 8 | lwo[pols + at + 1]);
+    EXPECT_EQ(corners, (std::vector{0, 1, 2, 10, 12, 11}));
     EXPECT_NE(c.missingParts.find("name points the model does not have"), std::string::npos);
     EXPECT_NE(c.missingParts.find("9 texture coordinates of part 1 of body 1 of hero are missing"), std::string::npos);
     // Each part brings one texture coordinate a point: part 1's missing ones are (0, 0), part 2's stay with its points.

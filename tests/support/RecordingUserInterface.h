@@ -6,6 +6,7 @@
 #include "app/NullUserInterface.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <utility>
@@ -35,6 +36,7 @@ public:
     std::vector<RecordedDialog> dialogs;
     std::vector<std::pair<BatchLock, bool>> locks;
     int progressMaximum = 100, progressValue = 0, highestProgress = 0;
+    std::size_t cancelAfterFiles = SIZE_MAX;  // asks to cancel once this many files are written
 
     std::string status() const { return statusTexts.empty() ? std::string() : statusTexts.back(); }
     bool Showed(const std::string& text) const {
@@ -64,6 +66,7 @@ public:
     void FileWritten(const std::string& path) override { writtenFiles.push_back(path); }
     void LockForBatch(BatchLock lock, bool locked) override { locks.emplace_back(lock, locked); }
     void SelectTreeNode(const std::string& key) override { selectedNodes.push_back(key); }
+    bool CancelRequested() override { return writtenFiles.size() >= cancelAfterFiles; }
 
 private:
     using Kind = RecordedDialog::Kind;

@@ -4,10 +4,21 @@
 
 #include "ui/DialogProvider.h"
 
+#include <QSettings>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <deque>
 
 namespace drossel::ui {
+
+// The windows keep their settings in a folder of the test's own, never the user's.
+inline const struct TestSettings {
+    QTemporaryDir folder;
+    TestSettings() {
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+    }
+} kTestSettings;
 
 class ScriptedDialogs : public DialogProvider {
 public:
@@ -18,10 +29,14 @@ public:
     QString OpenFileName(QWidget*, const QString& title, const QString&, const QString&) override {
         return Answer("open: " + title);
     }
-    QString SaveFileName(QWidget*, const QString& title, const QString& name, const QString&) override {
-        return Answer("save: " + title + ": " + name);
+    QString SaveFileName(QWidget*, const QString& title, const QString& name, const QString&,
+                         QString* selected) override {
+        return Answer("save: " + title + ": " + name + (selected->isEmpty() ? "" : " [" + *selected + "]"));
     }
-    QString ExistingFolder(QWidget*, const QString& caption) override { return Answer("folder: " + caption); }
+    QString ExistingFolder(QWidget*, const QString& caption, const QString&) override {
+        return Answer("folder: " + caption);
+    }
+    void ShowFolder(const QString& folder) override { requests << "show folder: " + folder; }
     MessageAnswer Message(QWidget*, const QString& text, const QString& title, MessageIcon, MessageButtons) override {
         requests << "message: " + title + ": " + text;
         messages << text;

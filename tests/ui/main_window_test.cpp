@@ -50,10 +50,10 @@ class MainWindowTest : public QObject {
                            [&](const QString& name) { return Action(qPrintable(name))->isEnabled() == enabled; });
     }
 
-    const QStringList kFileCommands{"mnuDatInfo",     "mnuResInfo",        "Button11",       "Button12",
-                                    "mnuUnpAll",      "mnuUCALL",          "Button14",       "Button15",
-                                    "mnuEditonitext", "mnuOverwriteSound", "mnuViewSndFile", "Button16",
-                                    "Button17",       "mnuZephyr",         "mnuNRM",         "mnuAGQG"};
+    const QStringList kFileCommands{
+        "mnuclose",       "Button3",  "mnuDatInfo", "mnuResInfo", "Button11",       "Button12",
+        "mnuUnpAll",      "mnuUCALL", "Button14",   "Button15",   "mnuEditonitext", "mnuOverwriteSound",
+        "mnuViewSndFile", "Button16", "Button17",   "mnuZephyr",  "mnuNRM",         "mnuAGQG"};
     const QStringList kSelectionCommands{"mnuUnp",  "mnuUC",   "mnuEF",   "mnuECF",
                                          "Button5", "Button6", "Button8", "Button9"};
 
@@ -65,6 +65,7 @@ private slots:
         b.Add("ONGS", "settings");                    // k2, neither class
         dat_ = QString::fromStdString(b.Write(dir_ / "level1"));
         dialogs_ = ScriptedDialogs();
+        QSettings().clear();
         window_ = std::make_unique<MainWindow>(&dialogs_);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -73,8 +74,7 @@ private slots:
 
     void theStatesOfTheControls() {
         QVERIFY(AllEnabled(kFileCommands + kSelectionCommands, false));
-        QVERIFY(
-            AllEnabled({"mnuDat", "mnuRaw", "mnuclose", "mnuExit", "mnuAbout", "Button1", "Button2", "Button3"}, true));
+        QVERIFY(AllEnabled({"mnuDat", "mnuRaw", "mnuExit", "mnuAbout", "Button1", "Button2"}, true));
         QVERIFY(!Action("mnuTga")->isChecked());
         Action("mnuBit24")->trigger();
         Open(dat_);
@@ -82,19 +82,23 @@ private slots:
         QCOMPARE(window_->statusText(), QStringLiteral("Status: Loaded"));
         QVERIFY(AllEnabled(kFileCommands, true));
         QVERIFY(AllEnabled(kSelectionCommands, false));
-        QVERIFY(Action("mnuTga")->isChecked());  // a load resets the image format
+        QVERIFY(Action("mnuBit24")->isChecked());  // a chosen option stays over a load
         QCOMPARE(Tree()->topLevelItemCount(), 61);
-        // A refused file: its message, an empty tree, the title as it was.
+        QVERIFY(Action("mnuNRM")->isChecked() && !Action("mnuZephyr")->isChecked());
+        // A refused file: its message and why; the open level stays, tree, title and commands.
         WriteFileBytes(dir_ / "bad.dat", Bytes(64, 1));
         Open(QString::fromStdString(dir_ / "bad.dat"));
-        QCOMPARE(dialogs_.requests.last(), QStringLiteral("message: Drossel: This File is not valid a Oni DAT File!"));
-        QCOMPARE(Tree()->topLevelItemCount(), 0);
+        QVERIFY(dialogs_.requests.last().startsWith(QString::fromStdString(
+            "message: Drossel: This File is not valid a Oni DAT File!\r\n" + dir_ / "bad.dat: ")));
+        QCOMPARE(Tree()->topLevelItemCount(), 61);
         QCOMPARE(window_->windowTitle(), QStringLiteral("Drossel - [level1.dat]"));
+        QVERIFY(AllEnabled(kFileCommands, true));
         Open(dat_);
         Action("mnuclose")->trigger();
         QCOMPARE(window_->windowTitle(), QStringLiteral("Drossel"));
         QCOMPARE(window_->statusText(), QStringLiteral("Satus: ---"));
         QVERIFY(AllEnabled(kFileCommands + kSelectionCommands, false));
+        QVERIFY(!Action("mnuNRM")->isChecked() && !Action("mnuZephyr")->isChecked());
         QVERIFY(!window_->session().level.has_value());
     }
 
@@ -126,13 +130,15 @@ private slots:
              {std::pair{"mnuZephyr", true}, {"mnuNRM", false}, {"Button16", true}, {"Button17", false}}) {
             Action(control)->trigger();
             QCOMPARE(Tree()->ItemOfKey("UNKN") != nullptr, zephyr);
+            QCOMPARE(Action("mnuZephyr")->isChecked(), zephyr);
         }
         Click("k2");
         QTest::mouseDClick(Tree()->viewport(), Qt::LeftButton, {},
                            Tree()->visualItemRect(Tree()->ItemOfKey("k2")).center());
         auto* info = window_->findChild<QDialog*>(QStringLiteral("Form2"));
         QVERIFY(info != nullptr && info->isVisible());
-        QCOMPARE(info->findChildren<QLineEdit*>().first()->text(), QStringLiteral("settings"));
+        QCOMPARE(info->findChild<QLineEdit*>(QStringLiteral("txt_name"))->text(), QStringLiteral("settings"));
+        QCOMPARE(info->findChild<QLineEdit*>(QStringLiteral("txt_number"))->text(), QStringLiteral("2"));
     }
 
     void optionEntriesStoreTheirSettings() {

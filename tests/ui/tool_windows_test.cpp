@@ -3,12 +3,15 @@
 
 #include "Fixture.h"
 #include "ScriptedDialogs.h"
+#include "app/EditReports.h"
 #include "app/LightingEditor.h"
 #include "app/SoundTools.h"
 #include "app/StringEditor.h"
 #include "convert/Converters.h"
 #include "level/records/BulkRecords.h"
 #include "ui/MainWindow.h"
+#include "ui/ResourceTreeWidget.h"
+#include "ui/SoundPlayer.h"
 #include "ui/tools/SoundViewerWindow.h"
 
 #include <QAction>
@@ -49,6 +52,11 @@ class ToolWindowsTest : public QObject {
     void Type(const char* window, const char* box, const QString& text) {
         static_cast<QLineEdit*>(Control(window, box))->setText(text);
     }
+    // As a person types: the box's edit signals run.
+    void Edit(const char* window, const char* box, const QString& text) {
+        static_cast<QLineEdit*>(Control(window, box))->clear();
+        QTest::keyClicks(Control(window, box), text);
+    }
     // The edit by drossel-cli on the copy gives the same bytes as the window's on the level.
     void SameAsCli(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin() + 1, copy_);
@@ -77,9 +85,12 @@ private slots:
         const QString path = window_.findChild<ui::SoundViewerWindow*>()->soundFilePath();
         QVERIFY(path.startsWith(QDir::tempPath() + "/"));
         QCOMPARE(ReadFileBytes(path.toStdString()), Wav());
+        // "Next" waits only while something plays; without an output the viewer says so itself.
         Click("FrmSoundFile", "Command1");
-        QVERIFY(!Control("FrmSoundFile", "Command3")->isEnabled());
-        QVERIFY(window_.statusText().contains(QStringLiteral("door.SNDD")));  // no audio output, or playing
+        const bool plays = ui::SoundPlayer::HasOutput();
+        QCOMPARE(Control("FrmSoundFile", "Command3")->isEnabled(), !plays);
+        if (!plays) QVERIFY(Text("FrmSoundFile", "Label3").contains(QStringLiteral("no audio output")));
+        QVERIFY(window_.statusText().contains(QStringLiteral("door.SNDD")));
         Click("FrmSoundFile", "Command2");
         QVERIFY(Control("FrmSoundFile", "Command3")->isEnabled());
         window_.findChild<ui::SoundViewerWindow*>()->close();
@@ -115,19 +126,31 @@ private slots:
         slider->setValue(5);
         slider->setValue(0);
         QCOMPARE(Text("Form5", "Text3"), red);
-        // Moving to another quad drops what was typed.
-        Type("Form5", "Text1", QStringLiteral("77"));
+        // A typed byte moves its scroll bar and swatch; moving to another quad drops it.
+        Edit("Form5", "Text1", QStringLiteral("77"));
+        QCOMPARE(static_cast<QScrollBar*>(Control("Form5", "HScroll6"))->value(), 77);
+        QCOMPARE(Control("Form5", "Shape1")->palette().color(QPalette::Window).blue(), 77);
         slider->setValue(5);
         QVERIFY(Text("Form5", "Text1") != QStringLiteral("77"));
         Type("Form5", "Text2", QStringLiteral("abc"));
         Click("Form5", "Command5");
         QVERIFY(Text("Form5", "Label5").contains(QStringLiteral("\"abc\" is not a whole number")));
-        for (int box = 1; box <= 16; ++box)
-            Type("Form5", qPrintable(QStringLiteral("Text%1").arg(box)), QString::number(box));
+        // OK says why it cannot apply what is typed, and stays open; the error goes with the quad.
+        Click("Form5", "Command1");
+        QVERIFY(Control("Form5", "Command1")->isVisible() && Text("Form5", "Label5").contains(QStringLiteral("abc")));
+        slider->setValue(6);
+        slider->setValue(5);
+        QVERIFY(Text("Form5", "Label5").isEmpty());
         Click("Form5", "Command5");
         QCOMPARE(Text("Form5", "Label5"), QString(kLightChanged));
+        // OK applies what is typed for the quad shown.
+        for (int box = 1; box <= 16; ++box)
+            Type("Form5", qPrintable(QStringLiteral("Text%1").arg(box)), QString::number(box));
         Click("Form5", "Command1");
         QVERIFY(!Control("Form5", "Command1")->isVisible());
+        QCOMPARE(window_.statusText(),
+                 QString::fromStdString(LightsSavedText(*window_.session().level, quads,
+                                                        LightingEditor(*window_.session().level, quads).quadCount())));
         SameAsCli({"set-lights", std::to_string(quads), "--quad", "5", "--colours", "1,2,3,4", "5,6,7,8", "9,10,11,12",
                    "13,14,15,16"});
 
@@ -170,7 +193,27 @@ private slots:
         text->setText(QStringLiteral("Hello"));
         Click("Form6", "Command1");
         QVERIFY(!text->isVisible());
+        QCOMPARE(window_.statusText(),
+                 QString::fromStdString("Status: Saved the text of mission_title (TStr) into " + dat_));
         SameAsCli({"set-string", std::to_string(title), "Hello"});
+    }
+
+    // On the demo's two sounds: their facts, "Next" to the other and back, the tree following, and the tree followed.
+    void viewerStepsAndFollowsTheTree() {
+        OpenDemo();
+        const int door = Named("door_open.aif"), crowd = Named("crowd_cheer.aif");
+        Trigger("mnuViewSndFile", door);
+        QVERIFY(Text("FrmSoundFile", "Label2").startsWith(QStringLiteral("Microsoft ADPCM, ")));
+        Click("FrmSoundFile", "Command3");
+        QCOMPARE(Text("FrmSoundFile", "Label1"), QStringLiteral("crowd_cheer.aif.SNDD"));
+        QCOMPARE(window_.session().selectedIndex, crowd);
+        Click("FrmSoundFile", "Command3");
+        QCOMPARE(Text("FrmSoundFile", "Label1"), QStringLiteral("door_open.aif.SNDD"));
+        auto* tree = window_.findChild<ui::ResourceTreeWidget*>();
+        QTreeWidgetItem* item = tree->ItemOfIndex(crowd);
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        QCOMPARE(Text("FrmSoundFile", "Label1"), QStringLiteral("crowd_cheer.aif.SNDD"));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "ui/tools/LightingEditorWindow.h"
 
+#include "app/EditReports.h"
 #include "app/Session.h"
 #include "app/UserInterface.h"
 
@@ -41,7 +42,10 @@ LightingEditorWindow::LightingEditorWindow(Session& session, UserInterface& ui, 
     quadText_->setObjectName(QStringLiteral("Label3"));
     quad_ = new QScrollBar(Qt::Horizontal, this);
     quad_->setObjectName(QStringLiteral("HScroll2"));
-    connect(quad_, &QScrollBar::valueChanged, this, [this](int value) { ShowQuad(value); });
+    connect(quad_, &QScrollBar::valueChanged, this, [this](int value) {
+        status_->clear();  // what it said was about the quad left
+        ShowQuad(value);
+    });
 
     auto* grid = new QGridLayout;
     for (int row = 0; row < 4; ++row) grid->addWidget(new QLabel(QString::fromLatin1(kByteRows[row]), this), row, 0);
@@ -55,6 +59,7 @@ LightingEditorWindow::LightingEditorWindow(Session& session, UserInterface& ui, 
         scrollBars_[box]->setRange(0, 255);
         scrollBars_[box]->setMinimumWidth(90);
         connect(scrollBars_[box], &QScrollBar::valueChanged, this, [this, box](int v) { ScrollBarChanged(box, v); });
+        connect(boxes_[box], &QLineEdit::textEdited, this, [this, box] { BoxEdited(box); });
         grid->addWidget(boxes_[box], row, 1 + 2 * corner);
         grid->addWidget(scrollBars_[box], row, 2 + 2 * corner);
     }
@@ -149,6 +154,17 @@ void LightingEditorWindow::ScrollBarChanged(std::size_t box, int value) {
     if (box % 4 != 3) PaintSwatch(static_cast<int>(box / 4) + 1);
 }
 
+void LightingEditorWindow::BoxEdited(std::size_t box) {
+    // A typed byte moves its scroll bar and swatch; the text stays as typed.
+    const auto byte = ColourByte(boxes_[box]->text().toStdString());
+    if (!byte) return;
+    {
+        const QSignalBlocker quiet(scrollBars_[box]);
+        scrollBars_[box]->setValue(*byte);
+    }
+    if (box % 4 != 3) PaintSwatch(static_cast<int>(box / 4) + 1);
+}
+
 void LightingEditorWindow::PaintSwatch(int corner) {
     const std::size_t first = 4 * static_cast<std::size_t>(corner - 1);
     const auto byte = [&](std::size_t k) { return ColourByte(boxes_[first + k]->text().toStdString()).value_or(0); };
@@ -194,6 +210,11 @@ void LightingEditorWindow::ApplyToAll() {
 
 void LightingEditorWindow::Save() {
     if (!editor_ || !session_.level) return;
+    // What is typed for the shown quad counts as applied; a box that holds no
+    // byte keeps the window open, its status saying which.
+    const auto colours = ReadBoxes(0, kColourBytes);
+    if (!colours) return;
+    editor_->Apply(static_cast<std::uint32_t>(quad_->value()), *colours);
     try {
         editor_->Save(*session_.level);
     } catch (const std::exception& e) {
@@ -201,6 +222,7 @@ void LightingEditorWindow::Save() {
         ui_.ShowMessage(std::string("The lights were not saved: ") + e.what(), kProgramTitle, MessageIcon::Critical);
         return;
     }
+    ui_.SetStatusText(LightsSavedText(*session_.level, editor_->index(), editor_->quadCount()));
     close();
 }
 

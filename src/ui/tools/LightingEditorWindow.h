@@ -38,6 +38,7 @@ protected:
 private:
     void ShowQuad(int quad);
     void ScrollBarChanged(std::size_t box, int value);
+    void BoxEdited(std::size_t box);
     void PaintSwatch(int corner);
     // The boxes from `first`, `count` of them, over the shown quad's colours;
     // nothing, after saying why in the status label.

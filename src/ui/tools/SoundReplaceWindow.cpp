@@ -77,6 +77,7 @@ void SoundReplaceWindow::Replace() {
         ui_.Beep();
         return;
     }
+    // The replacement says in the status bar what it wrote.
     if (ReplaceSound(*session_.level, slot_, path_->text().toStdString(), ui_)) close();
 }
 

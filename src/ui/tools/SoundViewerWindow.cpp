@@ -1,20 +1,17 @@
 #include "ui/tools/SoundViewerWindow.h"
 
+#include "app/Preview.h"
 #include "app/Session.h"
 #include "app/SoundTools.h"
 #include "app/UserInterface.h"
 #include "convert/Converters.h"
 #include "io/Error.h"
-#include "sound/PcmDecode.h"
+#include "ui/SoundPlayer.h"
 
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
-#include <QMediaDevices>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -71,6 +68,17 @@ SoundViewerWindow::SoundViewerWindow(Session& session, UserInterface& ui, QWidge
     name_->setObjectName(QStringLiteral("Label1"));
     name_->setMinimumWidth(200);
     name_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    facts_ = new QLabel(this);
+    facts_->setObjectName(QStringLiteral("Label2"));
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("Label3"));
+    note_->setWordWrap(true);
+    player_ = new SoundPlayer(this);
+    // "Next" waits while a sound plays, and no longer than that.
+    connect(player_, &SoundPlayer::finished, this, [this](bool failed) {
+        next_->setEnabled(true);
+        if (failed) Report("the audio output failed while playing " + name_->text().toStdString());
+    });
 
     play_ = Button(this, "Command1", "Play");
     QPushButton* stop = Button(this, "Command2", "Stop");
@@ -79,10 +87,13 @@ SoundViewerWindow::SoundViewerWindow(Session& session, UserInterface& ui, QWidge
     connect(stop, &QPushButton::clicked, this, [this] { Stop(); });
     connect(next_, &QPushButton::clicked, this, [this] { Next(); });
 
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(name_);
+    texts->addWidget(facts_);
     auto* top = new QHBoxLayout;
     top->addWidget(picture);
     top->addSpacing(8);
-    top->addWidget(name_, 1);
+    top->addLayout(texts, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(play_);
     buttons->addWidget(stop);
@@ -90,20 +101,19 @@ SoundViewerWindow::SoundViewerWindow(Session& session, UserInterface& ui, QWidge
     buttons->addWidget(next_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(note_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-SoundViewerWindow::~SoundViewerWindow() {
-    StopPlayback();
-}
+SoundViewerWindow::~SoundViewerWindow() = default;
 
 QString SoundViewerWindow::soundFilePath() const {
     return wav_ ? wav_->fileName() : QString();
 }
 
 void SoundViewerWindow::ShowSelected() {
-    StopPlayback();
+    player_->Stop();
     next_->setEnabled(true);
     const ResourceRecord* sound = session_.Selected();
     if (sound != nullptr) {
@@ -112,7 +122,10 @@ void SoundViewerWindow::ShowSelected() {
         } catch (const std::exception& e) {
             // The window still opens, for "Next".
             wav_.reset();
+            pcm_.reset();
+            index_ = session_.selectedIndex;
             name_->setText(QString::fromStdString(SoundLabel(*sound)));
+            facts_->clear();
             Report("cannot read " + SoundLabel(*sound) + ": " + e.what());
         }
     }
@@ -121,10 +134,23 @@ void SoundViewerWindow::ShowSelected() {
     activateWindow();
 }
 
+void SoundViewerWindow::Follow(std::int32_t index) {
+    if (!isVisible() || index == index_ || !session_.level || !session_.level->Contains(index) ||
+        session_.level->at(index).tag != kSoundTags[0])
+        return;
+    try {
+        Load(index);
+    } catch (const std::exception& e) {
+        Report("cannot read " + SoundLabel(session_.level->at(index)) + ": " + e.what());
+    }
+}
+
 void SoundViewerWindow::Load(std::int32_t index) {
     const Level& level = session_.level.value();
     const ResourceRecord& sound = level.at(index);
     const std::vector<std::uint8_t> bytes = SoundWavOf(level, sound);
+    std::string problem;
+    PreviewSound facts = SoundOfWav(bytes, problem);
     auto wav = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/drossel-XXXXXX.wav"));
     const auto size = static_cast<qint64>(bytes.size());
     if (!wav->open() || wav->write(reinterpret_cast<const char*>(bytes.data()), size) != size || !wav->flush()) {
@@ -133,92 +159,64 @@ void SoundViewerWindow::Load(std::int32_t index) {
     // Asking for the name gives the file one in the temporary folder (Qt may
     // create it unnamed), so it is there to look at while the window is open.
     wav->fileName();
+    player_->Stop();
     wav_ = std::move(wav);
+    pcm_ = std::make_shared<const PcmSound>(std::move(facts.pcm));
+    index_ = index;
     name_->setText(QString::fromStdString(SoundLabel(sound)));
+    facts_->setText(QString::fromStdString(SoundFactsText(facts)));
+    note_->setText(SoundPlayer::HasOutput() ? QString::fromStdString(problem)
+                                            : QStringLiteral("No audio output: this system cannot play sounds."));
 }
 
 void SoundViewerWindow::Next() {
-    const ResourceRecord* record = session_.Selected();
-    if (record == nullptr || record->tag != "SNDD") {
-        ui_.Beep();
+    // The next sound of the table after the one shown, from the first again after the last.
+    const Level* level = session_.level ? &*session_.level : nullptr;
+    const std::int32_t count = level != nullptr ? level->count() : 0;
+    for (std::int32_t step = 1; step <= count; ++step) {
+        const std::int32_t index = (std::max(index_, -1) + step) % count;
+        if (level->at(index).tag != kSoundTags[0]) continue;
+        if (index == index_) break;
+        try {
+            Load(index);
+        } catch (const std::exception& e) {
+            Report("cannot read " + SoundLabel(level->at(index)) + ": " + e.what());
+            return;
+        }
+        if (onStepped) onStepped(index);
         return;
     }
-    try {
-        Load(session_.selectedIndex);
-    } catch (const std::exception&) {
-        ui_.Beep();
-    }
+    ui_.Beep();
 }
 
 void SoundViewerWindow::Play() {
-    // "Next" waits for "Stop", even when the sound has ended by itself.
-    next_->setEnabled(false);
-    StopPlayback();
-    if (QMediaDevices::audioOutputs().isEmpty()) {
-        Report("no audio output to play " + name_->text().toStdString() + " on");
-        return;
-    }
     try {
-        if (!wav_ || !wav_->seek(0)) throw DrosselError("it could not be read");
-        const QByteArray wav = wav_->readAll();
-        const PcmSound pcm = DecodeWav(
-            std::span(reinterpret_cast<const std::uint8_t*>(wav.constData()), static_cast<std::size_t>(wav.size())));
-        if (pcm.samples.empty()) throw DrosselError("it holds no sound data");
-
-        QAudioFormat format;
-        format.setSampleRate(pcm.sampleRate);
-        format.setChannelCount(pcm.channels);
-        format.setSampleFormat(QAudioFormat::Int16);
-        sink_ = new QAudioSink(QMediaDevices::defaultAudioOutput(), format, this);
-        // The buffer belongs to the sink, so it lives exactly as long as the sink reads it.
-        auto* buffer = new QBuffer(sink_);
-        buffer->setData(reinterpret_cast<const char*>(pcm.samples.data()),
-                        static_cast<qsizetype>(pcm.samples.size() * sizeof(std::int16_t)));
-        buffer->open(QIODevice::ReadOnly);
-        connect(sink_, &QAudioSink::stateChanged, this, &SoundViewerWindow::SinkStateChanged);
-        sink_->start(buffer);
-        if (sink_->error() != QAudio::NoError) throw DrosselError("the audio output refused it");
+        if (!pcm_) throw DrosselError("it could not be read");
+        player_->Play(pcm_);
+        next_->setEnabled(false);
         Report("playing " + name_->text().toStdString());
     } catch (const std::exception& e) {
-        StopPlayback();
         Report("cannot play " + name_->text().toStdString() + ": " + e.what());
-    }
-}
-
-void SoundViewerWindow::SinkStateChanged(QAudio::State state) {
-    if (sink_ == nullptr) return;
-    if (state == QAudio::IdleState) {
-        // The buffer has run out: the sound is over.
-        StopPlayback();
-    } else if (state == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
-        StopPlayback();
-        Report("the audio output failed while playing " + name_->text().toStdString());
     }
 }
 
 void SoundViewerWindow::Stop() {
     next_->setEnabled(true);
-    StopPlayback();
-}
-
-void SoundViewerWindow::StopPlayback() {
-    if (sink_ == nullptr) return;
-    QAudioSink* sink = std::exchange(sink_, nullptr);
-    sink->disconnect(this);
-    sink->stop();
-    // This may run inside the sink's own signal.
-    sink->deleteLater();
+    player_->Stop();
 }
 
 void SoundViewerWindow::Report(const std::string& what) {
     ui_.SetStatusText("Status: " + what);
+    note_->setText(QString::fromStdString(what));
 }
 
 void SoundViewerWindow::hideEvent(QHideEvent* event) {
     // Closing, not minimizing, ends the sound and removes its temporary file.
     if (!event->spontaneous()) {
-        StopPlayback();
+        player_->Stop();
         wav_.reset();
+        pcm_.reset();
+        index_ = -1;
     }
     QDialog::hideEvent(event);
 }

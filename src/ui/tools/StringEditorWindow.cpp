@@ -1,5 +1,6 @@
 #include "ui/tools/StringEditorWindow.h"
 
+#include "app/EditReports.h"
 #include "app/Session.h"
 #include "app/UserInterface.h"
 
@@ -59,6 +60,7 @@ void StringEditorWindow::Save() {
         ui_.ShowMessage(std::string("The text was not saved: ") + e.what(), kProgramTitle, MessageIcon::Critical);
         return;
     }
+    ui_.SetStatusText(StringSavedText(*session_.level, editor_->index()));
     close();
 }
 
