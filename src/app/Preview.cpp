@@ -162,17 +162,4 @@ std::string SoundFactsText(const PreviewSound& s) {
            std::to_string(s.sampleRate) + " Hz, " + seconds;
 }
 
-std::string WavFormatName(std::uint16_t tag) {
-    switch (tag) {
-        case 1:
-            return "PCM";
-        case 2:
-            return "Microsoft ADPCM";
-        case 0x11:
-            return "IMA ADPCM";
-        default:
-            return "WAV format " + std::to_string(tag);
-    }
-}
-
 }  // namespace drossel

@@ -60,8 +60,6 @@ Preview PreviewOf(const Level& level, std::int32_t index, const Options& options
 // of the result the nearest of the picture's); a smaller one as it is.
 PixelBuffer ShrunkPicture(PixelBuffer picture, int side);
 
-// A WAV file's format tag as people name it ("Microsoft ADPCM").
-std::string WavFormatName(std::uint16_t tag);
 // The format, channels, rate, length and samples of a WAV file as the sound
 // converter writes it. Throws DrosselError when it has no format description;
 // samples that cannot be decoded leave the length 0 and say why in `problem`.

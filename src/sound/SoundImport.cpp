@@ -153,7 +153,7 @@ ImportedSound Converted(const WavChunks& chunks, SoundFormat format, const Sound
                         std::int64_t slotBytes) {
     if (layout.formatTag != kMicrosoftAdpcm || layout.channels <= 0 || layout.sampleRate <= 0 ||
         layout.samplesPerBlock <= 0 || layout.blockAlign <= 0) {
-        throw DrosselError("the sound is stored in format " + std::to_string(layout.formatTag) +
+        throw DrosselError("the sound is stored as " + WavFormatName(static_cast<std::uint16_t>(layout.formatTag)) +
                            ", not as Microsoft ADPCM: only a WAV file in its very format can replace it");
     }
     MemorySoundFile source{PlainWavHeader(chunks), chunks.data};
@@ -207,9 +207,9 @@ std::string SoundFormatText(const SoundLayout& layout) {
     const std::string channels = layout.channels == 1   ? "mono"
                                  : layout.channels == 2 ? "stereo"
                                                         : std::to_string(layout.channels) + " channels";
-    const std::string type = layout.formatTag == kMicrosoftAdpcm ? "Microsoft ADPCM, "
-                             : layout.formatTag == 0             ? ""
-                                                                 : "format " + std::to_string(layout.formatTag) + ", ";
+    // A source has no format tag here: what it is decoded from does not matter.
+    const std::string type =
+        layout.formatTag == 0 ? "" : WavFormatName(static_cast<std::uint16_t>(layout.formatTag)) + ", ";
     return type + std::to_string(layout.sampleRate) + " Hz, " + channels;
 }
 

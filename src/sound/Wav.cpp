@@ -17,12 +17,6 @@ bool HasTag(std::span<const std::uint8_t> bytes, std::size_t at, const char (&ta
     return bytes.size() >= at + 4 && std::memcmp(bytes.data() + at, tag, 4) == 0;
 }
 
-// "RIFF", "WAVE", "fmt " and "data" at 0, 8, 12 and 70: the fixed layout,
-// whose format chunk is exactly 50 bytes.
-bool HasFixedWavLayout(std::span<const std::uint8_t> wav) {
-    return HasTag(wav, 0, "RIFF") && HasTag(wav, 8, "WAVE") && HasTag(wav, 12, "fmt ") && HasTag(wav, 70, "data");
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> WavFile(std::span<const std::uint8_t, kWavFormatSize> format,
@@ -40,6 +34,23 @@ std::vector<std::uint8_t> WavFile(std::span<const std::uint8_t, kWavFormatSize> 
     StoreU32(out.data() + 74, length);
     std::copy(samples.begin(), samples.end(), out.begin() + kWavHeaderSize);
     return out;
+}
+
+bool HasFixedWavLayout(std::span<const std::uint8_t> wav) {
+    return HasTag(wav, 0, "RIFF") && HasTag(wav, 8, "WAVE") && HasTag(wav, 12, "fmt ") && HasTag(wav, 70, "data");
+}
+
+std::string WavFormatName(std::uint16_t tag) {
+    switch (tag) {
+        case 1:
+            return "PCM";
+        case 2:
+            return "Microsoft ADPCM";
+        case 0x11:
+            return "IMA ADPCM";
+        default:
+            return "WAV format " + std::to_string(tag);
+    }
 }
 
 bool IsWavFileLayout(std::span<const std::uint8_t> wav) {

@@ -100,6 +100,6 @@ TEST(SoundImport, ItsOwnFormatIsCopiedAndEachRefusalNamesItsCause) {
     auto pcmSound = format;
     pcmSound[0] = 1;
     EXPECT_EQ(ErrorOf([&] { SoundForSlot(long16, pcmSound, 1 << 20); }),
-              "the sound is stored in format 1, not as Microsoft ADPCM: only a WAV file in its very format can "
+              "the sound is stored as PCM, not as Microsoft ADPCM: only a WAV file in its very format can "
               "replace it");
 }
