@@ -4,8 +4,9 @@
 // Conversion its converter returns, so a preview never differs from what
 // "Unpack and Convert" writes; the scenes of models, weapons, characters and
 // levels that their glTF export writes, from the same scene makers; for the
-// other kinds, the "Resource Info" fields. Nothing here writes a file or talks to the person. The desktop
-// program calls it off its user-interface thread, on a Level of its own.
+// other kinds, the "Resource Info" fields. Nothing here writes a file or talks
+// to the person. The desktop program calls it off its user-interface thread,
+// on a Level of its own.
 
 #include "app/InfoText.h"
 #include "convert/Conversion.h"

@@ -57,8 +57,8 @@ std::vector<ResourceScene> ModelScenes(const Level& level, const ResourceRecord&
                                        Conversion& out);
 std::vector<ResourceScene> WeaponScenes(const Level& level, const ResourceRecord& weapon, const Options& options,
                                         Conversion& out);
-std::vector<ResourceScene> CharacterScenes(const Level& level, const ResourceRecord& character,
-                                           const Options& options, Conversion& out);
+std::vector<ResourceScene> CharacterScenes(const Level& level, const ResourceRecord& character, const Options& options,
+                                           Conversion& out);
 std::vector<ResourceScene> LevelScenes(const Level& level, const ResourceRecord& resource, const Options& options,
                                        Conversion& out);
 

@@ -47,7 +47,8 @@ class ScenePreviewTest : public QObject {
     }
     // What the page holds of the scene shown: through OpenGL, what it uploaded; else what it says.
     void CheckShown(const char* name, Converter convert, const Options& options, std::size_t piece = 0) {
-        const SceneCounts glb = GlbCounts(PieceBytes(Converted(demo_, demo_.IndexNamed(name), convert, options), piece));
+        const SceneCounts glb =
+            GlbCounts(PieceBytes(Converted(demo_, demo_.IndexNamed(name), convert, options), piece));
         const QString facts = Find<QLabel>("lblPreviewFacts")->text();
         QVERIFY(facts.contains(QStringLiteral(" %1 triangles, %2 vertices, ").arg(glb.triangles).arg(glb.vertices)));
         if (openGL_) {

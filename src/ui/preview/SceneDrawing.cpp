@@ -75,7 +75,8 @@ DrawableScene DrawableOf(const ResourceScene& resourceScene) {
         batch.indices.reserve(mesh.triangles.size() * 3);
         for (const auto& t : mesh.triangles) {
             // A triangle naming a point the mesh lacks is not drawn (the export refuses it).
-            if (t[0] < count && t[1] < count && t[2] < count) batch.indices.insert(batch.indices.end(), t.begin(), t.end());
+            if (t[0] < count && t[1] < count && t[2] < count)
+                batch.indices.insert(batch.indices.end(), t.begin(), t.end());
         }
         d.batches.push_back(std::move(batch));
     }

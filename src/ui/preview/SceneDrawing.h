@@ -33,10 +33,10 @@ struct DrawBatch {
 };
 
 struct DrawableScene {
-    QString facts;                   // SceneFactsText
-    QString part;                    // "group 1"; empty for a resource's only scene
-    std::vector<DrawBatch> batches;  // those that blend last
-    QList<QImage> textures;          // RGBA, top row first
+    QString facts;                       // SceneFactsText
+    QString part;                        // "group 1"; empty for a resource's only scene
+    std::vector<DrawBatch> batches;      // those that blend last
+    QList<QImage> textures;              // RGBA, top row first
     std::array<float, 3> low{}, high{};  // the bounds of every vertex
 };
 

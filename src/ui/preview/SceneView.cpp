@@ -270,7 +270,8 @@ void SceneView::mouseMoveEvent(QMouseEvent* event) {
                      ((buttons & Qt::LeftButton) != 0 && (event->modifiers() & Qt::ShiftModifier) != 0);
     if (pan) {
         // The point under the mouse stays under it, at the target's depth.
-        const float perPixel = 2 * distance() * std::tan(kFieldOfView / 2 * kDegrees) / static_cast<float>(std::max(height(), 1));
+        const float perPixel =
+            2 * distance() * std::tan(kFieldOfView / 2 * kDegrees) / static_cast<float>(std::max(height(), 1));
         const QMatrix4x4 view = ViewMatrix();
         const QVector3D right(view(0, 0), view(0, 1), view(0, 2)), up(view(1, 0), view(1, 1), view(1, 2));
         target_ += (-right * static_cast<float>(moved.x()) + up * static_cast<float>(moved.y())) * perPixel;
