@@ -1,9 +1,10 @@
 // make-fuzz-seeds FOLDER: writes the seed corpus of every fuzz target into
-// FOLDER/TARGET/, and the fuzzers' dictionaries into FOLDER/level.dict and
-// FOLDER/wav.dict. Every level is a small one made here by LevelBuilder: one per
-// kind the converters and unpack routines know, one holding a resource of every
-// kind, one of records that claim the most and one of links in circles. The
-// sounds are made by libsndfile; the tags come from the kind table.
+// FOLDER/TARGET/, and the fuzzers' dictionaries into FOLDER/level.dict,
+// FOLDER/wav.dict and FOLDER/image.dict. Every level is a small one made here by
+// LevelBuilder: one per kind the converters and unpack routines know, one
+// holding a resource of every kind, one of records that claim the most and one
+// of links in circles. The sounds are made by libsndfile, the PNG files by
+// libpng; the tags come from the kind table.
 
 #include "DemoLevel.h"
 #include "DemoPictures.h"
@@ -11,6 +12,7 @@
 #include "FuzzSupport.h"
 #include "LevelBuilder.h"
 #include "geometry/Mesh.h"
+#include "image/ImageFile.h"
 #include "kinds/KindTable.h"
 #include "level/records/BulkRecords.h"
 #include "level/records/LevelRecords.h"
@@ -19,6 +21,7 @@
 #include "level/records/TextureRecords.h"
 #include "sound/Wav.h"
 
+#include <png.h>
 #include <sndfile.h>
 
 #include <array>
@@ -30,6 +33,7 @@
 #include <iostream>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace drossel;
@@ -275,6 +279,46 @@ void WavSeeds(const std::filesystem::path& folder) {
     }
 }
 
+// Pictures: TGA and BMP files as conversion writes them, at both depths; a TGA
+// of run-length packets with its first row at the top; PNG files of every colour
+// type libpng writes.
+void PictureSeeds(const std::filesystem::path& folder) {
+    const testing::Picture glyph = demo::Glyph(8, 8, 'F', {255, 255, 255, 255}, {90, 20, 20, 128});
+    PixelBuffer picture(glyph.width, glyph.height);
+    std::vector<std::uint8_t> rgba;
+    for (int y = 0; y < glyph.height; ++y) {
+        for (int x = 0; x < glyph.width; ++x) {
+            const testing::Rgba c = glyph.at(x, y);
+            picture.SetFromTop(x, y, {c.b, c.g, c.r, c.a});
+            rgba.insert(rgba.end(), {c.r, c.g, c.b, c.a});
+        }
+    }
+    for (const int bits : {24, 32}) {
+        Write(folder / ("picture" + std::to_string(bits) + ".tga"), EncodeTga(picture, bits));
+        Write(folder / ("picture" + std::to_string(bits) + ".bmp"), EncodeBmp(picture, bits));
+    }
+    // Type 10, top row first; a run of three pixels, then a packet of two stored ones.
+    Write(folder / "runs.tga",
+          Bytes{0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 5, 0, 1, 0, 24, 0x20, 0x82, 1, 2, 3, 0x01, 4, 5, 6, 7, 8, 9});
+    std::vector<std::uint8_t> grey;
+    for (std::size_t i = 0; i < rgba.size(); i += 4) grey.push_back(rgba[i]);
+    for (const auto& [name, format, pixels] :
+         {std::tuple{"rgba.png", PNG_FORMAT_RGBA, &rgba}, {"grey.png", PNG_FORMAT_GRAY, &grey}}) {
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        image.width = static_cast<png_uint_32>(glyph.width);
+        image.height = static_cast<png_uint_32>(glyph.height);
+        image.format = format;
+        png_alloc_size_t length = 0;
+        png_image_write_to_memory(&image, nullptr, &length, 0, pixels->data(), 0, nullptr);
+        Bytes png(length);
+        if (!png_image_write_to_memory(&image, png.data(), &length, 0, pixels->data(), 0, nullptr)) {
+            throw std::runtime_error(std::string("libpng cannot write ") + name + ": " + image.message);
+        }
+        Write(folder / name, png);
+    }
+}
+
 std::string DictionaryEntry(std::string_view bytes) {
     std::string entry = "\"";
     for (unsigned char c : bytes) {
@@ -294,6 +338,13 @@ void Dictionaries(const std::filesystem::path& folder) {
     level << DictionaryEntry(std::string_view("\x1F\x27\xDC\x33", 4))
           << DictionaryEntry(std::string_view("\0\0\x30\0", 4)) << DictionaryEntry(std::string_view("\0\0\0\x80", 4))
           << DictionaryEntry("\xFF\xFF\xFF\x7F");
+    std::ofstream image(folder / "image.dict");
+    for (std::string_view word :
+         {std::string_view("\x89PNG\r\n\x1A\n"), std::string_view("IHDR"), std::string_view("IDAT"),
+          std::string_view("IEND"), std::string_view("tRNS"), std::string_view("PLTE"), std::string_view("BM"),
+          std::string_view("\x00\x00\x02\x00", 4), std::string_view("\x00\x00\x0A\x00", 4)}) {
+        image << DictionaryEntry(word);
+    }
     std::ofstream wav(folder / "wav.dict");
     for (const char* word : {"RIFF", "WAVE", "fmt ", "data", "fact", "LIST", "\x01", "\x02", "\x03", "\x11", "\x31"}) {
         wav << DictionaryEntry(word);
@@ -302,7 +353,7 @@ void Dictionaries(const std::filesystem::path& folder) {
 
 void WriteSeeds(const std::filesystem::path& folder) {
     namespace fs = std::filesystem;
-    for (const char* target : {"load_dat_fuzz", "convert_fuzz", "wav_fuzz", "edit_fuzz"})
+    for (const char* target : {"load_dat_fuzz", "convert_fuzz", "wav_fuzz", "edit_fuzz", "image_fuzz"})
         fs::create_directories(folder / target);
     // Option bytes that choose, between them, every image format, LightWave
     // layout and level format, glTF binary with PNG textures and all quads, and
@@ -322,6 +373,7 @@ void WriteSeeds(const std::filesystem::path& folder) {
     Write(folder / "load_dat_fuzz" / "demo.dat", demo);
     Write(folder / "edit_fuzz" / "demo.dat", demo);
     WavSeeds(folder / "wav_fuzz");
+    PictureSeeds(folder / "image_fuzz");
     Dictionaries(folder);
 }
 

@@ -1,7 +1,5 @@
 #include "app/EditReports.h"
 
-#include "app/SoundTools.h"
-#include "io/PathText.h"
 #include "level/Level.h"
 
 namespace drossel {
@@ -14,11 +12,6 @@ std::string StringSavedText(const Level& level, std::int32_t index) {
 std::string LightsSavedText(const Level& level, std::int32_t index, std::uint32_t quadCount) {
     return "Status: Saved the colours of " + std::to_string(quadCount) + (quadCount == 1 ? " quad" : " quads") +
            " of " + level.at(index).name + " into " + level.datPath();
-}
-
-std::string SoundReplacedText(const Level& level, const SoundSlot& slot, const std::string& wavPath) {
-    return "Status: Replaced sound " + level.at(slot.index).name + " by " + FileNameOf(wavPath) + ": its format into " +
-           level.datPath() + ", " + std::to_string(slot.rawSize) + " bytes of samples into " + level.rawPath();
 }
 
 }  // namespace drossel

@@ -1,6 +1,8 @@
 #pragma once
-// The status texts that end the three in-place edits: what was written, and
-// into which file. The Tools windows show them once an edit has succeeded.
+// The status texts that end the string and lighting editors: what was written,
+// and into which file. Their windows show them once an edit has succeeded (the
+// replacements of sounds and textures set their own, which say how much of the
+// slot was used).
 
 #include <cstdint>
 #include <string>
@@ -8,13 +10,10 @@
 namespace drossel {
 
 class Level;
-struct SoundSlot;
 
 // "Save Changes": the string's text, into the .dat.
 std::string StringSavedText(const Level& level, std::int32_t index);
 // "OK" of the lighting editor: the colours of every quad of the list, into the .dat.
 std::string LightsSavedText(const Level& level, std::int32_t index, std::uint32_t quadCount);
-// "Replace !": the WAV file's format into the .dat and its samples into the .raw.
-std::string SoundReplacedText(const Level& level, const SoundSlot& slot, const std::string& wavPath);
 
 }  // namespace drossel

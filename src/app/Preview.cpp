@@ -75,6 +75,16 @@ void ShowText(Preview& p, const Conversion& c, const PreviewLimits& limits) {
     p.content = std::move(text);
 }
 
+void ShowScenes(Preview& p, std::vector<ResourceScene> scenes) {
+    if (scenes.empty()) return;
+    p.facts = SceneFactsText(scenes.front());
+    p.content = std::move(scenes);
+}
+
+std::string Counted(std::size_t count, const std::string& one, const std::string& many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 }  // namespace
 
 Preview PreviewOf(const Level& level, std::int32_t index, const Options& options, const PreviewLimits& limits) {
@@ -86,7 +96,8 @@ Preview PreviewOf(const Level& level, std::int32_t index, const Options& options
     p.info.push_back(ResourceNumberField(index));
     for (InfoField& field : ResourceInfoFields(r)) p.info.push_back(std::move(field));
     const Kind& kind = KindOf(r.tag);
-    if (kind.preview == PreviewKind::Info || kind.convert == nullptr) return p;
+    const bool scene = kind.preview == PreviewKind::Scene;
+    if (kind.preview == PreviewKind::Info || (scene ? kind.scenes == nullptr : kind.convert == nullptr)) return p;
     if (r.IsPlaceholder()) {
         p.problem = "Nothing to show: " + PlaceholderReason();
         return p;
@@ -95,26 +106,32 @@ Preview PreviewOf(const Level& level, std::int32_t index, const Options& options
     Options own = options;
     own.OneTextFile = false;
     try {
-        Conversion c = kind.convert(level, r, own, NoProgress());
-        if (c.pieces.empty()) {
-            p.problem = "Nothing to show: " + c.nothingToWrite;
-            return p;
-        }
-        switch (kind.preview) {
-            case PreviewKind::Picture:
-                ShowPicture(p, level, r, c, limits);
-                break;
-            case PreviewKind::Pictures:
-                ShowPictures(p, c, limits);
-                break;
-            case PreviewKind::Sound:
-                ShowSound(p, c);
-                break;
-            case PreviewKind::Text:
-                ShowText(p, c, limits);
-                break;
-            case PreviewKind::Info:
-                break;
+        Conversion c;
+        if (scene) {
+            ShowScenes(p, kind.scenes(level, r, own, c));
+        } else {
+            c = kind.convert(level, r, own, NoProgress());
+            if (c.pieces.empty()) {
+                p.problem = "Nothing to show: " + c.nothingToWrite;
+                return p;
+            }
+            switch (kind.preview) {
+                case PreviewKind::Picture:
+                    ShowPicture(p, level, r, c, limits);
+                    break;
+                case PreviewKind::Pictures:
+                    ShowPictures(p, c, limits);
+                    break;
+                case PreviewKind::Sound:
+                    ShowSound(p, c);
+                    break;
+                case PreviewKind::Text:
+                    ShowText(p, c, limits);
+                    break;
+                case PreviewKind::Info:
+                case PreviewKind::Scene:
+                    break;
+            }
         }
         if (p.content.index() != 0) p.kind = kind.preview;
         if (!c.missingParts.empty()) p.problem = "Incomplete: " + c.missingParts;
@@ -122,6 +139,27 @@ Preview PreviewOf(const Level& level, std::int32_t index, const Options& options
         p.problem = std::string("Cannot be shown: ") + e.what();
     }
     return p;
+}
+
+SceneCounts CountsOf(const Scene& scene) {
+    SceneCounts counts{.nodes = scene.nodes.size()};
+    for (const SceneNode& node : scene.nodes) {
+        if (node.mesh < 0 || static_cast<std::size_t>(node.mesh) >= scene.meshes.size()) continue;
+        const SceneMesh& mesh = scene.meshes[static_cast<std::size_t>(node.mesh)];
+        if (mesh.triangles.empty()) continue;
+        counts.triangles += mesh.triangles.size();
+        counts.vertices += mesh.positions.size();
+    }
+    for (const SceneMaterial& material : scene.materials)
+        if (material.texture != nullptr && material.texture->width() > 0) ++counts.texturedMaterials;
+    return counts;
+}
+
+std::string SceneFactsText(const ResourceScene& s) {
+    const SceneCounts c = CountsOf(s.scene);
+    return (s.part.empty() ? "" : s.part + ": ") + Counted(c.nodes, "node", "nodes") + ", " +
+           Counted(c.triangles, "triangle", "triangles") + ", " + Counted(c.vertices, "vertex", "vertices") + ", " +
+           Counted(c.texturedMaterials, "textured material", "textured materials");
 }
 
 PixelBuffer ShrunkPicture(PixelBuffer picture, int side) {
@@ -160,19 +198,6 @@ std::string SoundFactsText(const PreviewSound& s) {
     std::snprintf(seconds, sizeof seconds, "%.2f s", s.seconds);
     return s.format + ", " + std::to_string(s.channels) + (s.channels == 1 ? " channel, " : " channels, ") +
            std::to_string(s.sampleRate) + " Hz, " + seconds;
-}
-
-std::string WavFormatName(std::uint16_t tag) {
-    switch (tag) {
-        case 1:
-            return "PCM";
-        case 2:
-            return "Microsoft ADPCM";
-        case 0x11:
-            return "IMA ADPCM";
-        default:
-            return "WAV format " + std::to_string(tag);
-    }
 }
 
 }  // namespace drossel

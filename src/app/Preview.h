@@ -2,11 +2,14 @@
 // What the desktop program's preview shows of a resource: the picture, the
 // pictures, the sound or the text its conversion makes, taken from the very
 // Conversion its converter returns, so a preview never differs from what
-// "Unpack and Convert" writes; for the other kinds, the "Resource Info"
-// fields. Nothing here writes a file or talks to the person. The desktop
-// program calls it off its user-interface thread, on a Level of its own.
+// "Unpack and Convert" writes; the scenes of models, weapons, characters and
+// levels that their glTF export writes, from the same scene makers; for the
+// other kinds, the "Resource Info" fields. Nothing here writes a file or talks
+// to the person. The desktop program calls it off its user-interface thread,
+// on a Level of its own.
 
 #include "app/InfoText.h"
+#include "convert/Conversion.h"
 #include "convert/Options.h"
 #include "image/PixelBuffer.h"
 #include "kinds/KindTable.h"
@@ -43,8 +46,24 @@ struct Preview {
     std::vector<InfoField> info;  // the number, then the eight "Resource Info" fields
     std::string facts;            // size and format, length, how many pictures...
     std::string problem;          // what cannot be shown and why; empty when nothing is missing
-    std::variant<std::monostate, PixelBuffer, std::vector<NamedPicture>, PreviewSound, std::string> content;
+    std::variant<std::monostate, PixelBuffer, std::vector<NamedPicture>, PreviewSound, std::string,
+                 std::vector<ResourceScene>>
+        content;
 };
+
+// What a viewer draws of a scene: its nodes, the triangles and vertices of the
+// meshes they show (a mesh without triangles shows nothing), and its materials
+// with a texture.
+struct SceneCounts {
+    std::size_t nodes = 0;
+    std::size_t triangles = 0;
+    std::size_t vertices = 0;
+    std::size_t texturedMaterials = 0;
+    bool operator==(const SceneCounts&) const = default;
+};
+SceneCounts CountsOf(const Scene& scene);
+// "group 1: 19 nodes, 1200 triangles, 900 vertices, 3 textured materials".
+std::string SceneFactsText(const ResourceScene& scene);
 
 // How much a preview holds, whatever a resource claims.
 struct PreviewLimits {
@@ -60,8 +79,6 @@ Preview PreviewOf(const Level& level, std::int32_t index, const Options& options
 // of the result the nearest of the picture's); a smaller one as it is.
 PixelBuffer ShrunkPicture(PixelBuffer picture, int side);
 
-// A WAV file's format tag as people name it ("Microsoft ADPCM").
-std::string WavFormatName(std::uint16_t tag);
 // The format, channels, rate, length and samples of a WAV file as the sound
 // converter writes it. Throws DrosselError when it has no format description;
 // samples that cannot be decoded leave the length 0 and say why in `problem`.

@@ -5,13 +5,12 @@
 #include "app/UserInterface.h"
 #include "convert/Conversion.h"
 #include "io/BinaryFile.h"
+#include "io/PathText.h"
 #include "level/InPlaceEdit.h"
 #include "level/records/BulkRecords.h"
-#include "sound/Wav.h"
+#include "sound/SoundImport.h"
 
 #include <algorithm>
-#include <cstring>
-#include <memory>
 
 namespace drossel {
 
@@ -37,41 +36,40 @@ std::string CapacityText(const SoundSlot& slot) {
     return "You can overwrite " + std::to_string(slot.rawSize) + " Bytes";
 }
 
+std::string SoundTargetText(const Level& level, const SoundSlot& slot) {
+    const ResourceRecord& sound = level.at(slot.index);
+    const auto record = level.TryReadRecord<SoundRecord>(sound);
+    if (!record) return sound.name;
+    const SoundLayout layout = LayoutOf(SoundFormat(record->format));
+    return sound.name + ": " + SoundFormatText(layout) + ", " + SoundLengthText(slot.rawSize, layout);
+}
+
 bool ReplaceSound(const Level& level, const SoundSlot& slot, const std::string& wavPath, UserInterface& ui) {
     const ResourceRecord& sound = level.at(slot.index);
-    const auto refuse = [&ui](const std::string& text) {
-        ui.ShowMessage(text, kProgramTitle, MessageIcon::Critical);
-        return false;
-    };
+    std::string done;
     try {
         // The slot is checked before any memory is taken for it.
         InPlaceEdit edit(level, slot.index);
         RequireSoundSize(slot.rawSize);
         edit.RequireInSlot(0, slot.rawSize);
-        std::unique_ptr<BinaryFile> file;
-        std::vector<std::uint8_t> header;
-        try {
-            file = std::make_unique<BinaryFile>(wavPath);
-            header = file->ReadBytes(0, std::min<std::int64_t>(file->size(), kWavHeaderSize));
-        } catch (const std::exception&) {
-            // A path that names no readable file fails the check like any other file.
-        }
-        // A file that ends where its samples would begin is no sound either.
-        if (!HasFixedWavLayout(header) || file->size() <= std::int64_t{kWavHeaderSize}) return refuse(kNotAnAdpcmWave);
         const auto record = level.ReadRecord<SoundRecord>(sound);
-        std::vector<std::uint8_t> format(header.begin() + kWavFormatAt, header.begin() + kWavFormatAt + kWavFormatSize);
-        // The format tag and the channel count must stay as they are.
-        if (std::memcmp(format.data(), record.format, 4) != 0) return refuse(kOtherSoundType);
-        // Exactly the slot's size: a longer WAV is cut, a shorter one filled with zeros.
+        const ImportedSound imported =
+            SoundForSlot(ReadWholeFile(wavPath, kMaxWavBytes), SoundFormat(record.format), slot.rawSize);
+        // The slot keeps its length: what the sound does not fill is silence.
         std::vector<std::uint8_t> samples(static_cast<std::size_t>(slot.rawSize), 0);
-        const std::int64_t given = std::min(file->size() - std::int64_t{kWavHeaderSize}, slot.rawSize);
-        file->Read(kWavHeaderSize, std::span(samples).first(static_cast<std::size_t>(given)));
-        edit.IntoRecord(offsetof(SoundRecord, format), std::move(format));
+        std::copy(imported.samples.begin(), imported.samples.end(), samples.begin());
         edit.IntoSlot(0, std::move(samples));
         edit.Commit();
+        const auto used = static_cast<std::int64_t>(imported.samples.size());
+        done = std::to_string(used) + " of the slot's " + std::to_string(slot.rawSize) + " bytes (" +
+               std::to_string(slot.rawSize > 0 ? used * 100 / slot.rawSize : 0) + " %), " +
+               (imported.converted ? "converted from " + SoundFormatText(imported.source) : "copied as it was");
     } catch (const std::exception& e) {
-        return refuse("Cannot replace " + sound.name + ": " + e.what());
+        ui.ShowMessage("Cannot replace " + sound.name + " with " + FileNameOf(wavPath) + ": " + e.what(), kProgramTitle,
+                       MessageIcon::Critical);
+        return false;
     }
+    ui.SetStatusText("Status: Replaced " + sound.name + " with " + FileNameOf(wavPath) + ": " + done);
     ui.ShowMessage(kSoundReplaced, kProgramTitle, MessageIcon::Information);
     return true;
 }

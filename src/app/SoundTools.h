@@ -19,10 +19,6 @@ struct Session;
 inline constexpr std::array<std::string_view, 1> kSoundTags = {"SNDD"};
 inline constexpr const char* kNotASoundToView = "Please, choose SNDD file for View";
 inline constexpr const char* kNotASoundToReplace = "Please, choose SNDD file for Overwriting";
-inline constexpr const char* kNotAnAdpcmWave = "This file is not valid a Microsoft ADPCM WAVE file!";
-inline constexpr const char* kOtherSoundType =
-    "Can't replace sndd file :(\r\nIf sound file type is Stereo, then imported file must be Strereo, Else if sound "
-    "file type is Mono, then imported file must be Mono.";
 inline constexpr const char* kSoundReplaced = "Overwrited successfully!";
 
 // The viewer's label: the sound's name, a full stop and its tag.
@@ -38,13 +34,17 @@ struct SoundSlot {
 // whose data cannot be found.
 std::optional<SoundSlot> SoundSlotOf(const Level& level, std::int32_t index, UserInterface& ui);
 std::string CapacityText(const SoundSlot& slot);  // "You can overwrite N Bytes"
+// What the window replaces: the sound's name, format and length.
+std::string SoundTargetText(const Level& level, const SoundSlot& slot);
 
 // "Replace !": checks the slot (the sound's own, inside the .raw, within the
-// sound limit) before taking memory for it, and the WAV file (one without
-// sample data is refused), then writes its format description into the sound's
-// record and exactly rawSize sample bytes (cut, or zero-filled) into the .raw
-// file, in place, all or nothing. True after "Overwrited successfully!"; false
-// after a message, with both files as they were.
+// sound limit) before taking memory for it, then puts the samples of any WAV
+// file libsndfile reads, in the sound's own format (sound/SoundImport.h), into
+// the slot in place, the rest of the slot silence; the sound's record does not
+// change. True after the status text has said what was written and
+// "Overwrited successfully!"; false after a message naming the cause (no such
+// file, no WAV, no samples, too long for the slot with both lengths), with both
+// files as they were.
 bool ReplaceSound(const Level& level, const SoundSlot& slot, const std::string& wavPath, UserInterface& ui);
 
 }  // namespace drossel

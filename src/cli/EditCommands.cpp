@@ -4,9 +4,11 @@
 #include "app/SelectionRules.h"
 #include "app/SoundTools.h"
 #include "app/StringEditor.h"
+#include "app/TextureImport.h"
 #include "cli/CliContext.h"
 
 #include <charconv>
+#include <iostream>
 #include <memory>
 #include <string_view>
 
@@ -16,7 +18,7 @@ namespace {
 struct Arguments {
     std::string level;
     std::int64_t index = 0;
-    std::string text;  // the WAV file, the new text
+    std::string text;  // the WAV file, the picture, the new text
     std::string quad;  // as typed: a number too large for any integer is named as it was given
     bool allQuads = false;
     std::vector<std::string> colour;   // corner, then B,G,R,A
@@ -76,6 +78,12 @@ void SetLights(const Level& level, std::int32_t index, const Arguments& a) {
     editor.Save(level);
 }
 
+// An import says what it wrote, as the desktop program's status bar does.
+int Done(CliContext& context) {
+    if (!context.options.quiet && !context.options.verbose) std::cerr << context.ui->lastStatus() << '\n';
+    return context.ExitCode();
+}
+
 }  // namespace
 
 void AddEditCommands(CLI::App& app, CliContext& context) {
@@ -88,13 +96,25 @@ void AddEditCommands(CLI::App& app, CliContext& context) {
     };
 
     auto* replace = Command(app, "replace-sound", "\"Replace !\": puts the sound of WAV into the sound RESOURCE", *a);
-    replace->add_option("WAV", a->text, "a Microsoft ADPCM WAV file of the sound's format and channels")->required();
+    replace->add_option("WAV", a->text, "a WAV file, converted to the sound's own format")->required();
     replace->callback([&context, a, selected] {
         context.run = [&context, a, selected] {
             const auto sound = selected(kSoundTags, kNotASoundToReplace);
             const auto slot = sound ? SoundSlotOf(context.level(), *sound, *context.ui) : std::nullopt;
             if (!slot || !ReplaceSound(context.level(), *slot, a->text, *context.ui)) return kFailed;
-            return context.ExitCode();
+            return Done(context);
+        };
+    });
+
+    auto* texture = Command(app, "replace-texture", "puts the picture IMAGE into the texture RESOURCE, in place", *a);
+    texture->add_option("IMAGE", a->text, "a PNG, TGA or BMP picture of the texture's size")->required();
+    texture->callback([&context, a] {
+        context.run = [&context, a] {
+            if (!context.Open(a->level)) return kFailed;
+            context.session.selectedIndex = context.ResourceIndex(a->index);
+            const auto index = TextureToReplace(context.session, *context.ui);
+            if (!index || !ReplaceTexture(context.level(), *index, a->text, *context.ui)) return kFailed;
+            return Done(context);
         };
     });
 

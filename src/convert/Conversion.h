@@ -4,6 +4,7 @@
 // and reports. A converter reads the level and never talks to the person.
 
 #include "convert/Options.h"
+#include "geometry/Scene.h"
 #include "image/PixelBuffer.h"
 #include "level/Level.h"
 
@@ -88,5 +89,16 @@ Progress& NoProgress();
 
 using Converter = Conversion (*)(const Level& level, const ResourceRecord& resource, const Options& options,
                                  Progress& progress);
+
+// A scene the glTF export writes of a resource, and which part of the resource
+// it shows ("group 5" of a character; empty when the resource has one scene).
+struct ResourceScene {
+    std::string part;
+    Scene scene;
+};
+// The scenes of a resource as its glTF export writes them, one for each file,
+// in the order it writes them; what they lack is noted in `out`.
+using SceneMaker = std::vector<ResourceScene> (*)(const Level& level, const ResourceRecord& resource,
+                                                  const Options& options, Conversion& out);
 
 }  // namespace drossel

@@ -6,34 +6,17 @@
 #include "convert/Converters.h"
 #include "convert/TexturePicture.h"
 
-#include <array>
-
 namespace drossel {
-namespace {
-
-constexpr int kPictureWidth = 640;
-constexpr int kPictureHeight = 512;
-
-constexpr std::array<Cell, 6> kCells{{
-    {0, 0, 256, 256},
-    {256, 0, 256, 256},
-    {512, 0, 128, 256},
-    {0, 256, 256, 256},
-    {256, 256, 256, 256},
-    {512, 256, 128, 256},
-}};
-
-}  // namespace
 
 Conversion ConvertTxmb(const Level& level, const ResourceRecord& resource, const Options& options, Progress&) {
     const auto record = level.ReadRecord<LargeTextureRecord>(resource);
     Conversion out;
-    PixelBuffer picture(kPictureWidth, kPictureHeight);
-    for (std::size_t t = 0; t < kCells.size(); ++t) {
+    PixelBuffer picture(kLargeTextureWidth, kLargeTextureHeight);
+    for (std::size_t t = 0; t < kLargeTextureCells.size(); ++t) {
         std::string missing;
         // Each tile is decoded into its cell in turn: only the rows the cell shows are read.
         if (const auto tile = FindLinkedTexture(level, record.tiles[t], missing)) {
-            DrawTexture(level, *tile, picture, kCells[t]);
+            DrawTexture(level, *tile, picture, kLargeTextureCells[t]);
         } else {
             out.NoteMissing("tile " + std::to_string(t + 1), missing);
         }

@@ -29,8 +29,7 @@ Conversion ExportModel(const Level& level, const ResourceRecord& resource, const
 
 Conversion ExportWeapon(const Level& level, const ResourceRecord& resource, const Options& options,
                         Progress& progress) {
-    const auto weapon = level.ReadRecord<WeaponRecord>(resource);
-    const ResourceRecord& model = RequireLinked(level, weapon.model, "the model of " + resource.name);
+    const ResourceRecord& model = WeaponModel(level, resource);
     // The weapon's own layout, and its model's name in the status bar.
     progress.Status("Status: Converting " + model.name);
     return ModelObject(level, model, options.WeaponLwoFormat);

@@ -171,4 +171,36 @@ Scene LevelScene(const Level& level, const ResourceRecord& resource, const Optio
     return scene;
 }
 
+std::vector<ResourceScene> ModelScenes(const Level& level, const ResourceRecord& model, const Options&,
+                                       Conversion& out) {
+    std::vector<ResourceScene> scenes;
+    scenes.push_back({"", ModelScene(level, model, out)});
+    return scenes;
+}
+
+const ResourceRecord& WeaponModel(const Level& level, const ResourceRecord& weapon) {
+    return RequireLinked(level, level.ReadRecord<WeaponRecord>(weapon).model, "the model of " + weapon.name);
+}
+
+std::vector<ResourceScene> WeaponScenes(const Level& level, const ResourceRecord& weapon, const Options& options,
+                                        Conversion& out) {
+    return ModelScenes(level, WeaponModel(level, weapon), options, out);
+}
+
+std::vector<ResourceScene> CharacterScenes(const Level& level, const ResourceRecord& character,
+                                           const Options& options, Conversion& out) {
+    std::vector<ResourceScene> scenes;
+    ForEachBody(level, character, options, NoProgress(), out, [&](int group, const Body& body) {
+        scenes.push_back({"group " + std::to_string(group), CharacterScene(level, body, out)});
+    });
+    return scenes;
+}
+
+std::vector<ResourceScene> LevelScenes(const Level& level, const ResourceRecord& resource, const Options& options,
+                                       Conversion& out) {
+    std::vector<ResourceScene> scenes;
+    scenes.push_back({"", LevelScene(level, resource, options, out)});
+    return scenes;
+}
+
 }  // namespace drossel

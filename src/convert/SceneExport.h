@@ -50,4 +50,19 @@ Scene CharacterScene(const Level& level, const Body& body, Conversion& out);
 // invisible quads are left out unless `options.AllQuadsGeometry`.
 Scene LevelScene(const Level& level, const ResourceRecord& resource, const Options& options, Conversion& out);
 
+// The scene makers of the kind table (SceneMaker), each the scenes its kind's
+// glTF export writes: a model's; a weapon's model's; one for each body of a
+// character that the options choose, its part "group N"; a level's.
+std::vector<ResourceScene> ModelScenes(const Level& level, const ResourceRecord& model, const Options& options,
+                                       Conversion& out);
+std::vector<ResourceScene> WeaponScenes(const Level& level, const ResourceRecord& weapon, const Options& options,
+                                        Conversion& out);
+std::vector<ResourceScene> CharacterScenes(const Level& level, const ResourceRecord& character, const Options& options,
+                                           Conversion& out);
+std::vector<ResourceScene> LevelScenes(const Level& level, const ResourceRecord& resource, const Options& options,
+                                       Conversion& out);
+
+// The model a weapon (ONWC) shows.
+const ResourceRecord& WeaponModel(const Level& level, const ResourceRecord& weapon);
+
 }  // namespace drossel

@@ -9,6 +9,7 @@
 #include "level/Level.h"
 #include "level/records/TextureRecords.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,6 +28,18 @@ struct Cell {
     int width = 0;
     int height = 0;
 };
+
+// A large texture's picture: 640 x 512 pixels, its six tiles in two rows of three.
+inline constexpr int kLargeTextureWidth = 640;
+inline constexpr int kLargeTextureHeight = 512;
+inline constexpr std::array<Cell, 6> kLargeTextureCells{{
+    {0, 0, 256, 256},
+    {256, 0, 256, 256},
+    {512, 0, 128, 256},
+    {0, 256, 256, 256},
+    {256, 256, 256, 256},
+    {512, 256, 128, 256},
+}};
 
 // Decodes the part of the texture that falls into `cell` of `picture` (and into
 // the picture), its top-left corner at the cell's; the rest of the picture is

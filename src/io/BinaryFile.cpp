@@ -126,4 +126,13 @@ std::string BinaryFile::ReadZeroTerminated(std::int64_t offset) {
     }
 }
 
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::int64_t limit) {
+    BinaryFile file(path);
+    if (file.size() > limit) {
+        throw DrosselError(path + " holds " + std::to_string(file.size()) + " bytes, more than the " +
+                           std::to_string(limit) + " read from such a file");
+    }
+    return file.ReadBytes(0, file.size());
+}
+
 }  // namespace drossel

@@ -54,4 +54,8 @@ private:
     std::int64_t windowLength_ = 0;
 };
 
+// The whole file, for a file the person hands in. Throws DrosselError naming
+// the path and the reason when it cannot be read or holds more than `limit` bytes.
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::int64_t limit);
+
 }  // namespace drossel

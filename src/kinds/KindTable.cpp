@@ -1,6 +1,7 @@
 #include "kinds/KindTable.h"
 
 #include "convert/Converters.h"
+#include "convert/SceneExport.h"
 #include "level/records/BulkRecords.h"
 #include "level/records/TextureRecords.h"
 
@@ -83,7 +84,8 @@ constexpr std::array kRows{
     Kind{.tag = "M3GM", .description = "3D Model", .resourceClass = kConvertible, .groupClass = kFolderConvertible,
          .convert = ExportModel, .noun = "model", .convertStatus = kConvertingStatus,
          .saveDialog = {kUnpackDialog, {kName, ".lwo"}, "LightWave (*.lwo)|*.lwo"},
-         .convertAll = ConvertAll(kName, ".lwo"), .folder = Folder(kTexturePrompt, kName, ".lwo")},
+         .convertAll = ConvertAll(kName, ".lwo"), .folder = Folder(kTexturePrompt, kName, ".lwo"),
+         .preview = PreviewKind::Scene, .scenes = ModelScenes},
     UnpackOnlyGroup("Mtrl", "Material Tree Entry"),
     UnpackOnlyGroup("OBAN", "Animations"),
     UnpackOnlyGroup("ONCV", "Character Variants"),
@@ -156,15 +158,17 @@ constexpr std::array kRows{
          .groupClass = kFolderConvertible, .convert = ExportCharacter, .noun = "character",
          .convertStatus = kConvertingStatus,
          .saveDialog = {kUnpackDialog, {kName, ".lwo"}, "LightWave Objects (*.lwo)|*.lwo"}, .convertAll = ConvertAll(kName, ".lwo", true),
-         .folder = Folder("Select the directory to export:", kName, ".lwo", "Success", "Converted successfully")},
+         .folder = Folder("Select the directory to export:", kName, ".lwo", "Success", "Converted successfully"),
+         .preview = PreviewKind::Scene, .scenes = CharacterScenes},
     Kind{.tag = "ONWC", .description = "Weapon Class", .resourceClass = kConvertible, .groupClass = kFolderConvertible,
          .convert = ExportWeapon, .noun = "weapon",
          .saveDialog = {kUnpackDialog, {kName, ".lwo"}, "LightWave files [*.lwo]|*.lwo"},
-         .folder = Folder("Select the directory to export ONWC files:", kStripped, ".lwo")},
+         .folder = Folder("Select the directory to export ONWC files:", kStripped, ".lwo"),
+         .preview = PreviewKind::Scene, .scenes = WeaponScenes},
     // A level converts alone; its group only unpacks.
     Kind{.tag = "ONLV", .description = "ONI LEVEL", .resourceClass = kConvertible, .groupClass = kFolderUnpackOnly,
          .convert = ConvertLevel, .noun = "level", .saveDialog = {kUnpackDialog, {kName, ""}, "LightWave (*.lwo)|*.lwo"},
-         .convertAll = ConvertAll(kName, ".lwo")},
+         .convertAll = ConvertAll(kName, ".lwo"), .preview = PreviewKind::Scene, .scenes = LevelScenes},
     PlainGroup(kLevelChunksKey, "Level Chunks"),
     UnpackOnlyGroup("TRBS", "Character data reference"),
     UnpackOnlyGroup("M3GA", "3D Model Reference"),

@@ -23,8 +23,8 @@ enum class GroupClass { FolderUnpackOnly, FolderConvertible, Other };
 
 // What the desktop program's preview shows of a resource: what its conversion
 // makes, as one picture, as the pictures of a list, as a sound or as a text;
-// or the "Resource Info" fields.
-enum class PreviewKind { Info, Picture, Pictures, Sound, Text };
+// the scenes its glTF export writes, in 3D; or the "Resource Info" fields.
+enum class PreviewKind { Info, Picture, Pictures, Sound, Text, Scene };
 
 // The base of a file name made from a resource's name.
 enum class NameBase { Name, NameWithoutExtension };
@@ -102,6 +102,7 @@ struct Kind {
     FolderRule folder{};
 
     PreviewKind preview = PreviewKind::Info;
+    SceneMaker scenes = nullptr;  // what a Scene preview draws
 };
 
 // Every row, groups first in tree order.

@@ -63,8 +63,15 @@ private:
 
 }  // namespace
 
-InPlaceEdit::InPlaceEdit(const Level& level, std::int32_t index) : level_(level), resource_(level.at(index)) {
-    if (resource_.IsPlaceholder()) throw DrosselError(PlaceholderReason());
+InPlaceEdit::InPlaceEdit(const Level& level, std::int32_t index) : level_(level) {
+    AddResource(index);
+}
+
+void InPlaceEdit::AddResource(std::int32_t index) {
+    const ResourceRecord& resource = level_.at(index);
+    if (resource.IsPlaceholder()) throw DrosselError(PlaceholderReason());
+    resource_ = &resource;
+    resources_.push_back(resource_);
 }
 
 void InPlaceEdit::Refuse(const std::string& why) const {
@@ -72,14 +79,14 @@ void InPlaceEdit::Refuse(const std::string& why) const {
 }
 
 void InPlaceEdit::RequireInRecord(std::int64_t at, std::int64_t length) const {
-    if (!Inside(at, length, resource_.size)) {
+    if (!Inside(at, length, resource_->size)) {
         Refuse("the edit's " + Range(at, length) + " lie outside its record, which holds " +
-               std::to_string(resource_.size) + " bytes");
+               std::to_string(resource_->size) + " bytes");
     }
     // Damaged descriptors can give two resources the same bytes.
-    const std::int64_t begin = resource_.dataOffset + at, end = begin + length;
+    const std::int64_t begin = resource_->dataOffset + at, end = begin + length;
     for (const ResourceRecord& other : level_.table().records) {
-        if (&other == &resource_ || other.size <= 0) continue;
+        if (&other == resource_ || other.size <= 0) continue;
         if (begin < other.dataOffset + other.size && other.dataOffset < end) {
             Refuse("the edit's " + Range(at, length) + " of its record belong to " + other.name + " too");
         }
@@ -87,26 +94,26 @@ void InPlaceEdit::RequireInRecord(std::int64_t at, std::int64_t length) const {
 }
 
 void InPlaceEdit::RequireInSlot(std::int64_t at, std::int64_t length) const {
-    if (!resource_.rawOffset) Refuse("its record names no data in " + level_.rawPath());
-    if (resource_.rawNamedBy > resource_.size) {
-        Refuse("its record holds " + std::to_string(resource_.size) + " bytes, fewer than the " +
-               std::to_string(resource_.rawNamedBy) + " that say where its data lies in " + level_.rawPath());
+    if (!resource_->rawOffset) Refuse("its record names no data in " + level_.rawPath());
+    if (resource_->rawNamedBy > resource_->size) {
+        Refuse("its record holds " + std::to_string(resource_->size) + " bytes, fewer than the " +
+               std::to_string(resource_->rawNamedBy) + " that say where its data lies in " + level_.rawPath());
     }
-    if (!Inside(at, length, resource_.rawSize)) {
+    if (!Inside(at, length, resource_->rawSize)) {
         Refuse("the edit's " + Range(at, length) + " lie outside its data, which holds " +
-               std::to_string(resource_.rawSize) + " bytes");
+               std::to_string(resource_->rawSize) + " bytes");
     }
-    level_.RequireRaw(*resource_.rawOffset, resource_.rawSize);
+    level_.RequireRaw(*resource_->rawOffset, resource_->rawSize);
 }
 
 void InPlaceEdit::IntoRecord(std::int64_t at, std::vector<std::uint8_t> bytes) {
     RequireInRecord(at, static_cast<std::int64_t>(bytes.size()));
-    parts_.push_back({false, resource_.dataOffset + at, std::move(bytes), {}});
+    parts_.push_back({false, resource_->dataOffset + at, std::move(bytes), {}});
 }
 
 void InPlaceEdit::IntoSlot(std::int64_t at, std::vector<std::uint8_t> bytes) {
     RequireInSlot(at, static_cast<std::int64_t>(bytes.size()));
-    parts_.push_back({true, std::int64_t{*resource_.rawOffset} + at, std::move(bytes), {}});
+    parts_.push_back({true, std::int64_t{*resource_->rawOffset} + at, std::move(bytes), {}});
 }
 
 long InPlaceEdit::WriteSome(bool, int fd, std::span<const std::uint8_t> bytes, std::int64_t offset) {
@@ -158,12 +165,14 @@ void InPlaceEdit::Commit() {
         throw DrosselError(level_.datPath() + " has changed since it was opened (" + std::to_string(dat.size()) +
                            " bytes, " + std::to_string(level_.datSize()) + " then): nothing was written");
     }
-    std::uint8_t identifier[4] = {};
-    const bool held = resource_.identifier && Inside(resource_.dataOffset, 4, dat.size());
-    if (held) dat.ReadAt(resource_.dataOffset, identifier);
-    if (!held || LoadU32(identifier) != *resource_.identifier) {
-        throw DrosselError(level_.datPath() + " no longer holds " + resource_.name +
-                           " where it was when it was opened: nothing was written");
+    for (const ResourceRecord* resource : resources_) {
+        std::uint8_t identifier[4] = {};
+        const bool held = resource->identifier && Inside(resource->dataOffset, 4, dat.size());
+        if (held) dat.ReadAt(resource->dataOffset, identifier);
+        if (!held || LoadU32(identifier) != *resource->identifier) {
+            throw DrosselError(level_.datPath() + " no longer holds " + resource->name +
+                               " where it was when it was opened: nothing was written");
+        }
     }
     for (Part& part : parts_) {
         const EditedFile& file = part.raw ? *raw : dat;

@@ -24,6 +24,10 @@
 //   edit.IntoRecord(offsetof(SoundRecord, format), formatBytes);
 //   edit.IntoSlot(0, std::move(samples));
 //   edit.Commit();
+//
+// One edit may change several resources together (a large texture's tiles):
+// AddResource() makes the parts given after it another resource's, and Commit()
+// checks every resource's identifier before anything is written.
 
 #include "level/Level.h"
 
@@ -42,6 +46,10 @@ public:
     virtual ~InPlaceEdit() = default;
     InPlaceEdit(const InPlaceEdit&) = delete;
     InPlaceEdit& operator=(const InPlaceEdit&) = delete;
+
+    // The parts given from now on are resource `index`'s. Throws DrosselError
+    // for a placeholder.
+    void AddResource(std::int32_t index);
 
     // Throw DrosselError, naming the resource and the reason, unless `length`
     // bytes from `at` lie inside the record, or inside the slot (which must lie
@@ -74,7 +82,8 @@ private:
     void PutBack(int datFd, int rawFd);
 
     const Level& level_;
-    const ResourceRecord& resource_;
+    const ResourceRecord* resource_ = nullptr;  // the one the parts given now belong to
+    std::vector<const ResourceRecord*> resources_;
     std::vector<Part> parts_;
 };
 

@@ -40,6 +40,19 @@ bool HasFixedWavLayout(std::span<const std::uint8_t> wav) {
     return HasTag(wav, 0, "RIFF") && HasTag(wav, 8, "WAVE") && HasTag(wav, 12, "fmt ") && HasTag(wav, 70, "data");
 }
 
+std::string WavFormatName(std::uint16_t tag) {
+    switch (tag) {
+        case 1:
+            return "PCM";
+        case 2:
+            return "Microsoft ADPCM";
+        case 0x11:
+            return "IMA ADPCM";
+        default:
+            return "WAV format " + std::to_string(tag);
+    }
+}
+
 bool IsWavFileLayout(std::span<const std::uint8_t> wav) {
     return HasFixedWavLayout(wav) && wav.size() >= kWavHeaderSize && LoadU32(wav.data() + 4) == wav.size() - 8 &&
            LoadU32(wav.data() + 16) == kWavFormatSize && LoadU32(wav.data() + 74) == wav.size() - kWavHeaderSize;

@@ -1,12 +1,13 @@
 #pragma once
-// The WAV files sounds are written as, and read back from: a RIFF header, a
-// 50-byte "fmt " chunk holding a sound record's format description unchanged
-// (Microsoft ADPCM), and a "data" chunk with the sample bytes. The layout is
-// fixed: the samples always start at byte 78.
+// The WAV files sounds are written as: a RIFF header, a 50-byte "fmt " chunk
+// holding a sound record's format description unchanged (Microsoft ADPCM), and
+// a "data" chunk with the sample bytes. The layout is fixed: the samples always
+// start at byte 78.
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace drossel {
@@ -21,6 +22,9 @@ std::vector<std::uint8_t> WavFile(std::span<const std::uint8_t, kWavFormatSize> 
 // True when the bytes hold "RIFF", "WAVE", "fmt " and "data" at 0, 8, 12 and 70:
 // the fixed layout, whose format chunk is exactly 50 bytes. Nothing else is checked.
 bool HasFixedWavLayout(std::span<const std::uint8_t> wav);
+
+// A WAV file's format tag as people name it ("Microsoft ADPCM").
+std::string WavFormatName(std::uint16_t tag);
 
 // True when the bytes are laid out exactly as WavFile writes them: the fixed
 // layout, with the RIFF, format and data chunk sizes matching the bytes.

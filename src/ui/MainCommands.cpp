@@ -8,6 +8,7 @@
 #include "app/SelectionRules.h"
 #include "app/SoundTools.h"
 #include "app/StringEditor.h"
+#include "app/TextureImport.h"
 #include "io/PathText.h"
 #include "ui/AboutWindow.h"
 #include "ui/BatchReportWindow.h"
@@ -30,6 +31,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <exception>
 
 namespace drossel::ui {
@@ -40,7 +42,7 @@ void MainWindow::StartState() {
     Enable(
         {b.unpack, b.unpackGroup, b.convert, b.convertGroup, b.datFileInfo, b.resourceInfo, b.unpackAll, b.convertAll},
         false);
-    Enable({mnuUnpAll_, mnuUCALL_, mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_}, false);
+    Enable({mnuUnpAll_, mnuUCALL_, mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_, mnuReplaceTexture_}, false);
     Enable({b.zephyrView, b.normalView, mnuZephyr_, mnuNRM_, mnuAGQG_}, false);
     // Nothing to close yet.
     Enable({mnuclose_, b.close}, false);
@@ -89,6 +91,7 @@ void MainWindow::FinishOpen(OpenResult result) {
     CloseToolWindows();
     treeView_->RemoveAllNodes();
     tree_ = ResourceTree{};
+    mnuReplaceTexture_->setEnabled(false);
     filtered_ = false;
     filteredTree_ = ResourceTree{};
     {
@@ -152,7 +155,7 @@ void MainWindow::CloseCommand() {
     Enable(
         {b.unpack, b.unpackGroup, b.convert, b.convertGroup, b.datFileInfo, b.resourceInfo, b.unpackAll, b.convertAll},
         false);
-    Enable({mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_}, false);
+    Enable({mnuEditonitext_, mnuOverwriteSound_, mnuViewSndFile_, mnuReplaceTexture_}, false);
     Enable({mnuEdit_->menuAction(), mnuFile_->menuAction()}, true);
     treeView_->setEnabled(true);
     Enable({b.zephyrView, b.normalView, mnuAGQG_, mnuZephyr_, mnuNRM_, mnuclose_, b.close}, false);
@@ -268,6 +271,14 @@ void MainWindow::ReplaceSoundCommand() {
     soundReplace_->ShowSlot(*slot);
 }
 
+void MainWindow::ReplaceTextureCommand() {
+    const auto index = TextureToReplace(session_, *ui_);
+    if (!index) return;
+    const std::string path = ui_->AskOpenPath(TexturePictureRequest());
+    // The preview shows the texture as it now is.
+    if (!path.empty() && ReplaceTexture(*session_.level, *index, path, *ui_)) UpdatePreview();
+}
+
 void MainWindow::ViewSoundCommand() {
     if (!SelectedForTool(session_, *ui_, kSoundTags, kNotASoundToView)) return;
     if (soundViewer_ == nullptr) {
@@ -316,6 +327,7 @@ void MainWindow::AfterTreeClick() {
     const QTreeWidgetItem* item = treeView_->currentItem();
     if (item == nullptr) return;
     const std::string key = ResourceTreeWidget::KeyOf(item);
+    mnuReplaceTexture_->setEnabled(false);
     if (ResourceTreeWidget::IsResourceNode(item)) {
         const auto index = IndexOfNodeKey(key);
         if (!index) return;
@@ -323,6 +335,7 @@ void MainWindow::AfterTreeClick() {
         const ResourceRecord* record = session_.Selected();
         if (record == nullptr) return;
         ApplySelectionCommands(record->tag, true);
+        mnuReplaceTexture_->setEnabled(std::ranges::count(kTextureImportTags, record->tag.view()) > 0);
         if (soundViewer_ != nullptr) soundViewer_->Follow(*index);
     } else {
         ApplySelectionCommands(key, false);

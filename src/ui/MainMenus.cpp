@@ -132,6 +132,7 @@ void MainWindow::CreateMenus() {
     mnuEditonitext_ = Entry(tools, "mnuEditonitext", "Edit Oni Text File", &MainWindow::EditStringCommand);
     mnuOverwriteSound_ = Entry(tools, "mnuOverwriteSound", "Replace Sound File...", &MainWindow::ReplaceSoundCommand);
     mnuViewSndFile_ = Entry(tools, "mnuViewSndFile", "View sound File...", &MainWindow::ViewSoundCommand);
+    mnuReplaceTexture_ = Entry(tools, "mnuReplaceTexture", "Replace Texture...", &MainWindow::ReplaceTextureCommand);
     mnuAGQG_ = Entry(tools, "mnuAGQG", "Edit lights of Oni level...", &MainWindow::EditLightsCommand);
 
     QMenu* help = Menu(this, "mnuhelp", "Info");

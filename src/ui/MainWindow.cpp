@@ -99,6 +99,9 @@ MainWindow::MainWindow(DialogProvider* dialogs)
         if (ResourceTreeWidget::IsResourceNode(treeView_->currentItem()) && mnuUC_->isEnabled()) mnuUC_->trigger();
     });
     connect(treeView_, &QTreeWidget::currentItemChanged, this, [this] { UpdatePreview(); });
+    // A character's or a level's 3D preview follows the options it is drawn by.
+    for (const char* name : {"mnuchar1", "mnuchar2", "mnuchar3", "mnuchar4", "mnuchar5", "mnuallgroups", "mnuAllQuads"})
+        connect(findChild<QAction*>(QLatin1String(name)), &QAction::triggered, this, [this] { UpdatePreview(); });
     treeView_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(treeView_, &QWidget::customContextMenuRequested, this, &MainWindow::ShowContextMenu);
     client_->onResize = [this] { ArrangeControls(); };

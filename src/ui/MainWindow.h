@@ -99,6 +99,7 @@ private:
     void ZephyrViewCommand();
     void NormalViewCommand();
     void ReplaceSoundCommand();
+    void ReplaceTextureCommand();
     void ViewSoundCommand();
     void EditStringCommand();
     void EditLightsCommand();
@@ -204,6 +205,7 @@ private:
     QAction* mnuNRM_ = nullptr;
     QAction* mnuEditonitext_ = nullptr;
     QAction* mnuOverwriteSound_ = nullptr;
+    QAction* mnuReplaceTexture_ = nullptr;  // enabled while a texture kind is selected
     QAction* mnuViewSndFile_ = nullptr;
     QAction* mnuAGQG_ = nullptr;
 

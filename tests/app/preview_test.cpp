@@ -1,9 +1,10 @@
 // A preview is what the conversion makes: the same picture, sound and text,
-// within its limits; the other kinds, and what cannot be made, show the
-// resource's number and "Resource Info" fields.
+// within its limits, and the scenes the glTF export writes; the other kinds, and
+// what cannot be made, show the resource's number and "Resource Info" fields.
 
 #include "app/Preview.h"
 #include "Fixture.h"
+#include "GlbFile.h"
 #include "Pictures.h"
 #include "convert/Converters.h"
 
@@ -56,14 +57,14 @@ TEST(Preview, ShowsWhatTheConversionMakes) {
     EXPECT_EQ(std::tuple(list.kind, list.facts), std::tuple(PreviewKind::Pictures, "the first 1 of 2 pictures"));
     EXPECT_EQ(std::get<std::vector<NamedPicture>>(list.content).at(0).pixels.width(), 16);
 
-    for (const int index : {at("crate_box"), broken, placeholder}) {
+    for (const int index : {at("crate_indices"), broken, placeholder}) {
         const Preview info = PreviewOf(level, index, {});
         EXPECT_EQ(info.kind, PreviewKind::Info);
         ASSERT_EQ(info.info.size(), 9u);
         EXPECT_EQ(std::tie(info.info[0].label, info.info[0].value), std::tuple("Number:", std::to_string(index)));
         EXPECT_EQ(info.info[1].value, level.at(index).name);
     }
-    EXPECT_EQ(PreviewOf(level, at("crate_box"), {}).problem, "");
+    EXPECT_EQ(PreviewOf(level, at("crate_indices"), {}).problem, "");
     EXPECT_NE(PreviewOf(level, broken, {}).problem.find("Cannot be shown: "), std::string::npos);
     EXPECT_EQ(PreviewOf(level, placeholder, {}).problem, "Nothing to show: " + PlaceholderReason());
 }
@@ -76,4 +77,49 @@ TEST(Preview, ShrunkPictureTakesTheNearestPixels) {
     EXPECT_EQ(half.GetFromTop(1, 0).blue, 0);  // row 0 of the original
     PixelBuffer small(3, 3);
     EXPECT_EQ(ShrunkPicture(std::move(small), 8).width(), 3);
+}
+
+// Models, weapons, characters and levels show the scenes their glTF export writes: as many, with the nodes,
+// triangles, vertices and textured materials of each file it writes, read back with tinygltf.
+TEST(Preview, ScenesAreWhatTheGltfExportWrites) {
+    const LevelBuilder demo = demo::BuildDemoLevel();
+    OpenedLevel l(demo);
+    const auto at = [&](const char* name) { return demo.IndexNamed(name); };
+    Options glb;
+    glb.ModelLwoFormat = glb.WeaponLwoFormat = glb.CharacterLwoFormat = glb.LevelFormat = kGlb;
+    Options allGroups = glb, allQuads = glb;
+    allGroups.CharacterGroup = 6;
+    allQuads.AllQuadsGeometry = true;
+    const struct {
+        const char* name;
+        Converter convert;
+        Options options;
+        std::vector<std::string> parts;
+    } cases[] = {{"crate_box", ExportModel, glb, {""}},
+                 {"w1_tap", ExportWeapon, glb, {""}},
+                 {"konoko", ExportCharacter, glb, {"group 5"}},
+                 {"konoko", ExportCharacter, allGroups, {"group 1", "group 2", "group 3", "group 4", "group 5"}},
+                 {"level1", ConvertLevel, glb, {""}},
+                 {"level1", ConvertLevel, allQuads, {""}}};
+    std::vector<SceneCounts> seen;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Preview p = PreviewOf(l.level(), at(c.name), c.options);
+        const Conversion exported = Converted(demo, at(c.name), c.convert, c.options);
+        const auto& scenes = std::get<std::vector<ResourceScene>>(p.content);
+        ASSERT_EQ(std::tuple(p.kind, scenes.size()), std::tuple(PreviewKind::Scene, exported.pieces.size()));
+        for (std::size_t s = 0; s < scenes.size(); ++s) {
+            EXPECT_EQ(scenes[s].part, c.parts.at(s));
+            EXPECT_EQ(CountsOf(scenes[s].scene), GlbCounts(PieceBytes(exported, s)));
+        }
+        seen.push_back(CountsOf(scenes[0].scene));
+    }
+    const SceneCounts k = seen[2];
+    EXPECT_EQ(PreviewOf(l.level(), at("konoko"), glb).facts,
+              "group 5: " + std::to_string(k.nodes) + " nodes, " + std::to_string(k.triangles) + " triangles, " +
+                  std::to_string(k.vertices) + " vertices, " + std::to_string(k.texturedMaterials) +
+                  " textured materials");
+    EXPECT_EQ(PreviewOf(l.level(), at("crate_box"), glb).facts.find("1 node, "), 0u);
+    EXPECT_NE(seen[4], seen[5]);  // the demo's room has quads the game never draws
+    EXPECT_NE(seen[0].texturedMaterials, 0u);
 }

@@ -1,10 +1,12 @@
 // Replacing a sound in place, and the checks every in-place edit makes first.
 
+#include "DemoSounds.h"
 #include "Fixture.h"
 #include "app/SelectionRules.h"
 #include "app/SoundTools.h"
 #include "convert/Converters.h"
 #include "level/records/BulkRecords.h"
+#include "sound/Wav.h"
 
 using namespace drossel;
 using namespace drossel::testing;
@@ -16,10 +18,9 @@ struct SoundLevel : ::testing::Test {
         LevelBuilder b;
         b.Add("M3GM", "gun");
         SoundRecord sound{};
-        for (std::size_t i = 0; i < 50; ++i) sound.format[i] = static_cast<std::uint8_t>(i);
-        sound.format[2] = 1;  // one channel
-        sound.sampleLength = 1000;
-        sound.sampleOffset = b.AppendRaw(Bytes(1000, 0x11));
+        std::copy(format.begin(), format.end(), sound.format);
+        sound.sampleLength = 2048;
+        sound.sampleOffset = b.AppendRaw(Bytes(2048, 0x11));
         b.AppendRaw(Bytes(64, 0x77));  // what follows the samples stays as it is
         b.AddData("SNDD", "door", BytesOf(sound));
         level = std::make_unique<OpenedLevel>(b);
@@ -28,17 +29,12 @@ struct SoundLevel : ::testing::Test {
         slot = *SoundSlotOf(Level(), 1, ui);
     }
     const drossel::Level& Level() const { return level->level(); }
-    // The sound's own WAV with its samples replaced and its format bytes changed.
-    std::string Wav(std::size_t samples, std::uint8_t channels = 1, std::uint8_t rate = 0x44) {
-        Bytes wav = SoundWavOf(Level(), Level().at(1));
-        wav.resize(78);
-        wav[22] = channels;
-        wav[24] = rate;
-        wav.insert(wav.end(), samples, 0x99);
-        const std::string path = level->dir / "new.wav";
-        WriteFileBytes(path, wav);
-        return path;
+    // A WAV of the sound's own format holding `samples` bytes.
+    std::string Wav(std::size_t samples) {
+        WriteFileBytes(level->dir / "new.wav", WavFile(format, Bytes(samples, 0x99)));
+        return level->dir / "new.wav";
     }
+    const std::array<std::uint8_t, 50> format = demo::AdpcmTone(1, 0.01).format;  // 22050 Hz, mono, 512-byte blocks
     std::unique_ptr<OpenedLevel> level;
     RecordingUserInterface ui;
     SoundSlot slot;
@@ -47,37 +43,47 @@ struct SoundLevel : ::testing::Test {
 
 }  // namespace
 
-TEST_F(SoundLevel, ItsOwnWavChangesNothingAnotherWritesItsFormatAndSlotSizeSampleBytes) {
-    EXPECT_EQ(CapacityText(slot), "You can overwrite 1000 Bytes");
+// A WAV in the sound's format is copied; any other is converted to it. The
+// record never changes; what the sound does not fill of its slot is silence.
+TEST_F(SoundLevel, TakesItsOwnFormatAsItIsAndConvertsAnyOther) {
+    EXPECT_EQ(CapacityText(slot), "You can overwrite 2048 Bytes");
+    EXPECT_EQ(SoundTargetText(Level(), slot), "door: Microsoft ADPCM, 22050 Hz, mono, 2048 bytes (0.18 s)");
     WriteFileBytes(level->dir / "own.wav", SoundWavOf(Level(), Level().at(1)));
     ASSERT_TRUE(ReplaceSound(Level(), slot, level->dir / "own.wav", ui));
     EXPECT_EQ(std::tie(ui.messages.back().text, ui.messages.back().icon),
               std::tuple("Overwrited successfully!", MessageIcon::Information));
-    EXPECT_EQ(ReadFileBytes(Level().datPath()), datBefore);
+    EXPECT_EQ(ui.status(),
+              "Status: Replaced door with own.wav: 2048 of the slot's 2048 bytes (100 %), copied as it was");
     EXPECT_EQ(ReadFileBytes(Level().rawPath()), rawBefore);
-    // Another WAV of the same type: its format, and exactly the slot's size in sample bytes.
-    for (const std::size_t given : {100u, 5000u}) {
-        ASSERT_TRUE(ReplaceSound(Level(), slot, Wav(given), ui)) << ui.messages.back().text;
-        Bytes dat = datBefore, raw = rawBefore;
-        dat[static_cast<std::size_t>(Level().at(1).dataOffset) + offsetof(SoundRecord, format) + 4] = 0x44;
-        std::fill_n(raw.begin() + *Level().at(1).rawOffset, 1000, 0);
-        std::fill_n(raw.begin() + *Level().at(1).rawOffset, std::min<std::size_t>(given, 1000), 0x99);
-        EXPECT_EQ(ReadFileBytes(Level().datPath()), dat) << "only the 50 format bytes change";
-        EXPECT_EQ(ReadFileBytes(Level().rawPath()), raw) << given << " sample bytes: cut, or filled with zeros";
-    }
+
+    ASSERT_TRUE(RunShell("sox -n -r 44100 -c 2 -b 16 '" + level->dir / "pcm.wav" + "' synth 0.05 sine 440"));
+    ASSERT_TRUE(ReplaceSound(Level(), slot, level->dir / "pcm.wav", ui));
+    EXPECT_EQ(
+        ui.status(),
+        "Status: Replaced door with pcm.wav: 1024 of the slot's 2048 bytes (50 %), converted from 44100 Hz, stereo");
+    const Bytes raw = ReadFileBytes(Level().rawPath());
+    Bytes expected = rawBefore;
+    const std::size_t at = *Level().at(1).rawOffset;
+    std::fill_n(std::copy_n(raw.begin() + static_cast<std::ptrdiff_t>(at), 1024,
+                            expected.begin() + static_cast<std::ptrdiff_t>(at)),
+                1024, 0);
+    EXPECT_EQ(raw, expected) << "two blocks, then silence";
+    EXPECT_EQ(ReadFileBytes(Level().datPath()), datBefore);
 }
 
-TEST_F(SoundLevel, RefusesOtherFilesAndChangedLevelsWritingNothing) {
-    EXPECT_FALSE(ReplaceSound(Level(), slot, Wav(10, 2), ui));
-    EXPECT_EQ(ui.messages.back().text, kOtherSoundType);
-    Bytes pcm = Slice(ReadFileBytes(Wav(0)), 0, 36) + Text("data") + Bytes{100} + Bytes(103, 0x99);
-    PutU32(pcm, 16, 16);  // a 16-byte format chunk: "data" is not at 70
-    WriteFileBytes(level->dir / "pcm.wav", pcm);
-    WriteFileBytes(level->dir / "cut.wav", Slice(ReadFileBytes(Wav(0)), 0, 74));  // it ends before its samples
-    for (const std::string& path :
-         {level->dir / "pcm.wav", level->dir / "absent.wav", level->dir.path(), level->dir / "cut.wav", Wav(0)}) {
-        EXPECT_FALSE(ReplaceSound(Level(), slot, path, ui)) << path;
-        EXPECT_EQ(ui.messages.back().text, kNotAnAdpcmWave) << path;
+// Each refusal names its cause and leaves both files as they were.
+TEST_F(SoundLevel, RefusesNamingTheCauseWritingNothing) {
+    WriteFileBytes(level->dir / "noise.wav", Bytes(100, 7));
+    const std::string absent = level->dir / "absent.wav";
+    const std::pair<std::string, std::string> refused[] = {
+        {Wav(3000),
+         "new.wav: it is too long for the sound: in the sound's format it takes 3000 bytes (0.27 s), the "
+         "sound's slot holds 2048 bytes (0.18 s)"},
+        {absent, "absent.wav: cannot open " + absent + ": No such file or directory"},
+        {level->dir / "noise.wav", "noise.wav: it is not a WAV file (no RIFF WAVE header)"}};
+    for (const auto& [path, why] : refused) {
+        EXPECT_FALSE(ReplaceSound(Level(), slot, path, ui));
+        EXPECT_EQ(ui.messages.back().text, "Cannot replace door with " + why);
     }
     // The .dat changed under the open level: a longer file, or another resource where the sound was.
     const Bytes longer = datBefore + Bytes{0};

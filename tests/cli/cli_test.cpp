@@ -3,6 +3,7 @@
 
 #include "Fixture.h"
 #include "Pictures.h"
+#include "image/ImageFile.h"
 
 #include <filesystem>
 #include <map>
@@ -60,6 +61,8 @@ TEST_F(CliLevel, ExitStatusTellsFailureFromMisuse) {
         {{"convert", dat, "1", dir / "x.tga"}, 1},        // no converter for AKEV
         {{"convert", dat, "0", ""}, 1},                   // nothing would be written
         {{"replace-sound", dat, "0", dir / "x.wav"}, 1},  // the edits refuse other kinds
+        {{"replace-texture", dat, "1", dir / "x.png"}, 1},
+        {{"replace-texture", dat, "3", dir / "x.png"}, 1},  // key icons are not replaced
         {{"set-string", dat, "0", "text"}, 1},
         {{"set-lights", dat, "1", "--all-quads", "--colour", "1", "1,2,3,4"}, 1},
         {{"set-lights", dat, "1", "--all-quads"}, 2},  // no colour given
@@ -74,6 +77,10 @@ TEST_F(CliLevel, ExitStatusTellsFailureFromMisuse) {
         EXPECT_FALSE(r.err.empty());
     }
     EXPECT_EQ(RunCli({"info", dir / "bad.dat"}).err.substr(0, 39), "This File is not valid a Oni DAT File!\n");
+    WriteFileBytes(dir / "wall.tga", EncodeTga(drossel::PixelBuffer(4, 4), 32));
+    const auto replaced = RunCli({"replace-texture", dat, "0", dir / "wall.tga"});
+    EXPECT_EQ(std::tie(replaced.exitCode, replaced.out, replaced.err),
+              std::tuple(0, "", "Status: Replaced wall with wall.tga (32 bytes, 4 x 4 ARGB 1-5-5-5)\n"));
 }
 
 TEST_F(CliLevel, AQuadIsNamedAsItWasGiven) {

@@ -1,31 +1,14 @@
 // The glTF writer, read back with tinygltf's own reader and checked by the Khronos validator.
 
 #include "Fixture.h"
+#include "GlbFile.h"
 #include "geometry/Gltf.h"
 #include "image/PngEncode.h"
-
-#define TINYGLTF_NO_STB_IMAGE
-#define TINYGLTF_NO_STB_IMAGE_WRITE
-#define TINYGLTF_NO_EXTERNAL_IMAGE
-#include <tiny_gltf.h>
 
 using namespace drossel;
 using namespace drossel::testing;
 
 namespace {
-
-tinygltf::Model Read(const std::vector<std::uint8_t>& glb) {
-    tinygltf::TinyGLTF reader;
-    reader.SetImageLoader(  // pictures stay the PNG bytes they are stored as
-        [](tinygltf::Image* image, int, std::string*, std::string*, int, int, const unsigned char* bytes, int size,
-           void*) { return image->image.assign(bytes, bytes + size), true; },
-        nullptr);
-    tinygltf::Model model;
-    std::string error, warning;
-    EXPECT_TRUE(reader.LoadBinaryFromMemory(&model, &error, &warning, glb.data(), static_cast<unsigned>(glb.size())))
-        << error;
-    return model;
-}
 
 Scene Sample() {
     auto picture = std::make_shared<const PixelBuffer>(2, 1, Bgra{10, 20, 30, 40});
@@ -45,7 +28,7 @@ Scene Sample() {
 // PNG; what lies in the buffer the validator checks (bounds, counts, indices) and Blender reads (tests/blender).
 TEST(WriteGlb, ScenesReadBackWholeAndPassTheValidator) {
     const std::vector<std::uint8_t> glb = WriteGlb(Sample());
-    const tinygltf::Model m = Read(glb);
+    const tinygltf::Model m = ReadGlb(glb);
     ASSERT_EQ(std::tuple(m.nodes.size(), m.meshes.size(), m.images.size()), std::tuple(3u, 2u, 1u));
     EXPECT_EQ(std::tie(m.scenes.at(0).nodes, m.nodes[0].name, m.nodes[0].children, m.nodes[1].children),
               std::tuple(std::vector<int>{0}, "top", std::vector<int>{1}, std::vector<int>{2}));

@@ -20,14 +20,6 @@ Picture Sample() {
     return p;
 }
 
-PixelBuffer BufferOf(const Picture& p) {
-    PixelBuffer b(p.width, p.height);
-    for (int y = 0; y < p.height; ++y) {
-        for (int x = 0; x < p.width; ++x) b.SetFromTop(x, y, {p.at(x, y).b, p.at(x, y).g, p.at(x, y).r, p.at(x, y).a});
-    }
-    return b;
-}
-
 }  // namespace
 
 // The headers, byte for byte; and another program must see the same picture: upright,

@@ -32,8 +32,8 @@ struct Crafted : ::testing::Test {
         level = std::make_unique<OpenedLevel>(b, [](Bytes& dat) {
             for (int i : {2, 3}) PutU32(dat, DataOffsetFieldOf(i), U32At(dat, DataOffsetFieldOf(0)));
         });
-        const std::array<std::uint8_t, kWavFormatSize> rate{0, 0, 0, 0, 0x44};
-        WriteFileBytes(level->dir / "new.wav", WavFile(rate, Bytes(10, 9)));
+        // The sounds' own format (zeros): its samples are taken as they are.
+        WriteFileBytes(level->dir / "new.wav", WavFile(std::array<std::uint8_t, kWavFormatSize>{}, Bytes(10, 9)));
         std::filesystem::copy_file(Level().datPath(), level->dir / "before.dat");
     }
     const drossel::Level& Level() const { return level->level(); }
@@ -64,7 +64,7 @@ TEST_F(Crafted, EditsOutsideTheirOwnRecordOrSlotWriteNothing) {
              lights.Save(Level());
          },
          "the edit's 128 bytes from byte 64 lie outside its record, which holds 144 bytes"},
-        {[&] { Replace(5); }, "Cannot replace sound: the 100 bytes of data at offset 1048576 lie outside"},
+        {[&] { Replace(5); }, "Cannot replace sound with new.wav: the 100 bytes of data at offset 1048576 lie outside"},
         {[&] { Replace(6); }, "4294967280 bytes of sample data are more than the 268435456 a sound may have"},
         {[&] { Replace(7); }, "its record holds 16 bytes, fewer than the 96 that say where its data lies"},
     };

@@ -50,6 +50,14 @@ Picture PictureOf(const PixelBuffer& buffer) {
     return p;
 }
 
+PixelBuffer BufferOf(const Picture& p) {
+    PixelBuffer b(p.width, p.height);
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) b.SetFromTop(x, y, {p.at(x, y).b, p.at(x, y).g, p.at(x, y).r, p.at(x, y).a});
+    }
+    return b;
+}
+
 std::optional<Picture> ReadWithImageMagick(const std::string& path) {
     std::istringstream size(RunShell("identify -format '%w %h' '" + path + "' 2>/dev/null").value_or(""));
     int width = 0, height = 0;

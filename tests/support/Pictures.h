@@ -15,6 +15,7 @@ namespace drossel::testing {
 Picture ExactPicture(std::uint32_t format, int width, int height, int seed = 0);
 Picture Opaque(Picture p);
 Picture PictureOf(const PixelBuffer& buffer);
+PixelBuffer BufferOf(const Picture& picture);
 
 // The picture as ImageMagick decodes it, top row first (TGA files turned
 // upright by their orientation field); empty when ImageMagick cannot read it.

@@ -92,7 +92,7 @@ private slots:
             Find<QPlainTextEdit>("TextPreview")->toPlainText().startsWith(QStringLiteral("Mission 1: The Warehouse")));
         QCOMPARE(Preview(At("water_anim")), QStringLiteral("ThumbnailPreview"));
         QCOMPARE(Find<QListWidget>("ThumbnailPreview")->count(), 2);
-        for (const char* other : {"crate_box", "level1"}) {
+        for (const char* other : {"crate_indices", "IntroCutscene"}) {
             QCOMPARE(Preview(At(other)), QStringLiteral("InfoPreview"));
             QCOMPARE(Find<QLabel>("lblPreviewInfo")->text(), QString::number(At(other)));
         }

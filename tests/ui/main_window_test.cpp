@@ -5,6 +5,7 @@
 
 #include "Fixture.h"
 #include "ScriptedDialogs.h"
+#include "image/ImageFile.h"
 #include "ui/MainLayout.h"
 #include "ui/MainWindow.h"
 #include "ui/QtUserInterface.h"
@@ -160,7 +161,16 @@ private slots:
 
     void treeClicksApplyTheSelectionRules() {
         Open(dat_);  // the commands' test clicks k0 and triggers them: they are enabled
+        QVERIFY(!Action("mnuReplaceTexture")->isEnabled());
+        Click("k0");
+        QVERIFY(Action("mnuReplaceTexture")->isEnabled());
+        WriteFileBytes(dir_ / "wall.bmp", EncodeBmp(PixelBuffer(4, 4, {8, 16, 24, 255}), 24));
+        dialogs_.answers.push_back(QString::fromStdString(dir_ / "wall.bmp"));
+        Action("mnuReplaceTexture")->trigger();
+        QCOMPARE(window_->statusText(),
+                 QStringLiteral("Status: Replaced wall with wall.bmp (32 bytes, 4 x 4 ARGB 1-5-5-5)"));
         Click("k1");
+        QVERIFY(!Action("mnuReplaceTexture")->isEnabled());
         QVERIFY(AllEnabled({"mnuUC", "Button8"}, false));
         QCOMPARE(window_->session().selectedIndex, 1);
         Click("TXMP");

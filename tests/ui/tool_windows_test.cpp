@@ -100,6 +100,7 @@ private slots:
     void replacementWritesTheChosenWav() {
         Trigger("mnuOverwriteSound", 1);
         QCOMPARE(Text("Form7", "Label2"), QStringLiteral("You can overwrite 1000 Bytes"));
+        QCOMPARE(Text("Form7", "Label3"), QStringLiteral("Replacing door: 0 Hz, 0 channels, 1000 bytes (0.00 s)"));
         WriteFileBytes(dir_ / "new.wav", Wav());
         dialogs_.answers.push_back(QString::fromStdString(dir_ / "new.wav"));
         Click("Form7", "Command1");
@@ -107,7 +108,7 @@ private slots:
         Click("Form7", "Command2");
         QVERIFY(!Control("Form7", "Command2")->isVisible());
         QCOMPARE(dialogs_.messages.last(), QString(kSoundReplaced));
-        QVERIFY(window_.statusText().startsWith(QStringLiteral("Status: Replaced sound door by new.wav: ")));
+        QVERIFY(window_.statusText().startsWith(QStringLiteral("Status: Replaced door with new.wav: 1000 of")));
     }
     void lightingEditorShowsMovesAndWritesColours() {
         OpenDemo();

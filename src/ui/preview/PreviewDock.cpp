@@ -6,6 +6,7 @@
 #include "ui/SoundPlayer.h"
 #include "ui/preview/PictureView.h"
 #include "ui/preview/PreviewWorker.h"
+#include "ui/preview/ScenePage.h"
 #include "ui/preview/WaveformView.h"
 
 #include <QFormLayout>
@@ -81,6 +82,8 @@ PreviewDock::PreviewDock(QWidget* parent) : QDockWidget(QStringLiteral("Preview"
     text_->setReadOnly(true);
     pages_->addWidget(text_);
     pages_->addWidget(infoPage_ = MakeInfoPage());
+    pages_->addWidget(scenePage_ = new ScenePage(pages_));
+    connect(scenePage_, &ScenePage::factsChanged, facts_, &QLabel::setText);
 
     auto* layout = new QVBoxLayout(body);
     layout->addWidget(title_);
@@ -225,6 +228,7 @@ void PreviewDock::ShowPage(QWidget* page) {
         waveform_->SetSound(nullptr);
     }
     if (page != text_) text_->clear();
+    if (page != scenePage_) scenePage_->Clear();
     pages_->setCurrentWidget(page);
 }
 
@@ -262,6 +266,10 @@ void PreviewDock::Show(const std::shared_ptr<ShownPreview>& shown) {
         case PreviewKind::Text:
             ShowPage(text_);
             text_->setPlainText(QString::fromStdString(std::get<std::string>(p.content)));
+            break;
+        case PreviewKind::Scene:
+            ShowPage(scenePage_);
+            scenePage_->SetScenes(shown->scenes);
             break;
         case PreviewKind::Info:
             ShowPage(infoPage_);

@@ -3,8 +3,8 @@
 // zoomable picture, the pictures of a list, a sound with its waveform and Play
 // and Stop, or a text; the "Resource Info" fields for every other kind. The
 // previews are made by a PreviewWorker on a copy of the open level, so the
-// tree never waits for them. Each kind of preview is one page of a stack: a
-// 3D view is one page more, fed by a core function of its own.
+// tree never waits for them. Each kind of preview is one page of a stack; the
+// scenes of models, weapons, characters and levels are drawn in 3D.
 
 #include "convert/Options.h"
 
@@ -28,6 +28,7 @@ namespace drossel::ui {
 
 class PictureView;
 class PreviewWorker;
+class ScenePage;
 class SoundPlayer;
 class WaveformView;
 struct ShownPreview;
@@ -85,6 +86,7 @@ private:
     SoundPlayer* player_ = nullptr;
     std::shared_ptr<const PcmSound> sound_;
     QPlainTextEdit* text_ = nullptr;
+    ScenePage* scenePage_ = nullptr;
     QWidget* infoPage_ = nullptr;
     QList<QLabel*> infoLabels_;
     QList<QLabel*> infoValues_;

@@ -61,6 +61,10 @@ void PreviewWorker::Run() {
             content = std::monostate{};
         } else if (auto* sound = std::get_if<PreviewSound>(&content)) {
             shown->sound = std::make_shared<const PcmSound>(std::move(sound->pcm));
+        } else if (auto* scenes = std::get_if<std::vector<ResourceScene>>(&content)) {
+            for (const ResourceScene& scene : *scenes)
+                shown->scenes.append(std::make_shared<const DrawableScene>(DrawableOf(scene)));
+            content = std::monostate{};
         }
         job.level.reset();  // a level closed meanwhile goes with its last preview
         QMetaObject::invokeMethod(

@@ -2,10 +2,12 @@
 // Makes previews on a thread of its own, one at a time. A request replaces the
 // one still waiting, so moving quickly through the tree decodes only what is
 // selected when the thread gets to it, and the tree never waits. Pictures are
-// turned into images there too; results come back on the receiver's thread.
+// turned into images there too, and scenes made ready to draw; results come
+// back on the receiver's thread.
 
 #include "app/Preview.h"
 #include "convert/Options.h"
+#include "ui/preview/SceneDrawing.h"
 
 #include <QImage>
 #include <QList>
@@ -38,6 +40,7 @@ struct ShownPreview {
     QImage picture;
     QList<ShownPicture> pictures;
     std::shared_ptr<const PcmSound> sound;
+    QList<std::shared_ptr<const DrawableScene>> scenes;
 };
 
 // The picture as an image, top row first.

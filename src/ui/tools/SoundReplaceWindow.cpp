@@ -1,6 +1,5 @@
 #include "ui/tools/SoundReplaceWindow.h"
 
-#include "app/EditReports.h"
 #include "app/Session.h"
 #include "app/UserInterface.h"
 
@@ -28,6 +27,8 @@ SoundReplaceWindow::SoundReplaceWindow(Session& session, UserInterface& ui, QWid
     browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     capacity_ = new QLabel(this);
     capacity_->setObjectName(QStringLiteral("Label2"));
+    target_ = new QLabel(this);
+    target_->setObjectName(QStringLiteral("Label3"));
 
     auto* replace = new QPushButton(QStringLiteral("Replace !"), this);
     replace->setObjectName(QStringLiteral("Command2"));
@@ -46,6 +47,7 @@ SoundReplaceWindow::SoundReplaceWindow(Session& session, UserInterface& ui, QWid
     buttons->addWidget(replace);
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(target_);
     layout->addWidget(caption);
     layout->addLayout(file);
     layout->addWidget(capacity_);
@@ -57,13 +59,15 @@ SoundReplaceWindow::SoundReplaceWindow(Session& session, UserInterface& ui, QWid
 void SoundReplaceWindow::ShowSlot(const SoundSlot& slot) {
     slot_ = slot;
     capacity_->setText(QString::fromStdString(CapacityText(slot)));
+    if (session_.level) target_->setText(QString::fromStdString("Replacing " + SoundTargetText(*session_.level, slot)));
     show();
     raise();
     activateWindow();
 }
 
 void SoundReplaceWindow::Browse() {
-    const std::string path = ui_.AskOpenPath({"Select sound file...", "", "Microsoft ADPCM Wave Files (*.wav)|*.wav"});
+    const std::string path =
+        ui_.AskOpenPath({"Select sound file...", "", "Wave Files (*.wav)|*.wav|All Files (*.*)|*.*"});
     if (!path.empty()) path_->setText(QString::fromStdString(path));
 }
 
@@ -73,10 +77,8 @@ void SoundReplaceWindow::Replace() {
         ui_.Beep();
         return;
     }
-    const std::string wav = path_->text().toStdString();
-    if (!ReplaceSound(*session_.level, slot_, wav, ui_)) return;
-    ui_.SetStatusText(SoundReplacedText(*session_.level, slot_, wav));
-    close();
+    // The replacement says in the status bar what it wrote.
+    if (ReplaceSound(*session_.level, slot_, path_->text().toStdString(), ui_)) close();
 }
 
 }  // namespace drossel::ui

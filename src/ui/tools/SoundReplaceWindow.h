@@ -1,7 +1,8 @@
 #pragma once
-// SoundReplaceWindow, "Replace Sound file...": writes the samples of a WAV file
-// over the data of the sound that was selected when the window opened. It does
-// not block the main window; the main window closes it with the level.
+// SoundReplaceWindow, "Replace Sound file...": puts the samples of a WAV file,
+// in the sound's own format, into the data of the sound that was selected when
+// the window opened, which it names with its format. It does not block the main
+// window; the main window closes it with the level.
 
 #include "app/SoundTools.h"
 
@@ -35,6 +36,7 @@ private:
     SoundSlot slot_;
     QLineEdit* path_ = nullptr;
     QLabel* capacity_ = nullptr;
+    QLabel* target_ = nullptr;  // the sound's name and format
 };
 
 }  // namespace drossel::ui
