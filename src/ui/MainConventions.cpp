@@ -5,6 +5,7 @@
 #include "app/LightingEditor.h"
 #include "app/SoundTools.h"
 #include "app/StringEditor.h"
+#include "app/TextureImport.h"
 #include "ui/DesktopSettings.h"
 #include "ui/LevelText.h"
 #include "ui/MainWindow.h"
@@ -114,7 +115,8 @@ void MainWindow::ShowContextMenu(const QPoint& position) {
         const std::pair<std::span<const std::string_view>, QAction*> tools[] = {{kSoundTags, mnuViewSndFile_},
                                                                                 {kSoundTags, mnuOverwriteSound_},
                                                                                 {kEditableStringTags, mnuEditonitext_},
-                                                                                {kLightingListTags, mnuAGQG_}};
+                                                                                {kLightingListTags, mnuAGQG_},
+                                                                                {kTextureImportTags, mnuReplaceTexture_}};
         bool first = true;
         for (const auto& [tags, tool] : tools) {
             if (std::find(tags.begin(), tags.end(), record->tag.view()) == tags.end() || !tool->isEnabled()) continue;

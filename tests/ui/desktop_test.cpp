@@ -225,6 +225,7 @@ private slots:
         QCOMPARE(rightClick(At("door_open.aif"), ""),
                  QStringLiteral("mnuUC mnuUnp mnuResInfo  mnuViewSndFile mnuOverwriteSound"));
         QCOMPARE(rightClick(At("mission_title"), ""), QStringLiteral("mnuUC mnuUnp mnuResInfo  mnuEditonitext"));
+        QCOMPARE(rightClick(At("wall_arrow"), ""), QStringLiteral("mnuUC mnuUnp mnuResInfo  mnuReplaceTexture"));
         QCOMPARE(rightClick(-1, "TXMP"), QStringLiteral("mnuECF mnuEF"));
 
         // Enter converts the selected resource; its dialog starts with the Textures option's filter.
