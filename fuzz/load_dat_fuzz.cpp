@@ -26,6 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BuildNormalView(level, ui);
     BuildZephyrView(level, ui);
     DatFileInfoText(level);
-    for (std::int32_t i = 0; i < level.count(); ++i) ResourceInfoFields(level.at(i));
+    for (std::int32_t i = 0; i < level.count(); ++i) {
+        ResourceInfoFields(level.at(i), level.RawSlotOf(level.at(i)));
+        level.Resolve(level.IdentifierOf(level.at(i)).value_or(0));
+    }
     return 0;
 }

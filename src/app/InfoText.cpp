@@ -23,10 +23,10 @@ std::string DatFileInfoText(const Level& level) {
     return text;
 }
 
-std::vector<InfoField> ResourceInfoFields(const ResourceRecord& r) {
+std::vector<InfoField> ResourceInfoFields(const ResourceRecord& r, const RawSlot& raw) {
     // A raw location is shown only with a length: a texture of a format without
     // decoded pixels has an offset but nothing to point at.
-    const bool hasRaw = r.rawSize != 0 && r.rawOffset.has_value();
+    const bool hasRaw = raw.size != 0 && raw.offset.has_value();
     return {
         {"Name:", r.name},
         {"Size:", std::to_string(r.size)},
@@ -34,8 +34,8 @@ std::vector<InfoField> ResourceInfoFields(const ResourceRecord& r) {
         {"Code:", r.storedTag.str()},
         {"Flags:", std::to_string(static_cast<std::int32_t>(r.flags))},
         {"Data Position:", std::to_string(r.dataOffset + 1)},
-        {"Size in RAW:", hasRaw ? std::to_string(r.rawSize) : "None"},
-        {"Offset in RAW:", hasRaw ? std::to_string(std::int64_t{*r.rawOffset} + 1) : "None"},
+        {"Size in RAW:", hasRaw ? std::to_string(raw.size) : "None"},
+        {"Offset in RAW:", hasRaw ? std::to_string(std::int64_t{*raw.offset} + 1) : "None"},
     };
 }
 

@@ -10,6 +10,7 @@ namespace drossel {
 
 class Level;
 struct ResourceRecord;
+struct RawSlot;
 
 // The lines of "Dat File Info", without line ends.
 std::vector<std::string> DatFileInfoLines(const Level& level);
@@ -21,8 +22,9 @@ struct InfoField {
     std::string value;
 };
 // The eight fields of "Resource Info" in the order the window lists them:
-// Name, Size, Type, Code, Flags, Data Position, Size in RAW, Offset in RAW.
-std::vector<InfoField> ResourceInfoFields(const ResourceRecord& record);
+// Name, Size, Type, Code, Flags, Data Position, Size in RAW, Offset in RAW
+// (the last two from `raw`, Level::RawSlotOf).
+std::vector<InfoField> ResourceInfoFields(const ResourceRecord& record, const RawSlot& raw);
 // The resource's number: its table index, as the tree's node keys and
 // drossel-cli name it. The window shows it above the eight fields.
 InfoField ResourceNumberField(std::int32_t index);

@@ -94,7 +94,7 @@ Preview PreviewOf(const Level& level, std::int32_t index, const Options& options
     p.index = index;
     p.title = r.name + " (" + r.tag.str() + ")";
     p.info.push_back(ResourceNumberField(index));
-    for (InfoField& field : ResourceInfoFields(r)) p.info.push_back(std::move(field));
+    for (InfoField& field : ResourceInfoFields(r, level.RawSlotOf(r))) p.info.push_back(std::move(field));
     const Kind& kind = KindOf(r.tag);
     const bool scene = kind.preview == PreviewKind::Scene;
     if (kind.preview == PreviewKind::Info || (scene ? kind.scenes == nullptr : kind.convert == nullptr)) return p;

@@ -51,8 +51,8 @@ private:
     std::size_t other_ = 0;
 };
 
-bool Matches(const ResourceRecord& r, const std::optional<std::uint32_t>& levelIdentifier) {
-    return levelIdentifier && r.identifier && *r.identifier == *levelIdentifier;
+bool Matches(const Level& level, const ResourceRecord& r, const std::optional<std::uint32_t>& levelIdentifier) {
+    return levelIdentifier && level.IdentifierOf(r) == levelIdentifier;
 }
 
 }  // namespace
@@ -111,9 +111,10 @@ ResourceTree BuildNormalView(const Level& level, UserInterface& ui) {
             const std::string_view fileUnder = KindOf(t).fileUnder;
             // The level's own point, index and texture coordinate lists join
             // its chunks; their keys keep the prefixes they always had.
-            if (fileUnder == kLevelChunksKey || (t == "PNTA" && Matches(r, own.points)))
+            if (fileUnder == kLevelChunksKey || (t == "PNTA" && Matches(level, r, own.points)))
                 filler.Add(kLevelChunksKey, 'K', i, r.name);
-            else if ((t == "IDXA" && Matches(r, own.indexList)) || (t == "TXCA" && Matches(r, own.textureCoordinates)))
+            else if ((t == "IDXA" && Matches(level, r, own.indexList)) ||
+                     (t == "TXCA" && Matches(level, r, own.textureCoordinates)))
                 filler.Add(kLevelChunksKey, 'k', i, r.name);
             else
                 filler.Add(fileUnder.empty() ? std::string_view(t) : fileUnder, 'k', i, r.name);

@@ -21,12 +21,13 @@ std::string SoundLabel(const ResourceRecord& sound) {
 std::optional<SoundSlot> SoundSlotOf(const Level& level, std::int32_t index, UserInterface& ui) {
     const ResourceRecord& sound = level.at(index);
     std::string why;
+    const RawSlot slot = sound.IsPlaceholder() ? RawSlot{} : level.RawSlotOf(sound);
     if (sound.IsPlaceholder()) {
         why = PlaceholderReason();
-    } else if (!sound.rawOffset) {
+    } else if (!slot.offset) {
         why = "its record lies outside " + level.datPath();
     } else {
-        return SoundSlot{index, sound.rawSize, *sound.rawOffset};
+        return SoundSlot{index, slot.size, *slot.offset};
     }
     ui.ShowMessage("Cannot replace " + sound.name + ": " + why, kProgramTitle, MessageIcon::Critical);
     return std::nullopt;

@@ -45,7 +45,7 @@ void AddInfoCommands(CLI::App& app, CliContext& context) {
         context.run = [&context, level, index] {
             if (!context.Open(*level)) return kFailed;
             const auto& record = context.level().at(context.ResourceIndex(*index));
-            for (const auto& field : ResourceInfoFields(record)) std::cout << field.label << ' ' << field.value << '\n';
+            for (const auto& field : ResourceInfoFields(record, context.level().RawSlotOf(record))) std::cout << field.label << ' ' << field.value << '\n';
             return context.ExitCode();
         };
     });

@@ -4,6 +4,7 @@
 
 #include "convert/Converters.h"
 #include "convert/TexturePicture.h"
+#include "io/Error.h"
 #include "io/LittleEndian.h"
 #include "io/PathText.h"
 #include "level/records/StringRecords.h"
@@ -35,7 +36,9 @@ Conversion TextureList(const Level& level, const Options& options, std::string t
         if (!listed.insert(texture).second) continue;
         std::string missing;
         try {
-            if (const auto linked = FindLinkedTexture(level, *texture->identifier, missing)) {
+            const auto identifier = level.IdentifierOf(*texture);
+            if (!identifier) throw DrosselError("its data lies outside " + level.datPath());
+            if (const auto linked = FindLinkedTexture(level, *identifier, missing)) {
                 const TextureRecord record = *linked;
                 RequirePictureSize(record.width, record.height);
                 ImageOutput picture{.pixels = {}, .bits = ImageBits(options.Image), .draw = [&level, record] {

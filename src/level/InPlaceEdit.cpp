@@ -72,6 +72,9 @@ void InPlaceEdit::AddResource(std::int32_t index) {
     if (resource.IsPlaceholder()) throw DrosselError(PlaceholderReason());
     resource_ = &resource;
     resources_.push_back(resource_);
+    // What Commit() checks the file against, if nothing has read it before.
+    level_.IdentifierOf(resource);
+    slot_ = level_.RawSlotOf(resource);
 }
 
 void InPlaceEdit::Refuse(const std::string& why) const {
@@ -94,16 +97,16 @@ void InPlaceEdit::RequireInRecord(std::int64_t at, std::int64_t length) const {
 }
 
 void InPlaceEdit::RequireInSlot(std::int64_t at, std::int64_t length) const {
-    if (!resource_->rawOffset) Refuse("its record names no data in " + level_.rawPath());
-    if (resource_->rawNamedBy > resource_->size) {
+    if (!slot_.offset) Refuse("its record names no data in " + level_.rawPath());
+    if (slot_.namedBy > resource_->size) {
         Refuse("its record holds " + std::to_string(resource_->size) + " bytes, fewer than the " +
-               std::to_string(resource_->rawNamedBy) + " that say where its data lies in " + level_.rawPath());
+               std::to_string(slot_.namedBy) + " that say where its data lies in " + level_.rawPath());
     }
-    if (!Inside(at, length, resource_->rawSize)) {
+    if (!Inside(at, length, slot_.size)) {
         Refuse("the edit's " + Range(at, length) + " lie outside its data, which holds " +
-               std::to_string(resource_->rawSize) + " bytes");
+               std::to_string(slot_.size) + " bytes");
     }
-    level_.RequireRaw(*resource_->rawOffset, resource_->rawSize);
+    level_.RequireRaw(*slot_.offset, slot_.size);
 }
 
 void InPlaceEdit::IntoRecord(std::int64_t at, std::vector<std::uint8_t> bytes) {
@@ -113,7 +116,7 @@ void InPlaceEdit::IntoRecord(std::int64_t at, std::vector<std::uint8_t> bytes) {
 
 void InPlaceEdit::IntoSlot(std::int64_t at, std::vector<std::uint8_t> bytes) {
     RequireInSlot(at, static_cast<std::int64_t>(bytes.size()));
-    parts_.push_back({true, std::int64_t{*resource_->rawOffset} + at, std::move(bytes), {}});
+    parts_.push_back({true, std::int64_t{*slot_.offset} + at, std::move(bytes), {}});
 }
 
 long InPlaceEdit::WriteSome(bool, int fd, std::span<const std::uint8_t> bytes, std::int64_t offset) {
@@ -167,9 +170,10 @@ void InPlaceEdit::Commit() {
     }
     for (const ResourceRecord* resource : resources_) {
         std::uint8_t identifier[4] = {};
-        const bool held = resource->identifier && Inside(resource->dataOffset, 4, dat.size());
+        const auto known = level_.IdentifierOf(*resource);
+        const bool held = known && Inside(resource->dataOffset, 4, dat.size());
         if (held) dat.ReadAt(resource->dataOffset, identifier);
-        if (!held || LoadU32(identifier) != *resource->identifier) {
+        if (!held || LoadU32(identifier) != *known) {
             throw DrosselError(level_.datPath() + " no longer holds " + resource->name +
                                " where it was when it was opened: nothing was written");
         }

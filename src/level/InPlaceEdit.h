@@ -6,15 +6,17 @@
 // - in the .dat, bytes of its record: from its data offset, as many as its
 //   descriptor's size says (a placeholder, size 0, owns none: its data lives in
 //   another level file), and none that another resource's record also claims;
-// - in the .raw, bytes of the slot its record names: rawSize bytes from
-//   rawOffset, named by bytes of its own record, and lying inside the .raw.
+// - in the .raw, bytes of the slot its record names (as it names it when the
+//   resource joins the edit), named by bytes of its own record, and lying
+//   inside the .raw.
 //
 // Each part is given as a range counted from the start of the record or of the
 // slot and checked when it is given; a range that is not wholly inside is
 // refused with a DrosselError that says why (the caller names the resource:
 // "Cannot replace door: ..."), before anything is written. Commit() is all or nothing: it opens both files for
 // writing before changing either, checks through those same descriptors that
-// the .dat has the size it had at load and the resource still its identifier,
+// the .dat has the size it had at load and the resource still the identifier
+// it had when first read,
 // and that the slot still lies inside the .raw; it writes the .raw parts first,
 // then the .dat parts, and flushes both. When a write or flush fails, the bytes
 // already replaced (kept in memory) are put back, and the failure is thrown.
@@ -83,6 +85,7 @@ private:
 
     const Level& level_;
     const ResourceRecord* resource_ = nullptr;  // the one the parts given now belong to
+    RawSlot slot_;                              // resource_'s
     std::vector<const ResourceRecord*> resources_;
     std::vector<Part> parts_;
 };

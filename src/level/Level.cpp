@@ -3,15 +3,45 @@
 #include "io/Error.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
+#include <numeric>
 
 namespace drossel {
 
-Level::Level(std::string datPath, std::string rawPath, DatHeader header, ResourceTable table, std::int64_t datSize)
+namespace {
+
+// A kept identifier is the value with this bit set; 0 is "not read yet".
+constexpr std::uint64_t kKnown = std::uint64_t{1} << 32;
+constexpr std::uint64_t kAbsent = std::uint64_t{1} << 33;
+
+std::optional<std::uint32_t> IdentifierIn(std::uint64_t kept) {
+    if (kept == kAbsent) return std::nullopt;
+    return static_cast<std::uint32_t>(kept);
+}
+
+}  // namespace
+
+struct Level::Known {
+    explicit Known(std::size_t count) : identifiers(std::make_unique<std::atomic<std::uint64_t>[]>(count)) {}
+    std::unique_ptr<std::atomic<std::uint64_t>[]> identifiers;
+    std::once_flag indexed;
+    IdentifierIndex index;
+};
+
+Level::Level(std::string datPath, std::string rawPath, DatHeader header, ResourceTable table, std::int64_t datSize,
+             std::vector<KindRawBlock> rawBlocks)
     : datPath_(std::move(datPath)),
       rawPath_(std::move(rawPath)),
       header_(header),
       table_(std::move(table)),
-      datSize_(datSize) {}
+      datSize_(datSize),
+      rawBlocks_(std::move(rawBlocks)),
+      known_(std::make_unique<Known>(table_.records.size())) {}
+
+Level Level::Copy() const {
+    return Level(datPath_, rawPath_, header_, table_, datSize_, rawBlocks_);
+}
 
 Level::Level(Level&&) noexcept = default;
 Level& Level::operator=(Level&&) noexcept = default;
@@ -41,7 +71,86 @@ BinaryFile& Level::Raw() const {
 }
 
 std::vector<std::uint8_t> Level::ReadData(const ResourceRecord& resource, std::int64_t length) const {
-    return Dat().ReadBytes(resource.dataOffset, length);
+    std::vector<std::uint8_t> bytes = Dat().ReadBytes(resource.dataOffset, length);
+    if (bytes.size() >= 4) {
+        if (const auto position = PositionOf(resource)) Remember(*position, LoadU32(bytes.data()));
+    }
+    return bytes;
+}
+
+std::optional<std::size_t> Level::PositionOf(const ResourceRecord& resource) const {
+    const ResourceRecord* first = table_.records.data();
+    const ResourceRecord* end = first + table_.records.size();
+    if (std::less<>{}(&resource, first) || !std::less<>{}(&resource, end)) return std::nullopt;
+    return static_cast<std::size_t>(&resource - first);
+}
+
+std::optional<std::uint32_t> Level::Remember(std::size_t position, std::optional<std::uint32_t> identifier) const {
+    std::uint64_t kept = 0;
+    // The first read wins: every thread sees the same identifier from then on.
+    known_->identifiers[position].compare_exchange_strong(kept, identifier ? kKnown | *identifier : kAbsent);
+    return kept == 0 ? identifier : IdentifierIn(kept);
+}
+
+std::optional<std::uint32_t> Level::IdentifierOf(const ResourceRecord& resource) const {
+    const auto position = PositionOf(resource);
+    if (position) {
+        const std::uint64_t kept = known_->identifiers[*position].load(std::memory_order_acquire);
+        if (kept != 0) return IdentifierIn(kept);
+    }
+    std::optional<std::uint32_t> identifier;
+    try {
+        BinaryFile& dat = Dat();
+        if (dat.Contains(resource.dataOffset, 4)) identifier = dat.U32(resource.dataOffset);
+    } catch (const std::exception&) {
+        return std::nullopt;  // not kept: the file may be readable again later
+    }
+    return position ? Remember(*position, identifier) : identifier;
+}
+
+std::optional<std::int32_t> Level::IndexOf(std::uint32_t identifier) const {
+    std::call_once(known_->indexed, [this] {
+        const auto& records = table_.records;
+        // Read in the order of the data, so the reads go forward through the file.
+        std::vector<std::int32_t> order(records.size());
+        std::iota(order.begin(), order.end(), 0);
+        const auto byOffset = [&records](std::int32_t a, std::int32_t b) {
+            return records[static_cast<std::size_t>(a)].dataOffset < records[static_cast<std::size_t>(b)].dataOffset;
+        };
+        if (!std::is_sorted(order.begin(), order.end(), byOffset)) std::stable_sort(order.begin(), order.end(), byOffset);
+        std::vector<std::optional<std::uint32_t>> identifiers(records.size());
+        for (const std::int32_t i : order) {
+            identifiers[static_cast<std::size_t>(i)] = IdentifierOf(records[static_cast<std::size_t>(i)]);
+        }
+        known_->index.Build(identifiers);
+    });
+    return known_->index.Find(identifier);
+}
+
+const ResourceRecord* Level::Resolve(std::uint32_t identifier) const {
+    const auto index = IndexOf(identifier);
+    return index ? &table_.records[static_cast<std::size_t>(*index)] : nullptr;
+}
+
+RawSlot Level::RawSlotOf(const ResourceRecord& resource) const {
+    const RawBlock* block = nullptr;
+    for (const KindRawBlock& kind : rawBlocks_) {
+        if (kind.tag == resource.tag) block = kind.block;
+    }
+    if (block == nullptr) return {};
+    const auto size = static_cast<std::int64_t>(block->recordSize);
+    std::array<std::uint8_t, kLargestRawBlockRecord> bytes;  // the read fills what the record uses
+    const auto record = std::span(bytes).first(block->recordSize);
+    try {
+        BinaryFile& dat = Dat();
+        if (!dat.Contains(resource.dataOffset, size)) return {};
+        dat.Read(resource.dataOffset, record);
+    } catch (const std::exception&) {
+        return {};
+    }
+    if (const auto position = PositionOf(resource)) Remember(*position, LoadU32(record.data()));
+    const RawLocation location = block->locate(record);
+    return {location.length, location.offset, size};
 }
 
 BinaryFile& Level::RawHolding(std::int64_t offset, std::int64_t length) const {

@@ -1,9 +1,13 @@
 #pragma once
 // An open level: the paths of its .dat and .raw files, the header, the resource
-// table with its identifier index, and reads of a resource's data or of .raw
-// bytes. The files are opened on first use and stay open until CloseFiles();
-// the command shell closes them when a command ends, so each command reads the
-// files as they are when it runs.
+// table, and reads of a resource's data or of .raw bytes. The files are opened
+// on first use and stay open until CloseFiles(); the command shell closes them
+// when a command ends, so each command reads the files as they are when it runs.
+//
+// Loading reads only the header, the descriptors and the names. A resource's
+// identifier is read when first asked for (or when its record is first read)
+// and kept from then on; the identifier index that resolves links is built
+// when a link is first resolved. Every thread may read at once.
 
 #include "io/BinaryFile.h"
 #include "level/ResourceTable.h"
@@ -24,7 +28,8 @@ namespace drossel {
 
 class Level {
 public:
-    Level(std::string datPath, std::string rawPath, DatHeader header, ResourceTable table, std::int64_t datSize = 0);
+    Level(std::string datPath, std::string rawPath, DatHeader header, ResourceTable table, std::int64_t datSize = 0,
+          std::vector<KindRawBlock> rawBlocks = {});
     Level(Level&&) noexcept;
     Level& operator=(Level&&) noexcept;
     ~Level();
@@ -39,8 +44,18 @@ public:
     std::int32_t count() const { return table_.count(); }
     bool Contains(std::int64_t index) const { return table_.Contains(index); }
     const ResourceRecord& at(std::int64_t index) const { return table_.at(index); }
+    // The same level, read through files of its own, knowing nothing read yet.
+    Level Copy() const;
+
     // The first record in table order that carries this identifier, or nullptr.
-    const ResourceRecord* Resolve(std::uint32_t identifier) const { return table_.Resolve(identifier); }
+    const ResourceRecord* Resolve(std::uint32_t identifier) const;
+    std::optional<std::int32_t> IndexOf(std::uint32_t identifier) const;
+    // The resource's identifier (the first four bytes of its data) as first
+    // read; unset when its data lies outside the file or cannot be read.
+    std::optional<std::uint32_t> IdentifierOf(const ResourceRecord& resource) const;
+    // Where the resource's bulk data lies in the .raw file, as its leading
+    // record says now (nothing for the kinds without bulk data).
+    RawSlot RawSlotOf(const ResourceRecord& resource) const;
 
     // `length` bytes of the resource's data, from its data offset. Throws
     // DrosselError when the .dat file does not hold them all.
@@ -84,6 +99,13 @@ private:
     DatHeader header_;
     ResourceTable table_;
     std::int64_t datSize_ = 0;
+    std::vector<KindRawBlock> rawBlocks_;
+    // Identifiers as first read, and the index built from them.
+    struct Known;
+    std::unique_ptr<Known> known_;
+    const Known& KnownIdentifiers() const;
+    std::optional<std::size_t> PositionOf(const ResourceRecord& resource) const;
+    std::optional<std::uint32_t> Remember(std::size_t position, std::optional<std::uint32_t> identifier) const;
     // Each thread reads through files of its own (a file keeps a read window),
     // so converters may run on several threads at once.
     struct Files {

@@ -23,25 +23,6 @@ Tag FourChars(const std::uint8_t* p) {
     return Tag(std::string_view(reinterpret_cast<const char*>(p), 4));
 }
 
-// Fills rawSize and rawOffset for the kinds that keep bulk data in the .raw file.
-// A record that does not lie inside the file leaves the raw location unset.
-void ReadRawLocation(BinaryFile& file, ResourceRecord& r, std::span<const KindRawBlock> rawBlocks) {
-    const RawBlock* block = nullptr;
-    for (const KindRawBlock& kind : rawBlocks) {
-        if (kind.tag == r.tag) block = kind.block;
-    }
-    if (block == nullptr) return;
-    const auto size = static_cast<std::int64_t>(block->recordSize);
-    if (!file.Contains(r.dataOffset, size)) return;
-    std::array<std::uint8_t, kLargestRawBlockRecord> bytes;  // the read fills what the record uses
-    const auto record = std::span(bytes).first(block->recordSize);
-    file.Read(r.dataOffset, record);
-    const RawLocation location = block->locate(record);
-    r.rawSize = location.length;
-    r.rawOffset = location.offset;
-    r.rawNamedBy = size;
-}
-
 // Names are shown one per line and become parts of file names: a slash or a
 // control byte must not act as one there.
 void CleanName(std::string& name) {
@@ -117,15 +98,10 @@ Level ReadTable(BinaryFile& file, const std::string& datPath, const std::string&
         }
     }
 
-    for (ResourceRecord& r : records) {
-        if (file.Contains(r.dataOffset, 4)) r.identifier = file.U32(r.dataOffset);
-        ReadRawLocation(file, r, rawBlocks);
-    }
-
     ResourceTable table;
     table.records = std::move(records);
-    table.identifiers.Build(table.records);
-    return Level(datPath, rawPath, header, std::move(table), size);
+    return Level(datPath, rawPath, header, std::move(table), size,
+                 std::vector<KindRawBlock>(rawBlocks.begin(), rawBlocks.end()));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #pragma once
-// Reading a level's .dat file: the header, the descriptors and names, every
-// resource's identifier, and the .raw location of the kinds that keep bulk data
-// there. Nothing here talks to the person; the caller reports a refusal.
+// Reading a level's .dat file: the header, the descriptors and the names. Nothing
+// here talks to the person; the caller reports a refusal.
 
 #include "io/Error.h"
 #include "level/Level.h"
@@ -13,18 +12,11 @@ namespace drossel {
 
 inline constexpr const char* kNotALevelMessage = "This File is not valid a Oni DAT File!";
 
-// The kinds that keep bulk data in the .raw file, with the record family that
-// says where (the kind table gives them).
-struct KindRawBlock {
-    Tag tag;
-    const RawBlock* block;
-};
-
 // The level in the file at datPath, or why it is refused: it does not begin with
 // the level file magic, or it is damaged so that its table cannot be read.
 // Names have every "/" and every control byte replaced by "_". Data that lies
 // outside the file is no refusal: that resource's identifier and raw location
-// stay unset.
+// stay unset. `rawBlocks` say where the kinds with bulk data keep it.
 Result<Level> LoadDat(const std::string& datPath, const std::string& rawPath, std::span<const KindRawBlock> rawBlocks);
 
 }  // namespace drossel

@@ -11,14 +11,14 @@ std::size_t SlotOf(std::uint32_t identifier, std::size_t mask) {
 
 }  // namespace
 
-void IdentifierIndex::Build(const std::vector<ResourceRecord>& records) {
+void IdentifierIndex::Build(const std::vector<std::optional<std::uint32_t>>& identifiers) {
     std::size_t capacity = 16;
-    while (capacity < records.size() * 2) capacity *= 2;
+    while (capacity < identifiers.size() * 2) capacity *= 2;
     slots_.assign(capacity, Slot{});
     const std::size_t mask = capacity - 1;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (!records[i].identifier) continue;
-        const std::uint32_t id = *records[i].identifier;
+    for (std::size_t i = 0; i < identifiers.size(); ++i) {
+        if (!identifiers[i]) continue;
+        const std::uint32_t id = *identifiers[i];
         for (std::size_t s = SlotOf(id, mask);; s = (s + 1) & mask) {
             if (slots_[s].index < 0) {
                 slots_[s] = {id, static_cast<std::int32_t>(i)};
@@ -40,11 +40,6 @@ std::optional<std::int32_t> IdentifierIndex::Find(std::uint32_t identifier) cons
 
 std::string PlaceholderReason() {
     return "it has no data in this level file (its size is 0; the data lives in another level file)";
-}
-
-const ResourceRecord* ResourceTable::Resolve(std::uint32_t identifier) const {
-    const auto index = identifiers.Find(identifier);
-    return index ? &records[static_cast<std::size_t>(*index)] : nullptr;
 }
 
 }  // namespace drossel

@@ -3,6 +3,7 @@
 
 #include "level/Tag.h"
 #include "level/records/DatFileRecords.h"
+#include "level/records/Record.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,15 +29,25 @@ struct ResourceRecord {
     std::uint32_t flags = 0;
     Tag tag;
     std::string name;
-    std::int64_t rawSize = 0;
-    std::optional<std::uint32_t> rawOffset;   // unset: no bulk data, or its block could not be read
-    std::int64_t rawNamedBy = 0;              // the length of the leading record that holds rawSize and rawOffset
-    std::optional<std::uint32_t> identifier;  // unset when the data lies outside the file
 
     bool IsNamed() const { return flags == kNamedFlags; }
     // A resource whose descriptor size is 0 is a placeholder: its data lives in
     // another level file, and what lies at its data offset belongs to something else.
     bool IsPlaceholder() const { return size == 0; }
+};
+
+// Where a resource's bulk data lies in the .raw file, as its leading record says.
+struct RawSlot {
+    std::int64_t size = 0;
+    std::optional<std::uint32_t> offset;  // unset: no bulk data, or its record could not be read
+    std::int64_t namedBy = 0;             // the length of the leading record that holds size and offset
+};
+
+// The kinds that keep bulk data in the .raw file, with the record family that
+// says where (the kind table gives them).
+struct KindRawBlock {
+    Tag tag;
+    const RawBlock* block;
 };
 
 // Why a placeholder is refused by every command that would read or write its data.
@@ -47,7 +58,8 @@ std::string PlaceholderReason();
 // up to a few hundred thousand identifiers and is indexed on every load.
 class IdentifierIndex {
 public:
-    void Build(const std::vector<ResourceRecord>& records);
+    // identifiers[i] is record i's; unset ones are left out.
+    void Build(const std::vector<std::optional<std::uint32_t>>& identifiers);
     std::optional<std::int32_t> Find(std::uint32_t identifier) const;
     void Clear() { slots_.clear(); }
 
@@ -61,14 +73,10 @@ private:
 
 struct ResourceTable {
     std::vector<ResourceRecord> records;
-    IdentifierIndex identifiers;
 
     std::int32_t count() const { return static_cast<std::int32_t>(records.size()); }
     bool Contains(std::int64_t index) const { return index >= 0 && index < count(); }
     const ResourceRecord& at(std::int64_t index) const { return records.at(static_cast<std::size_t>(index)); }
-    // The record a link points to, or nullptr when nothing carries that identifier.
-    const ResourceRecord* Resolve(std::uint32_t identifier) const;
-    std::optional<std::int32_t> IndexOf(std::uint32_t identifier) const { return identifiers.Find(identifier); }
 };
 
 }  // namespace drossel

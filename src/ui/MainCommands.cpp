@@ -231,7 +231,8 @@ void MainWindow::ResourceInfoCommand() {
         return;
     }
     if (resourceInfo_ == nullptr) resourceInfo_ = new ResourceInfoWindow(this);
-    resourceInfo_->ShowRecord(session_.selectedIndex, *record);
+    const FilesOpenForCommand files(*session_.level);
+    resourceInfo_->ShowRecord(session_.selectedIndex, *record, session_.level->RawSlotOf(*record));
 }
 
 void MainWindow::ShowView(TreeView view) {

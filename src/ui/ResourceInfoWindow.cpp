@@ -51,7 +51,7 @@ ResourceInfoWindow::ResourceInfoWindow(QWidget* parent) : QDialog(parent) {
     };
     number_ = row(ResourceNumberField(0).label, "Label9", "txt_number");
     // The captions come with the fields; any record gives them.
-    const std::vector<InfoField> captions = ResourceInfoFields(ResourceRecord{});
+    const std::vector<InfoField> captions = ResourceInfoFields(ResourceRecord{}, RawSlot{});
     for (std::size_t i = 0; i < kControls.size(); ++i)
         boxes_[i] = row(captions[i].label, kControls[i].label, kControls[i].box);
 
@@ -69,9 +69,9 @@ ResourceInfoWindow::ResourceInfoWindow(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void ResourceInfoWindow::ShowRecord(std::int32_t index, const ResourceRecord& record) {
+void ResourceInfoWindow::ShowRecord(std::int32_t index, const ResourceRecord& record, const RawSlot& raw) {
     number_->setText(QString::fromStdString(ResourceNumberField(index).value));
-    const std::vector<InfoField> fields = ResourceInfoFields(record);
+    const std::vector<InfoField> fields = ResourceInfoFields(record, raw);
     for (std::size_t i = 0; i < boxes_.size() && i < fields.size(); ++i) {
         boxes_[i]->setText(LevelText(fields[i].value));
         boxes_[i]->setCursorPosition(0);

@@ -10,6 +10,7 @@ class QLineEdit;
 
 namespace drossel {
 struct ResourceRecord;
+struct RawSlot;
 }
 
 namespace drossel::ui {
@@ -21,7 +22,7 @@ public:
     explicit ResourceInfoWindow(QWidget* parent);
 
     // The record at this table index: its number, then its eight fields.
-    void ShowRecord(std::int32_t index, const ResourceRecord& record);
+    void ShowRecord(std::int32_t index, const ResourceRecord& record, const RawSlot& raw);
 
 private:
     QLineEdit* number_ = nullptr;

@@ -81,14 +81,15 @@ TEST(InfoText, DatFileInfoAndResourceInfo) {
                   std::to_string(layout.dataTable - 8) + "\r\nName Table Offset: " + std::to_string(layout.nameTable) +
                   "\r\n");
     ResourceRecord r = l.level().at(0);
-    auto text = [&r] {
+    RawSlot raw = l.level().RawSlotOf(l.level().at(0));
+    auto text = [&r, &raw] {
         std::string all;
-        for (const auto& f : ResourceInfoFields(r)) all += f.label + " " + f.value + "\n";
+        for (const auto& f : ResourceInfoFields(r, raw)) all += f.label + " " + f.value + "\n";
         return all;
     };
     EXPECT_EQ(text(), "Name: wall\nSize: 192\nType: TXMP\nCode: PMXT\nFlags: 3145728\nData Position: " +
                           std::to_string(layout.dataOffsets[0] + 1) + "\nSize in RAW: 8192\nOffset in RAW: 1\n");
-    r.rawSize = 0;  // an undecoded format: an offset but no length shows neither
+    raw.size = 0;  // an undecoded format: an offset but no length shows neither
     r.flags = 0xFFFFFFFE;
     EXPECT_NE(text().find("Flags: -2\nData Position: " + std::to_string(layout.dataOffsets[0] + 1) +
                           "\nSize in RAW: None\nOffset in RAW: None\n"),

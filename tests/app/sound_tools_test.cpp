@@ -63,7 +63,7 @@ TEST_F(SoundLevel, TakesItsOwnFormatAsItIsAndConvertsAnyOther) {
         "Status: Replaced door with pcm.wav: 1024 of the slot's 2048 bytes (50 %), converted from 44100 Hz, stereo");
     const Bytes raw = ReadFileBytes(Level().rawPath());
     Bytes expected = rawBefore;
-    const std::size_t at = *Level().at(1).rawOffset;
+    const std::size_t at = *Level().RawSlotOf(Level().at(1)).offset;
     std::fill_n(std::copy_n(raw.begin() + static_cast<std::ptrdiff_t>(at), 1024,
                             expected.begin() + static_cast<std::ptrdiff_t>(at)),
                 1024, 0);

@@ -84,11 +84,12 @@ TEST_F(TextureImport, RefusesSayingWhyWritingNothing) {
     EXPECT_FALSE(Replace(built.IndexNamed("title_screen"), "x.tga"));
     EXPECT_NE(demo.ui.messages.back().text.find("the picture is 64 x 64 pixels, a large texture 640 x 512"),
               std::string::npos);
-    // One tile of the large texture is no longer where it was: no tile is written.
+    // One tile of the large texture is no longer where it was when it was
+    // exported: no tile is written.
+    Exported(built.IndexNamed("title_screen"), "large.tga");
     Bytes moved = datBefore;
     PutU32(moved, static_cast<std::size_t>(demo.level().at(built.IndexNamed("title_screen_tile5")).dataOffset), 7);
     WriteFileBytes(dat, moved);
-    Exported(built.IndexNamed("title_screen"), "large.tga");
     EXPECT_FALSE(Replace(built.IndexNamed("title_screen"), "large.tga"));
     EXPECT_NE(demo.ui.messages.back().text.find("no longer holds title_screen_tile5"), std::string::npos);
     WriteFileBytes(dat, datBefore);

@@ -39,7 +39,8 @@ struct Crafted : ::testing::Test {
     const drossel::Level& Level() const { return level->level(); }
     void Replace(std::int32_t i) {  // "Replace !"; throws what it says when it refuses
         RecordingUserInterface ui;
-        if (!ReplaceSound(Level(), {i, Level().at(i).rawSize, *Level().at(i).rawOffset}, level->dir / "new.wav", ui))
+        const RawSlot slot = Level().RawSlotOf(Level().at(i));
+        if (!ReplaceSound(Level(), {i, slot.size, *slot.offset}, level->dir / "new.wav", ui))
             throw DrosselError(ui.messages.back().text);
     }
     LevelBuilder b;

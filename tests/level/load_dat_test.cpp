@@ -37,7 +37,7 @@ TEST(LoadDat, ReadsHeaderDescriptorsAndNames) {
     const ResourceRecord& r = level.at(0);
     EXPECT_EQ(r.name, "wall_a_b\\c") << "slashes and control bytes become _";
     EXPECT_EQ(r.nameOffset, layout.nameOffsets[0]);
-    EXPECT_EQ(r.identifier, LevelBuilder::IdentifierOf(0));
+    EXPECT_EQ(level.IdentifierOf(r), LevelBuilder::IdentifierOf(0));
     // Unnamed records are numbered in table order, their tag the stored one reversed.
     for (auto [i, name, tag] : {std::tuple{1, "File_#1", "AKEV"}, {3, "File_#2", "SNDD"}, {4, "File_#3", "SNDD"}})
         EXPECT_EQ(std::tie(level.at(i).name, level.at(i).tag), std::tuple(name, tag)) << i;
@@ -65,7 +65,8 @@ TEST(LoadDat, RawLocationsFollowEachKindsRecord) {
     for (const auto& [tag, data, size, offset] : cases) b.AddData(tag, "r", data);
     const Level level = LoadBuilt(b);
     for (int i = 0; const auto& [tag, data, size, offset] : cases) {
-        EXPECT_EQ(std::pair(level.at(i).rawSize, level.at(i).rawOffset), std::pair(size, offset)) << i;
+        const RawSlot slot = level.RawSlotOf(level.at(i));
+        EXPECT_EQ(std::pair(slot.size, slot.offset), std::pair(size, offset)) << i;
         ++i;
     }
 }
@@ -81,17 +82,40 @@ TEST(LoadDat, IdentifiersResolveToTheFirstRecordAndDataOutsideTheFileIsNoRefusal
     PutU32(dat, DataOffsetFieldOf(3), 0x7FFFFF00);
     Result<Level> level = Load(dat);
     ASSERT_TRUE(level) << level.error();
-    EXPECT_EQ(level.value().table().IndexOf(0xABCD), 1);
+    EXPECT_EQ(level.value().IndexOf(0xABCD), 1);
     EXPECT_EQ(level.value().Resolve(LevelBuilder::IdentifierOf(0)), &level.value().at(0));
     EXPECT_EQ(level.value().Resolve(0x12345678), nullptr);
-    EXPECT_FALSE(level.value().at(3).identifier.has_value());
-    EXPECT_FALSE(level.value().at(3).rawOffset.has_value());
+    EXPECT_FALSE(level.value().IdentifierOf(level.value().at(3)).has_value());
+    EXPECT_FALSE(level.value().RawSlotOf(level.value().at(3)).offset.has_value());
     // Enough identifiers to share slots of the index.
     LevelBuilder many;
     for (int i = 0; i < 600; ++i) many.Add("M3GM", "m");
     const Level big = LoadBuilt(many);
     for (int i = 0; i < 600; ++i) ASSERT_EQ(big.Resolve(LevelBuilder::IdentifierOf(i)), &big.at(i)) << i;
     EXPECT_EQ(big.Resolve(LevelBuilder::IdentifierOf(600)), nullptr);
+}
+
+// Loading reads no resource's data: identifiers are read when first needed
+// (resolving a link reads them all) and kept from then on, for the whole level.
+TEST(LoadDat, IdentifiersAreReadWhenFirstNeededAndKept) {
+    LevelBuilder b;
+    for (const char* name : {"first", "second", "third"}) b.Add("TXMP", name);
+    Bytes dat = b.BuildDat();
+    const Level level = LoadBuilt(b);
+    const auto rewrite = [&](std::uint32_t identifier) {
+        PutU32(dat, static_cast<std::size_t>(level.at(1).dataOffset), identifier);
+        WriteFileBytes(level.datPath(), dat);
+    };
+    rewrite(0xBEEF);
+    EXPECT_EQ(level.Resolve(0xBEEF), &level.at(1));
+    rewrite(0xCAFE);
+    EXPECT_EQ(level.Resolve(0xCAFE), nullptr);
+    EXPECT_EQ(level.IdentifierOf(level.at(1)), 0xBEEFu);
+    // A copy knows nothing read before; reading a record keeps its identifier.
+    const Level copy = level.Copy();
+    copy.ReadData(copy.at(1), 4);
+    rewrite(0xD00D);
+    EXPECT_EQ(copy.Resolve(0xCAFE), &copy.at(1));
 }
 
 // Damaged files: every one is refused with a reason, none makes the loader

@@ -18,7 +18,7 @@ TEST(Sound, WavFilesDecodeToTheirSourceWithLibsndfileAndSox) {
     int checked = 0;
     for (int i = 0; i < l.level().count(); ++i) {
         const ResourceRecord& r = l.level().at(i);
-        if (r.tag != "SNDD" || r.rawSize == 0) continue;
+        if (r.tag != "SNDD" || l.level().RawSlotOf(r).size == 0) continue;
         const std::vector<short>& source = tones.at(r.name).source;
         const Bytes wav = SoundWavOf(l.level(), r);
         const PcmSound pcm = DecodeWav(wav);

@@ -162,7 +162,7 @@ QWidget* PreviewDock::MakeInfoPage() {
     page->setObjectName(QStringLiteral("InfoPreview"));
     auto* form = new QFormLayout(page);
     std::vector<InfoField> captions{ResourceNumberField(0)};
-    for (InfoField& field : ResourceInfoFields(ResourceRecord{})) captions.push_back(std::move(field));
+    for (InfoField& field : ResourceInfoFields(ResourceRecord{}, RawSlot{})) captions.push_back(std::move(field));
     for (const InfoField& caption : captions) {
         auto* label = new QLabel(QString::fromStdString(caption.label), page);
         auto* value = Label(page, "lblPreviewInfo");
@@ -188,10 +188,7 @@ void PreviewDock::Request() {
     if (!wanted_ || source_ == nullptr || !source_->Contains(wanted_->first)) return;
     // The worker reads a level of its own: the session's opens and closes its
     // files on this thread. The copy is made once per level.
-    if (!copy_) {
-        const Level& l = *source_;
-        copy_ = std::make_shared<const Level>(l.datPath(), l.rawPath(), l.header(), l.table(), l.datSize());
-    }
+    if (!copy_) copy_ = std::make_shared<const Level>(source_->Copy());
     worker_->Request(++lastRequest_, copy_, wanted_->first, wanted_->second);
     wanted_.reset();
 }
