@@ -7,6 +7,9 @@
 #
 #   bench/textures.sh BUILD_DIR [N [WORK_PARENT]]   (BUILD_DIR configured with -DDROSSEL_BENCH=ON)
 #
+# Each command runs on one thread (--jobs 1) and on every core; with BEFORE set
+# to another build folder, that build's drossel-cli runs it too, in the same run.
+#
 # The files go to a new folder under WORK_PARENT (default: the temporary folder).
 # With several gigabytes written, a disk's write-back throttling dominates both
 # times; a memory file system such as /dev/shm measures the program instead.
@@ -22,6 +25,10 @@ measure() {
     cat "$level.dat" "$level.raw" >/dev/null
     echo "level: $n textures, $(( input / 1048576 )) MiB in"
     for command in convert-all unpack-all; do
+        if [ -n "${BEFORE:-}" ]; then
+            report "$command (before)" "$level" "$BEFORE/drossel-cli" "$command" "$level.dat" "$work/out"
+        fi
+        report "$command -j 1" "$level" "$cli" "$command" --jobs 1 "$level.dat" "$work/out"
         report "$command" "$level" "$cli" "$command" "$level.dat" "$work/out"
         times["$command $n"]=$last_ms
     done

@@ -56,7 +56,7 @@ report() {
     floor_ms=$(best floor "$level" "$work/kept")
     rm -rf "$work/out" "$work/kept" && mkdir "$work/out"
     peak=$(peak_kib "$@")
-    printf '  %-14s %6d ms   floor (cat) %6d ms   ratio %5.2f   out %6.1f MiB   peak %7d KiB\n' \
+    printf '  %-22s %6d ms   floor (cat) %6d ms   ratio %5.2f   out %6.1f MiB   peak %7d KiB\n' \
         "$label" "$ms" "$floor_ms" "$(awk "BEGIN { print $ms / ($floor_ms > 0 ? $floor_ms : 1) }")" \
         "$(awk "BEGIN { print $output / 1048576 }")" "$peak"
     last_ms=$ms

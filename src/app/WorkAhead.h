@@ -33,7 +33,7 @@ public:
     // How many pieces of work may wait for their turn besides the one being
     // taken: enough to keep every worker busy, few enough that their results
     // (pictures of up to hundreds of megabytes) stay few.
-    std::size_t Ahead() const { return workers_.size(); }
+    std::size_t Ahead() const { return 2 * workers_.size(); }
 
     template <typename Result>
     std::future<Result> Submit(std::function<Result()> work) {

@@ -22,8 +22,9 @@ std::optional<std::uint32_t> IdentifierIn(std::uint64_t kept) {
 
 }  // namespace
 
+// Made when first needed: a command that reads no identifier takes no memory for them.
 struct Level::Known {
-    explicit Known(std::size_t count) : identifiers(std::make_unique<std::atomic<std::uint64_t>[]>(count)) {}
+    std::once_flag made;
     std::unique_ptr<std::atomic<std::uint64_t>[]> identifiers;
     std::once_flag indexed;
     IdentifierIndex index;
@@ -37,7 +38,7 @@ Level::Level(std::string datPath, std::string rawPath, DatHeader header, Resourc
       table_(std::move(table)),
       datSize_(datSize),
       rawBlocks_(std::move(rawBlocks)),
-      known_(std::make_unique<Known>(table_.records.size())) {}
+      known_(std::make_unique<Known>()) {}
 
 Level Level::Copy() const {
     return Level(datPath_, rawPath_, header_, table_, datSize_, rawBlocks_);
@@ -85,17 +86,24 @@ std::optional<std::size_t> Level::PositionOf(const ResourceRecord& resource) con
     return static_cast<std::size_t>(&resource - first);
 }
 
+std::atomic<std::uint64_t>& Level::KeptIdentifier(std::size_t position) const {
+    std::call_once(known_->made, [this] {
+        known_->identifiers = std::make_unique<std::atomic<std::uint64_t>[]>(table_.records.size());
+    });
+    return known_->identifiers[position];
+}
+
 std::optional<std::uint32_t> Level::Remember(std::size_t position, std::optional<std::uint32_t> identifier) const {
     std::uint64_t kept = 0;
     // The first read wins: every thread sees the same identifier from then on.
-    known_->identifiers[position].compare_exchange_strong(kept, identifier ? kKnown | *identifier : kAbsent);
+    KeptIdentifier(position).compare_exchange_strong(kept, identifier ? kKnown | *identifier : kAbsent);
     return kept == 0 ? identifier : IdentifierIn(kept);
 }
 
 std::optional<std::uint32_t> Level::IdentifierOf(const ResourceRecord& resource) const {
     const auto position = PositionOf(resource);
     if (position) {
-        const std::uint64_t kept = known_->identifiers[*position].load(std::memory_order_acquire);
+        const std::uint64_t kept = KeptIdentifier(*position).load(std::memory_order_acquire);
         if (kept != 0) return IdentifierIn(kept);
     }
     std::optional<std::uint32_t> identifier;
@@ -119,8 +127,21 @@ std::optional<std::int32_t> Level::IndexOf(std::uint32_t identifier) const {
         };
         if (!std::is_sorted(order.begin(), order.end(), byOffset)) std::stable_sort(order.begin(), order.end(), byOffset);
         std::vector<std::optional<std::uint32_t>> identifiers(records.size());
+        BinaryFile* dat = nullptr;
+        try {
+            dat = &Dat();
+        } catch (const std::exception&) {
+            // A .dat that cannot be opened now resolves nothing it has not read before.
+        }
         for (const std::int32_t i : order) {
-            identifiers[static_cast<std::size_t>(i)] = IdentifierOf(records[static_cast<std::size_t>(i)]);
+            const auto at = static_cast<std::size_t>(i);
+            const std::uint64_t kept = KeptIdentifier(at).load(std::memory_order_acquire);
+            if (kept != 0) {
+                identifiers[at] = IdentifierIn(kept);
+            } else if (dat != nullptr) {
+                const std::int64_t offset = records[at].dataOffset;
+                identifiers[at] = Remember(at, dat->Contains(offset, 4) ? std::optional(dat->U32(offset)) : std::nullopt);
+            }
         }
         known_->index.Build(identifiers);
     });

@@ -13,6 +13,7 @@
 #include "level/ResourceTable.h"
 #include "level/records/Record.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -103,7 +104,7 @@ private:
     // Identifiers as first read, and the index built from them.
     struct Known;
     std::unique_ptr<Known> known_;
-    const Known& KnownIdentifiers() const;
+    std::atomic<std::uint64_t>& KeptIdentifier(std::size_t position) const;
     std::optional<std::size_t> PositionOf(const ResourceRecord& resource) const;
     std::optional<std::uint32_t> Remember(std::size_t position, std::optional<std::uint32_t> identifier) const;
     // Each thread reads through files of its own (a file keeps a read window),

@@ -21,13 +21,14 @@ struct DatHeader {
     std::int32_t nameTableOffset = 0;
 };
 
+// A level holds up to a few hundred thousand: 64 bytes each, without padding.
 struct ResourceRecord {
     Tag storedTag;                // the four characters as stored (reversed)
+    Tag tag;
     std::int64_t dataOffset = 0;  // absolute; the 8-byte prefix included
     std::int64_t nameOffset = 0;  // absolute offset of the name table entry
     std::int32_t size = 0;
     std::uint32_t flags = 0;
-    Tag tag;
     std::string name;
 
     bool IsNamed() const { return flags == kNamedFlags; }
