@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Load time of a generated level of N resources (default 100000) next to the
-# floor, reading the same file once with cat, and the loader's peak memory.
+# floor, reading the same file once with cat, and the loader's peak memory;
+# with BEFORE=OTHER_BUILD_DIR, an older build's times beside them.
 #
 #   bench/load.sh BUILD_DIR [N]        (BUILD_DIR configured with -DDROSSEL_BENCH=ON)
 set -euo pipefail
@@ -27,13 +28,18 @@ best() {
 
 cat "$work/level.dat" >/dev/null  # warm the page cache for both
 floor=$(best cat "$work/level.dat")
-info=$(best "$build/drossel-cli" info "$work/level.dat")
-tree=$(best "$build/drossel-cli" tree "$work/level.dat")
-peak=$(/usr/bin/time -f %M "$build/drossel-cli" info "$work/level.dat" 2>&1 >/dev/null | tail -n 1)
-
+ratio() { awk "BEGIN { printf \"%.1f\", $1 / ($floor > 0 ? $floor : 1) }"; }
 echo "level: $count resources, $bytes bytes"
-echo "cat (floor):                 ${floor} ms"
-echo "drossel-cli info (load):     ${info} ms"
-echo "drossel-cli tree (load+view): ${tree} ms"
-echo "peak memory of info:         ${peak} KiB"
+echo "cat (floor):                         ${floor} ms"
+start=$(best "$build/drossel-cli" --help)
+echo "drossel-cli --help (start-up):       ${start} ms   $(ratio "$start") x cat"
+# With BEFORE set to another build folder, its drossel-cli is measured beside.
+for cli in ${BEFORE:+"$BEFORE/drossel-cli"} "$build/drossel-cli"; do
+    label=$([ "$cli" = "$build/drossel-cli" ] && echo "" || echo " (before)")
+    info=$(best "$cli" info "$work/level.dat")
+    tree=$(best "$cli" tree "$work/level.dat")
+    peak=$(/usr/bin/time -f %M "$cli" info "$work/level.dat" 2>&1 >/dev/null | tail -n 1)
+    printf '%-37s%s\n' "drossel-cli info$label:" "${info} ms   $(ratio "$info") x cat   peak ${peak} KiB"
+    printf '%-37s%s\n' "drossel-cli tree$label:" "${tree} ms   $(ratio "$tree") x cat"
+done
 "$build/bench/load_bench" --benchmark_min_time=0.5
