@@ -103,6 +103,25 @@ void Write(const std::string& path, std::span<const std::uint8_t> bytes, UserInt
     claims.Wrote(path);
 }
 
+// A file written ahead of its turn, put in place under the name its turn gives it.
+void PutInPlace(OutputFile& file, const std::string& path, UserInterface& ui, OutputClaims& claims) {
+    file.Commit(path);
+    ui.FileWritten(path);
+    claims.Wrote(path);
+}
+
+// The bytes written to a temporary file beside `target`, for a batch's turn to
+// put in place; nothing when they cannot be: the turn writes them and says why.
+std::unique_ptr<OutputFile> WrittenAhead(const std::string& target, std::span<const std::uint8_t> bytes) {
+    try {
+        auto file = std::make_unique<OutputFile>(target);
+        file->Write(bytes);
+        return file;
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
 // The files one conversion wrote, for the status text that ends it.
 struct WrittenFiles {
     std::vector<std::string> paths;
@@ -162,9 +181,13 @@ bool WriteConversion(Conversion& conversion, const std::string& chosen, const st
             continue;
         }
         const std::string path = claims.Claim(wanted, ui);
+        PreparedWork::Piece* ahead = ready != nullptr && i < ready->size() ? &(*ready)[i] : nullptr;
         const auto* image = std::get_if<ImageOutput>(&piece.content);
         if (image == nullptr) {
-            Write(path, std::get<std::vector<std::uint8_t>>(piece.content), ui, claims);
+            if (ahead != nullptr && ahead->file)
+                PutInPlace(*ahead->file, path, ui, claims);
+            else
+                Write(path, std::get<std::vector<std::uint8_t>>(piece.content), ui, claims);
             written.paths.push_back(path);
             continue;
         }
@@ -174,10 +197,11 @@ bool WriteConversion(Conversion& conversion, const std::string& chosen, const st
             return false;
         }
         try {
-            PreparedWork::Piece* encoded = ready != nullptr && i < ready->size() ? &(*ready)[i] : nullptr;
-            if (encoded != nullptr && !encoded->failure.empty()) throw DrosselError(encoded->failure);
-            if (encoded != nullptr && encoded->bytes) {
-                Write(path, *encoded->bytes, ui, claims);
+            if (ahead != nullptr && !ahead->failure.empty()) throw DrosselError(ahead->failure);
+            if (ahead != nullptr && ahead->file) {
+                PutInPlace(*ahead->file, path, ui, claims);
+            } else if (ahead != nullptr && ahead->bytes) {
+                Write(path, *ahead->bytes, ui, claims);
             } else {
                 const PixelBuffer drawn = image->draw ? image->draw() : PixelBuffer{};
                 const PixelBuffer& pixels = image->draw ? drawn : image->pixels;
@@ -252,17 +276,29 @@ PreparedWork PrepareConversion(const Level& level, std::int32_t index, const Opt
         prepared.pieces.resize(prepared.conversion.pieces.size());
         for (std::size_t i = 0; i < prepared.pieces.size(); ++i) {
             OutputPiece& piece = prepared.conversion.pieces[i];
+            PreparedWork::Piece& ahead = prepared.pieces[i];
+            // Files that collect output are added to at their turn, in table order.
+            if (piece.append) continue;
+            const std::string target = PathOf(piece, path, outputFolder);
+            const bool inFolder = IsFileInFolder(target, FolderOf(path)) ||
+                                  (!outputFolder.empty() && IsFileInFolder(target, outputFolder));
             auto* image = std::get_if<ImageOutput>(&piece.content);
+            if (image == nullptr) {
+                auto& bytes = std::get<std::vector<std::uint8_t>>(piece.content);
+                if (inFolder && (ahead.file = WrittenAhead(target, bytes))) bytes = {};
+                continue;
+            }
             // Pictures drawn when written stay so: a batch holds them one at a time.
-            if (image == nullptr || image->draw) continue;
-            const ImageContainer container = ContainerOfPath(PathOf(piece, path, outputFolder));
+            if (image->draw) continue;
+            const ImageContainer container = ContainerOfPath(target);
             if (container == ImageContainer::None) continue;
             try {
-                prepared.pieces[i].bytes = EncodeImage(container, image->pixels, image->bits);
+                ahead.bytes = EncodeImage(container, image->pixels, image->bits);
             } catch (const std::exception& e) {
-                prepared.pieces[i].failure = e.what();
+                ahead.failure = e.what();
             }
             image->pixels = {};
+            if (ahead.bytes && inFolder && (ahead.file = WrittenAhead(target, *ahead.bytes))) ahead.bytes.reset();
         }
     });
     return prepared;

@@ -8,9 +8,11 @@
 
 #include "convert/Conversion.h"
 #include "convert/Options.h"
+#include "io/OutputFile.h"
 #include "level/Level.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -52,9 +54,11 @@ private:
 
 // One resource's unpacking or conversion done ahead of its turn in a batch, on
 // any thread and without a word to the person: what the routine read or made
-// (pictures already encoded for the files they are bound for), the progress it
-// reported, or why it failed. Handed to UnpackResource or ConvertResource at
-// its turn, it is shown and written exactly as work done then would have been.
+// (pictures already encoded, and the files of a conversion already written to
+// temporary files beside their targets), the progress it reported, or why it
+// failed. Handed to UnpackResource or ConvertResource at its turn, it is shown
+// and written exactly as work done then would have been: a file written ahead
+// is only put in place then, under the name the turn gives it.
 struct PreparedWork {
     struct Report {
         enum class Kind { Status, Steps, Step } kind;
@@ -64,6 +68,7 @@ struct PreparedWork {
     struct Piece {
         std::optional<std::vector<std::uint8_t>> bytes;  // an encoded picture
         std::string failure;                             // why it could not be encoded
+        std::unique_ptr<OutputFile> file;                // its bytes, written ahead; else written at its turn
     };
     std::vector<Report> progress;
     std::optional<std::string> failure;  // why the routine failed

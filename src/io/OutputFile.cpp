@@ -74,6 +74,11 @@ void OutputFile::Commit() {
     }
 }
 
+void OutputFile::Commit(std::string path) {
+    path_ = std::move(path);
+    Commit();
+}
+
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
     OutputFile file(path);
     file.Write(bytes);

@@ -24,6 +24,8 @@ public:
 
     void Write(std::span<const std::uint8_t> bytes);
     void Commit();
+    // Puts the file in place under another name in the same folder.
+    void Commit(std::string path);
 
 private:
     [[noreturn]] void Fail();

@@ -105,14 +105,18 @@ TEST(ConvertAll, SkipsByNameAndFlagsAndNeverOverwritesItsOwnFiles) {
     icons.fill(LevelBuilder::IdentifierOf(icon));
     b.AddKeyIcons("KeyIcons", icons);
     b.AddTexture("broken", 64, 64, 1, Bytes(10, 0));
+    // Written ahead on other threads, each to the name its turn gives it.
+    b.AddTexture("twin", 4, 4, 1, Bytes(32, 0));
+    b.AddTexture("twin", 8, 4, 1, Bytes(64, 0));
     OpenedLevel l(b);
     l.session.options.Image = ImageFormat::Bmp24;
     l.ui.folders.push_back(l.Out());
     const BatchSummary summary = ConvertAll(l.session, l.ui);
-    EXPECT_EQ(CountFiles(l.Out()), 2u);
-    EXPECT_EQ(ReadWithImageMagick(l.Out("KeyIcons.bmp"))->width, 4);
-    EXPECT_EQ(ReadWithImageMagick(l.Out("KeyIcons (2).bmp"))->width, 40);
-    EXPECT_EQ(l.ui.warnings.size(), 2u);
+    EXPECT_EQ(CountFiles(l.Out()), 4u);
+    for (const auto& [name, width] : {std::pair("KeyIcons.bmp", 4), {"KeyIcons (2).bmp", 40}, {"twin.bmp", 4},
+                                      {"twin (2).bmp", 8}})
+        EXPECT_EQ(ReadWithImageMagick(l.Out(name))->width, width) << name;
+    EXPECT_EQ(l.ui.warnings.size(), 3u);
     EXPECT_EQ(summary.skipped, 2);
     ASSERT_EQ(summary.failures.size(), 1u);
     EXPECT_NE(summary.failures[0].find("Cannot convert texture broken"), std::string::npos);
