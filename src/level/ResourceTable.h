@@ -56,7 +56,7 @@ std::string PlaceholderReason();
 
 // Resolves links in constant time: the first record in table order for each
 // identifier. An open-addressing table in one allocation, since a level holds
-// up to a few hundred thousand identifiers and is indexed on every load.
+// up to a few hundred thousand identifiers and a command that follows one link indexes them all.
 class IdentifierIndex {
 public:
     // identifiers[i] is record i's; unset ones are left out.
