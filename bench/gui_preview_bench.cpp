@@ -10,10 +10,10 @@
 
 #include "GuiBench.h"
 #include "LevelBuilder.h"
-#include "ui/MainWindow.h"
-#include "ui/ResourceTreeWidget.h"
 #include "app/Preview.h"
 #include "level/Level.h"
+#include "ui/MainWindow.h"
+#include "ui/ResourceTreeWidget.h"
 #include "ui/preview/PreviewDock.h"
 #include "ui/preview/SceneDrawing.h"
 #include "ui/preview/SceneView.h"
@@ -44,8 +44,8 @@ std::string LevelOf(const char* maker, int count, const std::string& kind = "") 
     static testing::TempDir dir;
     const std::string base = dir / (QFileInfo(maker).fileName().toStdString() + kind + std::to_string(count));
     if (QFileInfo::exists(QString::fromStdString(base + ".dat"))) return base + ".dat";
-    const std::string command =
-        std::string(maker) + " " + (kind.empty() ? "" : kind + " ") + std::to_string(count) + " " + base + " >/dev/null";
+    const std::string command = std::string(maker) + " " + (kind.empty() ? "" : kind + " ") + std::to_string(count) +
+                                " " + base + " >/dev/null";
     if (std::system(command.c_str()) != 0) std::abort();
     return base + ".dat";
 }

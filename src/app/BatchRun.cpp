@@ -59,8 +59,8 @@ void BatchRun::ForEachRecord(const Level& level, const Prepare& prepare, const S
         [&](int k, PreparedWork* prepared) { step(k, level.at(k), prepared); });
 }
 
-void BatchRun::ForEachChild(const Level& level, const GroupNode& node, const std::string& verb,
-                            const Prepare& prepare, const Step& step) {
+void BatchRun::ForEachChild(const Level& level, const GroupNode& node, const std::string& verb, const Prepare& prepare,
+                            const Step& step) {
     const auto indexAt = [&](int k) -> std::optional<std::int32_t> {
         const auto index = IndexOfNodeKey(node.children[static_cast<std::size_t>(k)].key);
         if (!index || !level.Contains(*index)) return std::nullopt;

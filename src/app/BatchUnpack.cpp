@@ -60,9 +60,8 @@ BatchSummary UnpackGroup(Session& session, UserInterface& ui, const GroupNode& n
     run.ForEachChild(level, node, "unpack", prepare,
                      [&](std::int32_t i, const ResourceRecord& r, PreparedWork* prepared) {
                          if (run.SkipPlaceholder(r, "unpack")) return;
-                         UnpackResource(level, i, run.reporting(),
-                                        UnpackGroupPath(session.OutputFolder, node.key, r), &run.claims(), &routine,
-                                        prepared);
+                         UnpackResource(level, i, run.reporting(), UnpackGroupPath(session.OutputFolder, node.key, r),
+                                        &run.claims(), &routine, prepared);
                      });
     ui.SetProgressValue(0);
     run.ReportFolderDone(node, "Files Unpacked", "Success", "unpacked");

@@ -263,8 +263,8 @@ PreparedWork PrepareUnpack(const Level& level, std::int32_t index, const Kind* r
     return prepared;
 }
 
-PreparedWork PrepareConversion(const Level& level, std::int32_t index, const Options& options,
-                               const std::string& path, const std::string& outputFolder) {
+PreparedWork PrepareConversion(const Level& level, std::int32_t index, const Options& options, const std::string& path,
+                               const std::string& outputFolder) {
     PreparedWork prepared;
     RecordingProgress progress(prepared.progress);
     Prepare(prepared, [&] {

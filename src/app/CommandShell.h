@@ -73,15 +73,15 @@ struct PreparedWork {
     std::vector<Report> progress;
     std::optional<std::string> failure;  // why the routine failed
     Conversion conversion;
-    std::vector<Piece> pieces;  // one per piece of `conversion`
+    std::vector<Piece> pieces;        // one per piece of `conversion`
     std::vector<std::uint8_t> bytes;  // an unpacked record, with its bulk data when that is small
     RawLocation rest;                 // bulk data still to copy when its turn comes
 };
 
 // The work of UnpackResource or ConvertResource for a batch path, done ahead.
 PreparedWork PrepareUnpack(const Level& level, std::int32_t index, const Kind* routine = nullptr);
-PreparedWork PrepareConversion(const Level& level, std::int32_t index, const Options& options,
-                               const std::string& path, const std::string& outputFolder);
+PreparedWork PrepareConversion(const Level& level, std::int32_t index, const Options& options, const std::string& path,
+                               const std::string& outputFolder);
 
 // Unpacks resource `index`: its record, and for kinds with bulk data the bytes
 // the record points at in the .raw file. An empty path asks with the save

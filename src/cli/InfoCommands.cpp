@@ -31,7 +31,8 @@ void AddInfoCommands(CLI::App& app, CliContext& context) {
             std::string out;
             for (const GroupNode& g : t.groups) {
                 out += g.key + '\t' + g.text + '\n';
-                for (const ResourceNode& r : g.children) out += '\t' + r.key + '\t' + r.text + '\n';
+                for (const ResourceNode& r : g.children)
+                    out.append("\t").append(r.key).append("\t").append(r.text) += '\n';
             }
             std::cout << out;
             return context.ExitCode();
@@ -45,7 +46,8 @@ void AddInfoCommands(CLI::App& app, CliContext& context) {
         context.run = [&context, level, index] {
             if (!context.Open(*level)) return kFailed;
             const auto& record = context.level().at(context.ResourceIndex(*index));
-            for (const auto& field : ResourceInfoFields(record, context.level().RawSlotOf(record))) std::cout << field.label << ' ' << field.value << '\n';
+            for (const auto& field : ResourceInfoFields(record, context.level().RawSlotOf(record)))
+                std::cout << field.label << ' ' << field.value << '\n';
             return context.ExitCode();
         };
     });

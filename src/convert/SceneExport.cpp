@@ -187,8 +187,8 @@ std::vector<ResourceScene> WeaponScenes(const Level& level, const ResourceRecord
     return ModelScenes(level, WeaponModel(level, weapon), options, out);
 }
 
-std::vector<ResourceScene> CharacterScenes(const Level& level, const ResourceRecord& character,
-                                           const Options& options, Conversion& out) {
+std::vector<ResourceScene> CharacterScenes(const Level& level, const ResourceRecord& character, const Options& options,
+                                           Conversion& out) {
     std::vector<ResourceScene> scenes;
     ForEachBody(level, character, options, NoProgress(), out, [&](int group, const Body& body) {
         scenes.push_back({"group " + std::to_string(group), CharacterScene(level, body, out)});

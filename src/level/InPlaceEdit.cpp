@@ -103,8 +103,8 @@ void InPlaceEdit::RequireInSlot(std::int64_t at, std::int64_t length) const {
                std::to_string(slot_.namedBy) + " that say where its data lies in " + level_.rawPath());
     }
     if (!Inside(at, length, slot_.size)) {
-        Refuse("the edit's " + Range(at, length) + " lie outside its data, which holds " +
-               std::to_string(slot_.size) + " bytes");
+        Refuse("the edit's " + Range(at, length) + " lie outside its data, which holds " + std::to_string(slot_.size) +
+               " bytes");
     }
     level_.RequireRaw(*slot_.offset, slot_.size);
 }

@@ -125,7 +125,8 @@ std::optional<std::int32_t> Level::IndexOf(std::uint32_t identifier) const {
         const auto byOffset = [&records](std::int32_t a, std::int32_t b) {
             return records[static_cast<std::size_t>(a)].dataOffset < records[static_cast<std::size_t>(b)].dataOffset;
         };
-        if (!std::is_sorted(order.begin(), order.end(), byOffset)) std::stable_sort(order.begin(), order.end(), byOffset);
+        if (!std::is_sorted(order.begin(), order.end(), byOffset))
+            std::stable_sort(order.begin(), order.end(), byOffset);
         std::vector<std::optional<std::uint32_t>> identifiers(records.size());
         BinaryFile* dat = nullptr;
         try {
@@ -140,7 +141,8 @@ std::optional<std::int32_t> Level::IndexOf(std::uint32_t identifier) const {
                 identifiers[at] = IdentifierIn(kept);
             } else if (dat != nullptr) {
                 const std::int64_t offset = records[at].dataOffset;
-                identifiers[at] = Remember(at, dat->Contains(offset, 4) ? std::optional(dat->U32(offset)) : std::nullopt);
+                identifiers[at] =
+                    Remember(at, dat->Contains(offset, 4) ? std::optional(dat->U32(offset)) : std::nullopt);
             }
         }
         known_->index.Build(identifiers);

@@ -23,7 +23,7 @@ struct DatHeader {
 
 // A level holds up to a few hundred thousand: 64 bytes each, without padding.
 struct ResourceRecord {
-    Tag storedTag;                // the four characters as stored (reversed)
+    Tag storedTag;  // the four characters as stored (reversed)
     Tag tag;
     std::int64_t dataOffset = 0;  // absolute; the 8-byte prefix included
     std::int64_t nameOffset = 0;  // absolute offset of the name table entry

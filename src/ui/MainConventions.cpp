@@ -112,11 +112,12 @@ void MainWindow::ShowContextMenu(const QPoint& position) {
         for (QAction* command : {mnuUC_, mnuUnp_, mnuResInfo_}) {
             if (command->isEnabled()) entries << command;
         }
-        const std::pair<std::span<const std::string_view>, QAction*> tools[] = {{kSoundTags, mnuViewSndFile_},
-                                                                                {kSoundTags, mnuOverwriteSound_},
-                                                                                {kEditableStringTags, mnuEditonitext_},
-                                                                                {kLightingListTags, mnuAGQG_},
-                                                                                {kTextureImportTags, mnuReplaceTexture_}};
+        const std::pair<std::span<const std::string_view>, QAction*> tools[] = {
+            {kSoundTags, mnuViewSndFile_},
+            {kSoundTags, mnuOverwriteSound_},
+            {kEditableStringTags, mnuEditonitext_},
+            {kLightingListTags, mnuAGQG_},
+            {kTextureImportTags, mnuReplaceTexture_}};
         bool first = true;
         for (const auto& [tags, tool] : tools) {
             if (std::find(tags.begin(), tags.end(), record->tag.view()) == tags.end() || !tool->isEnabled()) continue;

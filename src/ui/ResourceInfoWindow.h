@@ -11,7 +11,7 @@ class QLineEdit;
 namespace drossel {
 struct ResourceRecord;
 struct RawSlot;
-}
+}  // namespace drossel
 
 namespace drossel::ui {
 

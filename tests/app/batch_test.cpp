@@ -113,8 +113,8 @@ TEST(ConvertAll, SkipsByNameAndFlagsAndNeverOverwritesItsOwnFiles) {
     l.ui.folders.push_back(l.Out());
     const BatchSummary summary = ConvertAll(l.session, l.ui);
     EXPECT_EQ(CountFiles(l.Out()), 4u);
-    for (const auto& [name, width] : {std::pair("KeyIcons.bmp", 4), {"KeyIcons (2).bmp", 40}, {"twin.bmp", 4},
-                                      {"twin (2).bmp", 8}})
+    for (const auto& [name, width] :
+         {std::pair("KeyIcons.bmp", 4), {"KeyIcons (2).bmp", 40}, {"twin.bmp", 4}, {"twin (2).bmp", 8}})
         EXPECT_EQ(ReadWithImageMagick(l.Out(name))->width, width) << name;
     EXPECT_EQ(l.ui.warnings.size(), 3u);
     EXPECT_EQ(summary.skipped, 2);

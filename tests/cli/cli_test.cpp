@@ -165,10 +165,12 @@ TEST(CliDemo, BatchesAreTheSameOnAnyNumberOfThreads) {
         std::string printed[2];
         for (int run = 0; run < 2; ++run) {
             const std::string out = dir / (command + std::to_string(run));
-            const ProgramResult r = RunCli({command, "--verbose", "--one-text-file", "--jobs", run ? "4" : "1", dat, out});
+            const ProgramResult r =
+                RunCli({command, "--verbose", "--one-text-file", "--jobs", run ? "4" : "1", dat, out});
             ASSERT_EQ(r.exitCode, 0) << r.err;
             printed[run] = r.out + r.err;
-            for (std::size_t at; (at = printed[run].find(out)) != std::string::npos;) printed[run].replace(at, out.size(), "OUT");
+            for (std::size_t at; (at = printed[run].find(out)) != std::string::npos;)
+                printed[run].replace(at, out.size(), "OUT");
             for (const auto& file : std::filesystem::directory_iterator(out))
                 files[run][file.path().filename()] = ReadFileBytes(file.path());
         }
