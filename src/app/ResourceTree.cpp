@@ -37,16 +37,34 @@ public:
         } else {
             prefix = 'k';
         }
-        char key[16];
-        key[0] = prefix;
-        const auto end = std::to_chars(key + 1, key + sizeof key, index).ptr;
-        tree_.groups[group].children.push_back({std::string(key, end), name, index});
+        placed_.push_back({group, prefix, index, &name});
     }
 
-    ResourceTree Take() { return std::move(tree_); }
+    // The groups, each given its room at once: a level has up to a few hundred
+    // thousand nodes, and growing the groups one node at a time moves them all.
+    ResourceTree Take() {
+        std::vector<std::size_t> counts(tree_.groups.size(), 0);
+        for (const Placed& p : placed_) ++counts[p.group];
+        for (std::size_t g = 0; g < counts.size(); ++g) tree_.groups[g].children.reserve(counts[g]);
+        for (const Placed& p : placed_) {
+            char key[16];
+            key[0] = p.prefix;
+            const auto end = std::to_chars(key + 1, key + sizeof key, p.index).ptr;
+            tree_.groups[p.group].children.push_back({std::string(key, end), *p.name, p.index});
+        }
+        placed_.clear();
+        return std::move(tree_);
+    }
 
 private:
+    struct Placed {
+        std::size_t group;
+        char prefix;
+        std::int32_t index;
+        const std::string* name;  // the record's, which outlives the filler
+    };
     ResourceTree tree_;
+    std::vector<Placed> placed_;
     std::unordered_map<std::uint32_t, std::size_t> byKey_;
     std::size_t other_ = 0;
 };

@@ -28,7 +28,13 @@ void AddInfoCommands(CLI::App& app, CliContext& context) {
         context.run = [&context, level] {
             if (!context.Open(*level)) return kFailed;
             const ResourceTree t = context.Tree();
+            std::size_t size = 0;
+            for (const GroupNode& g : t.groups) {
+                size += g.key.size() + g.text.size() + 2;
+                for (const ResourceNode& r : g.children) size += r.key.size() + r.text.size() + 3;
+            }
             std::string out;
+            out.reserve(size);
             for (const GroupNode& g : t.groups) {
                 out += g.key + '\t' + g.text + '\n';
                 for (const ResourceNode& r : g.children)
