@@ -151,10 +151,16 @@ private:
 
 ImportedSound Converted(const WavChunks& chunks, SoundFormat format, const SoundLayout& layout,
                         std::int64_t slotBytes) {
-    if (layout.formatTag != kMicrosoftAdpcm || layout.channels <= 0 || layout.sampleRate <= 0 ||
-        layout.samplesPerBlock <= 0 || layout.blockAlign <= 0) {
+    if (layout.formatTag != kMicrosoftAdpcm) {
         throw DrosselError("the sound is stored as " + WavFormatName(static_cast<std::uint16_t>(layout.formatTag)) +
                            ", not as Microsoft ADPCM: only a WAV file in its very format can replace it");
+    }
+    if (layout.channels <= 0 || layout.sampleRate <= 0 || layout.samplesPerBlock <= 0 || layout.blockAlign <= 0) {
+        throw DrosselError("the sound's Microsoft ADPCM format is damaged (" + std::to_string(layout.channels) +
+                           " channels, " + std::to_string(layout.sampleRate) + " Hz, blocks of " +
+                           std::to_string(layout.blockAlign) + " bytes holding " +
+                           std::to_string(layout.samplesPerBlock) +
+                           " samples): only a WAV file in its very format can replace it");
     }
     MemorySoundFile source{PlainWavHeader(chunks), chunks.data};
     SF_INFO info{};

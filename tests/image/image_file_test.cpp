@@ -49,6 +49,7 @@ TEST(ImageFile, HeadersAndSizesAndImageMagickReadsThePictureThatWentIn) {
     const auto large = EncodeBmp(PixelBuffer(640, 512), 24);
     EXPECT_EQ(large.size(), 983094u);
     EXPECT_EQ(EncodeTga(PixelBuffer(65535, 1), 24).size(), 18u + 65535 * 3);
+    EXPECT_EQ(EncodeTga(PixelBuffer(1, 65535), 24).size(), 18u + 65535 * 3);
     EXPECT_THROW(EncodeBmp(PixelBuffer(2, 2), 16), DrosselError);
     EXPECT_THROW(EncodeTga(PixelBuffer(2, 2), 8), DrosselError);
     EXPECT_THROW(EncodeTga(PixelBuffer(70000, 1), 24), DrosselError);

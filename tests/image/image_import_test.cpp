@@ -86,8 +86,13 @@ TEST(ImageDecode, ReadsEveryKindOfPngTgaAndBmpToTheSamePicture) {
     mapped.insert(mapped.begin() + 18, 6, 0x77);
     masked[30] = 3, masked[10] = 66;
     masked.insert(masked.begin() + 54, {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0});
+    // A 56-byte header holds an alpha mask besides.
+    Bytes v3 = EncodeBmp(buffer, 32);
+    v3[14] = 56, v3[30] = 3, v3[10] = 70;
+    v3.insert(v3.begin() + 54, {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0xFF});
     WriteFileBytes(dir / "ours-mapped.tga", mapped);
     WriteFileBytes(dir / "ours-masked-opaque.bmp", masked);
+    WriteFileBytes(dir / "ours-v3.bmp", v3);
     // ImageMagick's options, then the file it writes; ImageMagick 6 keeps a TGA's rows in their stored order unless
     // told to turn them upright. Alpha is kept but in the files named "24" or "opaque".
     for (const std::string made :
@@ -99,7 +104,7 @@ TEST(ImageDecode, ReadsEveryKindOfPngTgaAndBmpToTheSamePicture) {
                              made.substr(0, made.size() - out.size()) + "'" + out.substr(0, name) +
                              dir / out.substr(name) + "'"));
     }
-    EXPECT_EQ(CountFiles(dir.path()), 16u);
+    EXPECT_EQ(CountFiles(dir.path()), 17u);
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         const std::string name = entry.path().filename();
         const Picture read = PictureOf(DecodeImageFile(ReadFileBytes(dir / name)));

@@ -52,6 +52,11 @@ TEST(TextureDecode, RefusesWhatItCannotDecode) {
             DrosselError)
             << format << " " << width << "x" << height;
     }
+    // What a texture's record says its pixels take, as import and the .raw slot see it.
+    for (auto [width, height] : {std::pair(0, 4), {4, 0}}) {
+        EXPECT_EQ(ErrorOf([&] { DecodedTextureLength(width, height, 2); }),
+                  "the texture has no pixels (" + std::to_string(width) + " x " + std::to_string(height) + ")");
+    }
 }
 
 // ImageMagick decodes the same blocks wrapped in a DDS file to the same colours,

@@ -97,9 +97,19 @@ TEST(SoundImport, ItsOwnFormatIsCopiedAndEachRefusalNamesItsCause) {
          "it is too long for the sound: in the sound's format it takes 1025 bytes "
          "(0.09 s), the sound's slot holds 1024 bytes (0.09 s)"}};
     for (const auto& [wav, why] : refused) EXPECT_EQ(ErrorOf([&] { SoundForSlot(wav, format, 1024); }), why);
-    auto pcmSound = format;
+    auto pcmSound = format, damaged = format;
     pcmSound[0] = 1;
     EXPECT_EQ(ErrorOf([&] { SoundForSlot(long16, pcmSound, 1 << 20); }),
               "the sound is stored as PCM, not as Microsoft ADPCM: only a WAV file in its very format can "
               "replace it");
+    damaged[18] = damaged[19] = 0;
+    EXPECT_EQ(ErrorOf([&] { SoundForSlot(long16, damaged, 1 << 20); }),
+              "the sound's Microsoft ADPCM format is damaged (1 channels, 22050 Hz, blocks of 512 bytes holding 0 "
+              "samples): only a WAV file in its very format can replace it");
+    // Blocks of another size (513 bytes) are another format: never copied as they are.
+    Bytes otherBlocks = own;
+    otherBlocks[32] = 1;
+    bool keptAsItIs = false;
+    ErrorOf([&] { keptAsItIs = !SoundForSlot(otherBlocks, format, 1 << 20).converted; });
+    EXPECT_FALSE(keptAsItIs);
 }
