@@ -73,26 +73,38 @@ TEST(LoadDat, RawLocationsFollowEachKindsRecord) {
 
 TEST(LoadDat, IdentifiersResolveToTheFirstRecordAndDataOutsideTheFileIsNoRefusal) {
     LevelBuilder b;
-    for (const char* name : {"first", "second", "third", "far"}) b.Add("TXMP", name);
+    for (const char* name : {"first", "second", "third", "far", "last"}) b.Add("TXMP", name);
     for (int i : {1, 2}) {
         b.resource(i).setIdentifier = false;
         PutU32(b.resource(i).data, 0, 0xABCD);
     }
     Bytes dat = b.BuildDat();
     PutU32(dat, DataOffsetFieldOf(3), 0x7FFFFF00);
+    // The last resource's data: the file's last four bytes, an identifier still.
+    const std::int64_t base = LoadBuilt(b).header().dataTableOffset;
+    PutU32(dat, DataOffsetFieldOf(4), static_cast<std::uint32_t>(static_cast<std::int64_t>(dat.size()) - 4 - base));
     Result<Level> level = Load(dat);
     ASSERT_TRUE(level) << level.error();
+    const std::uint32_t last = LoadU32(&dat[dat.size() - 4]);
+    EXPECT_EQ(level.value().Resolve(last), &level.value().at(4));
     EXPECT_EQ(level.value().IndexOf(0xABCD), 1);
     EXPECT_EQ(level.value().Resolve(LevelBuilder::IdentifierOf(0)), &level.value().at(0));
     EXPECT_EQ(level.value().Resolve(0x12345678), nullptr);
     EXPECT_FALSE(level.value().IdentifierOf(level.value().at(3)).has_value());
     EXPECT_FALSE(level.value().RawSlotOf(level.value().at(3)).offset.has_value());
-    // Enough identifiers to share slots of the index.
+    // Enough scattered identifiers (and one twice) to share slots of the index.
     LevelBuilder many;
-    for (int i = 0; i < 600; ++i) many.Add("M3GM", "m");
+    std::vector<std::uint32_t> ids;
+    for (std::uint32_t i = 0, x = 1; i < 3000; ++i) {
+        x = x * 1664525u + 1013904223u;
+        ids.push_back(i == 2999 ? ids[5] : x);
+        many.Add("M3GM", "m");
+        many.resource(static_cast<int>(i)).setIdentifier = false;
+        PutU32(many.resource(static_cast<int>(i)).data, 0, ids.back());
+    }
     const Level big = LoadBuilt(many);
-    for (int i = 0; i < 600; ++i) ASSERT_EQ(big.Resolve(LevelBuilder::IdentifierOf(i)), &big.at(i)) << i;
-    EXPECT_EQ(big.Resolve(LevelBuilder::IdentifierOf(600)), nullptr);
+    for (int i = 0; i < 2999; ++i) ASSERT_EQ(big.Resolve(ids[static_cast<std::size_t>(i)]), &big.at(i)) << i;
+    EXPECT_EQ(big.Resolve(0x12345678), nullptr);
 }
 
 // Loading reads no resource's data: identifiers are read when first needed
