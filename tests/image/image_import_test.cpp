@@ -1,5 +1,4 @@
-// Pictures back into textures: the readers against files ImageMagick writes,
-// and the encoders against the stored bytes they must give back.
+// Picture readers against ImageMagick's files; texture encoders against the bytes they must give back.
 
 #include "Pictures.h"
 #include "image/ChannelScale.h"
@@ -44,9 +43,8 @@ TEST(TextureEncode, GivesBackTheStoredBytesOfEveryDecodedTexture) {
     EXPECT_EQ(EncodeTexture(picture, 8, padded), padded);
 }
 
-// DXT1: every pixel within libsquish's own error of the original (our decoder
-// rounds where libsquish's truncates: 2 per channel at most), and the same
-// bytes twice.
+// DXT1: every pixel within libsquish's own error of the original (our decoder rounds where
+// libsquish's truncates: 2 per channel at most), and the same bytes twice.
 TEST(TextureEncode, Dxt1StaysWithinTheEncodersError) {
     for (auto [w, h] : {std::pair{32, 16}, {6, 6}}) {
         const Picture photo = ExactPicture(8, w, h);  // a gradient in each channel, a steep one in red

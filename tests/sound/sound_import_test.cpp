@@ -1,5 +1,4 @@
-// Any WAV into a sound's own Microsoft ADPCM format: sox makes the sources and
-// decodes the results, which must last as long as the source and follow it.
+// Any WAV into a sound's own ADPCM format: sox makes the sources and decodes the results, which must follow them.
 
 #include "DemoSounds.h"
 #include "Fixture.h"
@@ -20,7 +19,6 @@ std::vector<float> Floats(const std::string& raw) {
     return v;
 }
 
-// The correlation of two signals over their common length.
 double Correlation(const std::vector<float>& a, const std::vector<float>& b) {
     double ab = 0, aa = 0, bb = 0;
     for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
@@ -41,8 +39,7 @@ std::array<std::uint8_t, 50> AdpcmFormat(int channels, int encodedAt) {
 TEST(SoundImport, AnyWavSoxWritesBecomesTheSoundsFormatAndFollowsItsSource) {
     TempDir dir;
     const std::string tone = " synth 1.5 sine 300-2000 vol 0.5";
-    // The source file's options; the sound's channels, and the rate its format was made at: blocks of 512 bytes
-    // mono, 1024 stereo.
+    // Source options; the sound's channels and the rate its blocks were made at (512 bytes mono, 1024 stereo).
     const std::tuple<std::string, int, int> cases[] = {
         {"-r 44100 -c 2 -b 16 -e signed", 1, 22050}, {"-r 44100 -c 2 -b 16 -e signed", 2, 16000},
         {"-r 8000 -c 1 -b 8 -e unsigned", 2, 16000}, {"-r 22050 -c 1 -b 24 -e signed", 1, 22050},
