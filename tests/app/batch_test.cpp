@@ -184,9 +184,14 @@ TEST(Batches, CancelEndsAfterTheCurrentResource) {
     LevelBuilder b;
     for (int i = 0; i < 5; ++i) b.AddTexture("t" + std::to_string(i), 4, 4, 1, Bytes(32, static_cast<std::uint8_t>(i)));
     OpenedLevel l(b);
-    for (const char* folder : {"whole", "group"}) std::filesystem::create_directories(l.Out(folder));
+    // A folder where t3.tga would go: written ahead, it cannot be put in place, and no temporary file stays.
+    for (const char* folder : {"whole/t3.tga", "group"}) std::filesystem::create_directories(l.Out(folder));
     l.ui.folders = {l.Out("whole"), l.Out()};
-    EXPECT_EQ(BatchSummaryText(ConvertAll(l.session, l.ui)), "Status: Done: 5 files written, 0 skipped, 0 failed");
+    const BatchSummary whole = ConvertAll(l.session, l.ui);
+    EXPECT_EQ(BatchSummaryText(whole), "Status: Done: 4 files written, 0 skipped, 1 failed");
+    EXPECT_NE(whole.failures.at(0).find("cannot write " + l.Out("whole/t3.tga") + ": Is a directory"),
+              std::string::npos);
+    EXPECT_EQ(CountFiles(l.Out("whole")), 4u);
     l.ui.cancelAfterFiles = l.ui.writtenFiles.size() + 2;
     const BatchSummary s = ConvertAll(l.session, l.ui);
     EXPECT_EQ(std::tuple(s.cancelled, s.walked, s.toWalk, s.filesWritten, s.folder),
