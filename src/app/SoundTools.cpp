@@ -20,14 +20,11 @@ std::string SoundLabel(const ResourceRecord& sound) {
 
 std::optional<SoundSlot> SoundSlotOf(const Level& level, std::int32_t index, UserInterface& ui) {
     const ResourceRecord& sound = level.at(index);
-    std::string why;
-    const RawSlot slot = sound.IsPlaceholder() ? RawSlot{} : level.RawSlotOf(sound);
-    if (sound.IsPlaceholder()) {
-        why = PlaceholderReason();
-    } else if (!slot.offset) {
+    std::string why = PlaceholderReason();
+    if (!sound.IsPlaceholder()) {
+        const RawSlot slot = level.RawSlotOf(sound);
+        if (slot.offset) return SoundSlot{index, slot.size, *slot.offset};
         why = "its record lies outside " + level.datPath();
-    } else {
-        return SoundSlot{index, slot.size, *slot.offset};
     }
     ui.ShowMessage("Cannot replace " + sound.name + ": " + why, kProgramTitle, MessageIcon::Critical);
     return std::nullopt;

@@ -5,6 +5,7 @@
 
 #include "Fixture.h"
 #include "ScriptedDialogs.h"
+#include "WindowProbe.h"
 #include "app/OpenLevel.h"
 #include "level/LoadDat.h"
 #include "ui/MainWindow.h"
@@ -44,19 +45,13 @@ class DesktopTest : public QObject {
 
     template <typename T = QWidget>
     T* Find(const char* name) const {
-        auto* found = window_->findChild<T*>(QLatin1String(name));
-        if (found == nullptr) qFatal("nothing named %s", name);
-        return found;
+        return FindIn<T>(*window_, name);
     }
     QAction* Action(const char* name) const { return Find<QAction>(name); }
     ResourceTreeWidget* Tree() const { return Find<ResourceTreeWidget>("TreeView1"); }
     int At(const char* name) const { return demo_.IndexNamed(name); }
     // Selects a resource node as the arrow keys would, and waits for its preview.
-    QString Preview(int index) {
-        Tree()->setCurrentItem(Tree()->ItemOfIndex(index));
-        if (!QTest::qWaitFor([this] { return !window_->preview().waiting(); })) return {};
-        return Find<QStackedWidget>("PreviewPages")->currentWidget()->objectName();
-    }
+    QString Preview(int index) { return PreviewPageOf(*window_, index); }
     // A restart: the window closes as a person closes it, and a new one opens.
     void NewWindow() {
         if (window_) window_->close();

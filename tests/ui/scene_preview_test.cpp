@@ -7,6 +7,7 @@
 #include "Fixture.h"
 #include "GlbFile.h"
 #include "ScriptedDialogs.h"
+#include "WindowProbe.h"
 #include "convert/Converters.h"
 #include "ui/MainWindow.h"
 #include "ui/ResourceTreeWidget.h"
@@ -35,16 +36,9 @@ class ScenePreviewTest : public QObject {
 
     template <typename T = QWidget>
     T* Find(const char* name) const {
-        auto* found = window_->findChild<T*>(QLatin1String(name));
-        if (found == nullptr) qFatal("nothing named %s", name);
-        return found;
+        return FindIn<T>(*window_, name);
     }
-    QString Select(const char* name) {
-        auto* tree = Find<ResourceTreeWidget>("TreeView1");
-        tree->setCurrentItem(tree->ItemOfIndex(demo_.IndexNamed(name)));
-        if (!QTest::qWaitFor([this] { return !window_->preview().waiting(); })) return {};
-        return Find<QStackedWidget>("PreviewPages")->currentWidget()->objectName();
-    }
+    QString Select(const char* name) { return PreviewPageOf(*window_, demo_.IndexNamed(name)); }
     // What the page holds of the scene shown: through OpenGL, what it uploaded; else what it says.
     void CheckShown(const char* name, Converter convert, const Options& options, std::size_t piece = 0) {
         const SceneCounts glb =
