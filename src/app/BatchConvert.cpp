@@ -33,7 +33,7 @@ BatchSummary ConvertAll(Session& session, UserInterface& ui) {
     run.ForEachRecord(level, prepare, [&](std::int32_t i, const ResourceRecord& r, PreparedWork* prepared) {
         const Kind& kind = KindOf(r.tag);
         if (!included(kind)) {
-            ui.SetStatusText("Status: Skiping " + r.name);
+            ui.SetStatusText("Status: Skiping " + std::string(r.name));
         } else if (skipped(kind, r)) {
             ++run.summary().skipped;
         } else if (!run.SkipPlaceholder(r, "convert")) {

@@ -62,7 +62,7 @@ void BatchRun::ForEachRecord(const Level& level, const Prepare& prepare, const S
 void BatchRun::ForEachChild(const Level& level, const GroupNode& node, const std::string& verb, const Prepare& prepare,
                             const Step& step) {
     const auto indexAt = [&](int k) -> std::optional<std::int32_t> {
-        const auto index = IndexOfNodeKey(node.children[static_cast<std::size_t>(k)].key);
+        const auto index = IndexOfNodeKey(node.children[static_cast<std::size_t>(k)].key());
         if (!index || !level.Contains(*index)) return std::nullopt;
         return index;
     };
@@ -70,12 +70,12 @@ void BatchRun::ForEachChild(const Level& level, const GroupNode& node, const std
         const ResourceNode& child = node.children[static_cast<std::size_t>(k)];
         const auto index = indexAt(k);
         if (!index) {
-            reporting_.ShowMessage("Cannot " + verb + " " + child.text + ": the tree node " + child.key +
+            reporting_.ShowMessage("Cannot " + verb + " " + child.text + ": the tree node " + child.key() +
                                        " names no resource of the table",
                                    kProgramTitle, MessageIcon::Critical, MessageButtons::Ok);
             ui_.SetStatusText("NONE");
         } else {
-            ui_.SelectTreeNode(child.key);
+            ui_.SelectTreeNode(child.key());
             step(*index, level.at(*index), prepared);
         }
     });
@@ -92,7 +92,7 @@ bool BatchRun::GoOn(int done, int count) {
 
 bool BatchRun::SkipPlaceholder(const ResourceRecord& resource, const std::string& verb) {
     if (!resource.IsPlaceholder()) return false;
-    ui_.SetStatusText("Cannot " + verb + " " + resource.name + ": " + PlaceholderReason());
+    ui_.SetStatusText("Cannot " + verb + " " + std::string(resource.name) + ": " + PlaceholderReason());
     ++summary().skipped;
     return true;
 }

@@ -23,7 +23,7 @@ BatchSummary UnpackAll(Session& session, UserInterface& ui) {
     run.ForEachRecord(level, prepare, [&](std::int32_t i, const ResourceRecord& r, PreparedWork* prepared) {
         const Kind& kind = KindOf(r.tag);
         if (!kind.unpacksRaw) {
-            ui.SetStatusText("Unpacking: " + r.name);
+            ui.SetStatusText("Unpacking: " + std::string(r.name));
             if (r.size == 0) {
                 ++run.summary().skipped;
                 return;

@@ -308,9 +308,9 @@ bool UnpackResource(const Level& level, std::int32_t index, UserInterface& ui, c
                     OutputClaims* run, const Kind* routine, PreparedWork* prepared) {
     const ResourceRecord& resource = level.at(index);
     const Kind& kind = routine != nullptr ? *routine : KindOf(resource.tag);
-    ui.SetStatusText("Status: UnPacking " + resource.name);
+    ui.SetStatusText("Status: UnPacking " + std::string(resource.name));
     bool wrote = false;
-    const bool ok = RunReported(ui, "Cannot unpack " + resource.name, [&] {
+    const bool ok = RunReported(ui, "Cannot unpack " + std::string(resource.name), [&] {
         RefusePlaceholder(resource);
         std::vector<std::uint8_t> bytes;
         RawLocation raw;
@@ -346,11 +346,11 @@ bool ConvertResource(const Session& session, std::int32_t index, UserInterface& 
     const ResourceRecord& resource = level.at(index);
     const Kind& kind = KindOf(resource.tag);
     if (kind.convert == nullptr) return false;
-    if (!kind.convertStatus.empty()) ui.SetStatusText(std::string(kind.convertStatus) + resource.name);
+    if (!kind.convertStatus.empty()) ui.SetStatusText(std::string(kind.convertStatus) + std::string(resource.name));
     const std::string noun = kind.noun.empty() ? std::string() : std::string(kind.noun) + " ";
     bool wrote = false;
     bool refused = false;
-    const bool ran = RunReported(ui, "Cannot convert " + noun + resource.name, [&] {
+    const bool ran = RunReported(ui, "Cannot convert " + noun + std::string(resource.name), [&] {
         RefusePlaceholder(resource);
         ShownProgress progress(ui);
         Conversion conversion;
@@ -362,7 +362,7 @@ bool ConvertResource(const Session& session, std::int32_t index, UserInterface& 
             conversion = kind.convert(level, resource, session.options, progress);
         }
         if (conversion.pieces.empty()) {
-            ui.Warn("Status: " + resource.name + ": nothing to write: " + conversion.nothingToWrite);
+            ui.Warn("Status: " + std::string(resource.name) + ": nothing to write: " + conversion.nothingToWrite);
             return;
         }
         const SaveDialog& dialog = kind.saveDialog;
@@ -381,17 +381,17 @@ bool ConvertResource(const Session& session, std::int32_t index, UserInterface& 
         if (wrote && !conversion.missingParts.empty()) {
             // Written, but not whole: the person is told, on the desktop in the
             // status bar, on the command line on stderr.
-            ui.Warn("Status: Converted " + noun + resource.name + ", but " + conversion.missingParts);
+            ui.Warn("Status: Converted " + noun + std::string(resource.name) + ", but " + conversion.missingParts);
         } else if (wrote && !kind.convertDoneStatus.empty()) {
             ui.SetStatusText(std::string(kind.convertDoneStatus));
         } else if (wrote) {
-            ui.SetStatusText("Status: Converted " + noun + resource.name + ": " + written.Text());
+            ui.SetStatusText("Status: Converted " + noun + std::string(resource.name) + ": " + written.Text());
         } else {
             refused = true;  // after the message that says why
         }
     });
     // During a batch the failure's own line is already the status text.
-    if ((!ran || refused) && run == nullptr) ui.SetStatusText("Status: Cannot convert " + noun + resource.name);
+    if ((!ran || refused) && run == nullptr) ui.SetStatusText("Status: Cannot convert " + noun + std::string(resource.name));
     return wrote;
 }
 

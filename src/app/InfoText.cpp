@@ -28,7 +28,7 @@ std::vector<InfoField> ResourceInfoFields(const ResourceRecord& r, const RawSlot
     // decoded pixels has an offset but nothing to point at.
     const bool hasRaw = raw.size != 0 && raw.offset.has_value();
     return {
-        {"Name:", r.name},
+        {"Name:", std::string(r.name)},
         {"Size:", std::to_string(r.size)},
         {"Type:", r.tag.str()},
         {"Code:", r.storedTag.str()},

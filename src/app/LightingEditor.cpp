@@ -23,7 +23,7 @@ LightingEditor::LightingEditor(const Level& level, std::int32_t index) : index_(
     const ResourceRecord& list = level.at(index);
     if (list.IsPlaceholder()) throw DrosselError(PlaceholderReason());
     quadCount_ = level.ReadRecord<ListHeader>(list).count;
-    if (quadCount_ == 0) throw DrosselError(list.name + " holds no quads to light");
+    if (quadCount_ == 0) throw DrosselError(std::string(list.name) + " holds no quads to light");
     data_ = level.ReadData(list, sizeof(ListHeader) + std::int64_t{sizeof(Quad)} * quadCount_);
 }
 
@@ -71,12 +71,12 @@ void LightingEditor::Save(const Level& level) const {
         }
         edit.Commit();
     } catch (const std::exception&) {
-        RethrowWithContext("Cannot save the lights of " + level.at(index_).name);
+        RethrowWithContext("Cannot save the lights of " + std::string(level.at(index_).name));
     }
 }
 
 std::string LightingEditor::FileNameText(const Level& level) const {
-    return "File name: " + level.at(index_).name + ".AGQG";
+    return "File name: " + std::string(level.at(index_).name) + ".AGQG";
 }
 
 std::string LightingEditor::DataPositionText(const Level& level) const {

@@ -9,8 +9,8 @@
 namespace drossel {
 namespace {
 
-std::string Named(const std::string& name, Naming naming, const Options& options) {
-    const std::string base = naming.base == NameBase::NameWithoutExtension ? StripExtension(name) : name;
+std::string Named(std::string_view name, Naming naming, const Options& options) {
+    const std::string base = naming.base == NameBase::NameWithoutExtension ? StripExtension(std::string(name)) : std::string(name);
     const std::string extension =
         naming.extension == kImageOptionExtension ? ImageExtension(options.Image) : std::string(naming.extension);
     return FileNamePart(base + extension);
@@ -31,7 +31,7 @@ std::string UnpackDialogName(const ResourceRecord& resource) {
 }
 
 std::string UnpackAllPath(const std::string& folder, const ResourceRecord& resource) {
-    return folder + FileNamePart(resource.name + "." + resource.tag);
+    return folder + FileNamePart(std::string(resource.name) + "." + resource.tag);
 }
 
 std::string UnpackGroupPath(const std::string& folder, std::string_view groupKey, const ResourceRecord& resource) {
@@ -40,7 +40,7 @@ std::string UnpackGroupPath(const std::string& folder, std::string_view groupKey
     const Kind& group = KindOf(groupKey);
     std::string extension = ".";
     extension += group.unpacksRaw ? LowerCase(groupKey) : resource.tag.str();
-    return folder + Named(WithoutAngleBrackets(resource.name), {group.unpackBase, extension}, {});
+    return folder + Named(WithoutAngleBrackets(std::string(resource.name)), {group.unpackBase, extension}, {});
 }
 
 std::string ConvertDialogName(const ResourceRecord& resource, const Options& options) {
@@ -67,7 +67,7 @@ std::string ConvertAllPath(const std::string& folder, const ResourceRecord& reso
 
 std::string ConvertGroupPath(const std::string& folder, std::string_view groupKey, const ResourceRecord& resource,
                              const Options& options) {
-    return folder + Named(WithoutAngleBrackets(resource.name), KindOf(groupKey).folder.naming, options);
+    return folder + Named(WithoutAngleBrackets(std::string(resource.name)), KindOf(groupKey).folder.naming, options);
 }
 
 }  // namespace drossel

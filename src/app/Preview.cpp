@@ -92,7 +92,7 @@ Preview PreviewOf(const Level& level, std::int32_t index, const Options& options
     const ResourceRecord& r = level.at(index);
     Preview p;
     p.index = index;
-    p.title = r.name + " (" + r.tag.str() + ")";
+    p.title = std::string(r.name) + " (" + r.tag.str() + ")";
     p.info.push_back(ResourceNumberField(index));
     for (InfoField& field : ResourceInfoFields(r, level.RawSlotOf(r))) p.info.push_back(std::move(field));
     const Kind& kind = KindOf(r.tag);

@@ -27,9 +27,13 @@ public:
         other_ = byKey_.at(PackTag(kOtherKey));
     }
 
+    // Room for this many nodes, given at once: a level has up to a few hundred
+    // thousand, and growing the list one node at a time moves them all.
+    void Expect(std::size_t count) { placed_.reserve(count); }
+
     // Files the node under the group of this key, or under "Other" with a "k" key
     // when the key has no group.
-    void Add(std::string_view groupKey, char prefix, std::int32_t index, const std::string& name) {
+    void Add(std::string_view groupKey, char prefix, std::int32_t index) {
         std::size_t group = other_;
         const auto it = byKey_.find(PackTag(groupKey));
         if (it != byKey_.end()) {
@@ -37,31 +41,27 @@ public:
         } else {
             prefix = 'k';
         }
-        placed_.push_back({group, prefix, index, &name});
+        placed_.push_back({index, static_cast<std::uint16_t>(group), prefix});
     }
 
-    // The groups, each given its room at once: a level has up to a few hundred
-    // thousand nodes, and growing the groups one node at a time moves them all.
-    ResourceTree Take() {
+    // The groups, each given its room at once, the nodes named by these records.
+    ResourceTree Take(const std::vector<ResourceRecord>& records) {
         std::vector<std::size_t> counts(tree_.groups.size(), 0);
         for (const Placed& p : placed_) ++counts[p.group];
         for (std::size_t g = 0; g < counts.size(); ++g) tree_.groups[g].children.reserve(counts[g]);
         for (const Placed& p : placed_) {
-            char key[16];
-            key[0] = p.prefix;
-            const auto end = std::to_chars(key + 1, key + sizeof key, p.index).ptr;
-            tree_.groups[p.group].children.push_back({std::string(key, end), *p.name, p.index});
+            const std::string_view name = records[static_cast<std::size_t>(p.index)].name;
+            tree_.groups[p.group].children.push_back({std::string(name), p.index, p.prefix});
         }
-        placed_.clear();
+        placed_ = {};
         return std::move(tree_);
     }
 
 private:
     struct Placed {
-        std::size_t group;
-        char prefix;
         std::int32_t index;
-        const std::string* name;  // the record's, which outlives the filler
+        std::uint16_t group;
+        char prefix;
     };
     ResourceTree tree_;
     std::vector<Placed> placed_;
@@ -84,6 +84,12 @@ std::size_t ResourceTree::ResourceCount() const {
     std::size_t n = 0;
     for (const auto& g : groups) n += g.children.size();
     return n;
+}
+
+std::string ResourceNode::key() const {
+    char key[16];
+    key[0] = prefix;
+    return std::string(key, std::to_chars(key + 1, key + sizeof key, index).ptr);
 }
 
 std::optional<std::int32_t> IndexOfNodeKey(std::string_view key) {
@@ -119,6 +125,7 @@ ResourceTree BuildNormalView(const Level& level, UserInterface& ui) {
     const FilesOpenForCommand files(level);
     TreeFiller filler(TreeView::Normal);
     const auto& records = level.table().records;
+    filler.Expect(records.size());
     ui.SetProgressMaximum(static_cast<int>(records.size()));
     const LevelIdentifiers own = FindLevelIdentifiers(level);
     for (std::size_t n = 0; n < records.size(); ++n) {
@@ -130,36 +137,37 @@ ResourceTree BuildNormalView(const Level& level, UserInterface& ui) {
             // The level's own point, index and texture coordinate lists join
             // its chunks; their keys keep the prefixes they always had.
             if (fileUnder == kLevelChunksKey || (t == "PNTA" && Matches(level, r, own.points)))
-                filler.Add(kLevelChunksKey, 'K', i, r.name);
+                filler.Add(kLevelChunksKey, 'K', i);
             else if ((t == "IDXA" && Matches(level, r, own.indexList)) ||
                      (t == "TXCA" && Matches(level, r, own.textureCoordinates)))
-                filler.Add(kLevelChunksKey, 'k', i, r.name);
+                filler.Add(kLevelChunksKey, 'k', i);
             else
-                filler.Add(fileUnder.empty() ? std::string_view(t) : fileUnder, 'k', i, r.name);
+                filler.Add(fileUnder.empty() ? std::string_view(t) : fileUnder, 'k', i);
         }
         ui.SetProgressValue(i + 1);
     }
     ui.SetProgressValue(0);
     ui.SetStatusText("Status: Loaded");
-    return filler.Take();
+    return filler.Take(records);
 }
 
 ResourceTree BuildZephyrView(const Level& level, UserInterface& ui) {
     TreeFiller filler(TreeView::Zephyr);
     const auto& records = level.table().records;
+    filler.Expect(records.size());
     ui.SetProgressMaximum(static_cast<int>(records.size()));
     for (std::size_t n = 0; n < records.size(); ++n) {
         const auto i = static_cast<std::int32_t>(n);
         const ResourceRecord& r = records[n];
         if (r.flags != kHiddenFlags) {
             // UNKN exists only here, so a resource tagged UNKN lands under it too.
-            filler.Add(r.IsNamed() ? std::string_view(r.tag) : kUnnamedKey, 'K', i, r.name);
+            filler.Add(r.IsNamed() ? std::string_view(r.tag) : kUnnamedKey, 'K', i);
         }
         ui.SetProgressValue(i + 1);
     }
     ui.SetProgressValue(0);
     ui.SetStatusText("Loaded");
-    return filler.Take();
+    return filler.Take(records);
 }
 
 ResourceTree BuildView(TreeView view, const Level& level, UserInterface& ui) {

@@ -15,9 +15,12 @@ class Level;
 class UserInterface;
 
 struct ResourceNode {
-    std::string key;   // "k" or "K" followed by the table index
     std::string text;  // the resource's name
     std::int32_t index = 0;
+    char prefix = 'k';  // "k" or "K": the key's first character
+
+    // The node's key: the prefix followed by the table index.
+    std::string key() const;
 };
 
 struct GroupNode {

@@ -15,7 +15,7 @@
 namespace drossel {
 
 std::string SoundLabel(const ResourceRecord& sound) {
-    return sound.name + "." + sound.tag;
+    return std::string(sound.name) + "." + sound.tag;
 }
 
 std::optional<SoundSlot> SoundSlotOf(const Level& level, std::int32_t index, UserInterface& ui) {
@@ -26,7 +26,7 @@ std::optional<SoundSlot> SoundSlotOf(const Level& level, std::int32_t index, Use
         if (slot.offset) return SoundSlot{index, slot.size, *slot.offset};
         why = "its record lies outside " + level.datPath();
     }
-    ui.ShowMessage("Cannot replace " + sound.name + ": " + why, kProgramTitle, MessageIcon::Critical);
+    ui.ShowMessage("Cannot replace " + std::string(sound.name) + ": " + why, kProgramTitle, MessageIcon::Critical);
     return std::nullopt;
 }
 
@@ -37,9 +37,9 @@ std::string CapacityText(const SoundSlot& slot) {
 std::string SoundTargetText(const Level& level, const SoundSlot& slot) {
     const ResourceRecord& sound = level.at(slot.index);
     const auto record = level.TryReadRecord<SoundRecord>(sound);
-    if (!record) return sound.name;
+    if (!record) return std::string(sound.name);
     const SoundLayout layout = LayoutOf(SoundFormat(record->format));
-    return sound.name + ": " + SoundFormatText(layout) + ", " + SoundLengthText(slot.rawSize, layout);
+    return std::string(sound.name) + ": " + SoundFormatText(layout) + ", " + SoundLengthText(slot.rawSize, layout);
 }
 
 bool ReplaceSound(const Level& level, const SoundSlot& slot, const std::string& wavPath, UserInterface& ui) {
@@ -63,11 +63,11 @@ bool ReplaceSound(const Level& level, const SoundSlot& slot, const std::string& 
                std::to_string(slot.rawSize > 0 ? used * 100 / slot.rawSize : 0) + " %), " +
                (imported.converted ? "converted from " + SoundFormatText(imported.source) : "copied as it was");
     } catch (const std::exception& e) {
-        ui.ShowMessage("Cannot replace " + sound.name + " with " + FileNameOf(wavPath) + ": " + e.what(), kProgramTitle,
+        ui.ShowMessage("Cannot replace " + std::string(sound.name) + " with " + FileNameOf(wavPath) + ": " + e.what(), kProgramTitle,
                        MessageIcon::Critical);
         return false;
     }
-    ui.SetStatusText("Status: Replaced " + sound.name + " with " + FileNameOf(wavPath) + ": " + done);
+    ui.SetStatusText("Status: Replaced " + std::string(sound.name) + " with " + FileNameOf(wavPath) + ": " + done);
     ui.ShowMessage(kSoundReplaced, kProgramTitle, MessageIcon::Information);
     return true;
 }

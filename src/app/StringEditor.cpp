@@ -44,7 +44,7 @@ void StringEditor::Save(const Level& level, std::string_view text) const {
     const auto bytes = Windows1252FromUtf8(text, &unstorable);
     if (!bytes) throw DrosselError("the game's texts cannot hold \"" + unstorable + "\": nothing was saved");
     if (bytes->size() > field.width) {
-        throw DrosselError("the text has " + std::to_string(bytes->size()) + " characters, " + resource.name +
+        throw DrosselError("the text has " + std::to_string(bytes->size()) + " characters, " + std::string(resource.name) +
                            " holds at most " + std::to_string(field.width) + ": nothing was saved");
     }
     try {
@@ -55,7 +55,7 @@ void StringEditor::Save(const Level& level, std::string_view text) const {
         edit.IntoRecord(static_cast<std::int64_t>(field.at), std::move(written));
         edit.Commit();
     } catch (const std::exception&) {
-        RethrowWithContext("Cannot save the text of " + resource.name);
+        RethrowWithContext("Cannot save the text of " + std::string(resource.name));
     }
 }
 

@@ -85,7 +85,7 @@ std::vector<TextureWrite> Tiles(const Level& level, const ResourceRecord& resour
         std::string missing;
         const auto tile = FindLinkedTexture(level, record.tiles[t], missing);
         if (!tile) {
-            ui.Warn(resource.name + ": tile " + std::to_string(t + 1) + " is left out: " + missing);
+            ui.Warn(std::string(resource.name) + ": tile " + std::to_string(t + 1) + " is left out: " + missing);
             continue;
         }
         const Cell& cell = kLargeTextureCells[t];
@@ -147,11 +147,11 @@ bool ReplaceTexture(const Level& level, std::int32_t index, const std::string& p
                    : std::to_string(bytes) + " bytes, " + SizeText(picture.width(), picture.height()) + " " +
                          FormatName(writes[0].record.format);
     } catch (const std::exception& e) {
-        ui.ShowMessage("Cannot replace " + resource.name + " with " + FileNameOf(picturePath) + ": " + e.what(),
+        ui.ShowMessage("Cannot replace " + std::string(resource.name) + " with " + FileNameOf(picturePath) + ": " + e.what(),
                        kProgramTitle, MessageIcon::Critical);
         return false;
     }
-    ui.SetStatusText("Status: Replaced " + resource.name + " with " + FileNameOf(picturePath) + " (" + done + ")");
+    ui.SetStatusText("Status: Replaced " + std::string(resource.name) + " with " + FileNameOf(picturePath) + " (" + done + ")");
     return true;
 }
 

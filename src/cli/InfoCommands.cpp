@@ -28,19 +28,22 @@ void AddInfoCommands(CLI::App& app, CliContext& context) {
         context.run = [&context, level] {
             if (!context.Open(*level)) return kFailed;
             const ResourceTree t = context.Tree();
-            std::size_t size = 0;
-            for (const GroupNode& g : t.groups) {
-                size += g.key.size() + g.text.size() + 2;
-                for (const ResourceNode& r : g.children) size += r.key.size() + r.text.size() + 3;
-            }
+            // Written a block at a time: a level's tree runs to megabytes.
+            constexpr std::size_t kBlock = 64 * 1024;
             std::string out;
-            out.reserve(size);
+            out.reserve(kBlock);
+            const auto write = [&out] {
+                std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+                out.clear();
+            };
             for (const GroupNode& g : t.groups) {
-                out += g.key + '\t' + g.text + '\n';
-                for (const ResourceNode& r : g.children)
-                    out.append("\t").append(r.key).append("\t").append(r.text) += '\n';
+                out.append(g.key).append("\t").append(g.text) += '\n';
+                for (const ResourceNode& r : g.children) {
+                    out.append("\t").append(r.key()).append("\t").append(r.text) += '\n';
+                    if (out.size() >= kBlock - 4096) write();
+                }
             }
-            std::cout << out;
+            write();
             return context.ExitCode();
         };
     });

@@ -63,7 +63,7 @@ void AccumulateJoints(const std::vector<JointOffset>& offsets, std::uint16_t off
 // One body: the parts of its part list placed on its skeleton.
 Body ReadBody(const Level& level, const ResourceRecord& character, int group, std::uint32_t bodyLink,
               JointPositions& joints, Progress& progress, Conversion& out) {
-    const std::string name = "body " + std::to_string(group) + " of " + character.name;
+    const std::string name = "body " + std::to_string(group) + " of " + std::string(character.name);
     const auto body = ReadLinked<BodyRecord>(level, bodyLink, name);
     const ResourceRecord* list = nullptr;
     const auto offsetList =
@@ -73,19 +73,19 @@ Body ReadBody(const Level& level, const ResourceRecord& character, int group, st
     const auto bones = EntriesAfter<Bone>(level, *list, sizeof boneList, boneList.count);
     AccumulateJoints(offsets, offsetList.count, bones, joints, name);
 
-    progress.Status("Status: Converting " + character.name + " [Searching M3GMs...]");
+    progress.Status("Status: Converting " + std::string(character.name) + " [Searching M3GMs...]");
     const auto parts = ReadLinked<PartListRecord>(level, body.parts, "the part list of " + name);
     Body placed(kBodyParts);
     std::int64_t points = 0, triangles = 0;
     for (int c = 1; c <= kBodyParts; ++c) {
-        progress.Status("Converting " + character.name + " (chunks " + std::to_string(c) + ")");
+        progress.Status("Converting " + std::string(character.name) + " (chunks " + std::to_string(c) + ")");
         PlacedPart& part = placed[static_cast<std::size_t>(c - 1)];
         part.model =
             &RequireLinked(level, parts.models[c - 1], "the model of part " + std::to_string(c) + " of " + name);
         // The body is one mesh: its parts together stay within a mesh's size.
         ModelGeometry& g = part.geometry =
             ReadModelGeometry(level, *part.model, out,
-                              {points, triangles, "the body of " + character.name + " with part " + std::to_string(c)});
+                              {points, triangles, "the body of " + std::string(character.name) + " with part " + std::to_string(c)});
         points += static_cast<std::int64_t>(g.points.size());
         triangles += static_cast<std::int64_t>(g.triangles.size());
         // Each part brings one texture coordinate per point, so that every later
@@ -134,7 +134,7 @@ Mesh MergedBody(const Body& body) {
 void ForEachBody(const Level& level, const ResourceRecord& resource, const Options& options, Progress& progress,
                  Conversion& out, const std::function<void(int group, const Body& body)>& use) {
     const auto character = level.ReadRecord<CharacterRecord>(resource);
-    const auto bodies = ReadLinked<BodySetRecord>(level, character.bodySet, "the body set of " + resource.name);
+    const auto bodies = ReadLinked<BodySetRecord>(level, character.bodySet, "the body set of " + std::string(resource.name));
     const bool all = options.CharacterGroup < 1 || options.CharacterGroup > kCharacterGroups;
     JointPositions joints{};  // carried from one body to the next
     for (int g = all ? 1 : options.CharacterGroup; g <= (all ? kCharacterGroups : options.CharacterGroup); ++g) {
@@ -146,7 +146,7 @@ Conversion ExportCharacter(const Level& level, const ResourceRecord& resource, c
                            Progress& progress) {
     const bool all = options.CharacterGroup < 1 || options.CharacterGroup > kCharacterGroups;
     const int layout = options.CharacterLwoFormat;
-    const std::string& name = resource.name;
+    const std::string name(resource.name);
     Conversion out;
     ForEachBody(level, resource, options, progress, out, [&](int g, const Body& body) {
         const std::string group = all ? std::string("_").append(std::to_string(g)) : std::string();

@@ -37,7 +37,7 @@ std::pair<Header, const ResourceRecord*> RequiredList(const Level& level, std::u
 
 LevelGeometry ReadLevel(const Level& level, const ResourceRecord& resource, const Options& options, Conversion& out) {
     const auto onlv = level.ReadRecord<LevelRecord>(resource);
-    const auto env = ReadLinked<EnvironmentRecord>(level, onlv.environment, "the environment of " + resource.name);
+    const auto env = ReadLinked<EnvironmentRecord>(level, onlv.environment, "the environment of " + std::string(resource.name));
     LevelGeometry g;
     const auto [points, pointList] = RequiredList<PointListHeader>(level, env.points, "points (PNTA)");
     RequireMeshSize(points.count, kMaxMeshPoints, "its points");
@@ -54,7 +54,7 @@ LevelGeometry ReadLevel(const Level& level, const ResourceRecord& resource, cons
     g.textureLinks = EntriesAfter<std::uint32_t>(level, *textureList, sizeof textures, textures.count);
     for (std::uint32_t link : g.textureLinks) {
         const ResourceRecord* texture = level.Resolve(link);
-        g.textureNames.push_back(texture != nullptr ? texture->name + ImageExtension(options.Image) : "");
+        g.textureNames.push_back(texture != nullptr ? std::string(texture->name) + ImageExtension(options.Image) : "");
         namesLength += static_cast<std::int64_t>(g.textureNames.back().size());
         RequireTextSize(namesLength);
     }

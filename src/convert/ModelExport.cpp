@@ -31,7 +31,7 @@ Conversion ExportWeapon(const Level& level, const ResourceRecord& resource, cons
                         Progress& progress) {
     const ResourceRecord& model = WeaponModel(level, resource);
     // The weapon's own layout, and its model's name in the status bar.
-    progress.Status("Status: Converting " + model.name);
+    progress.Status("Status: Converting " + std::string(model.name));
     return ModelObject(level, model, options.WeaponLwoFormat);
 }
 

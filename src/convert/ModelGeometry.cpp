@@ -60,7 +60,7 @@ ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model,
     const auto record = level.ReadRecord<ModelRecord>(model);
     ModelGeometry g;
     const ResourceRecord* list = nullptr;
-    const std::string of = " of " + model.name;
+    const std::string of = " of " + std::string(model.name);
     // Limits count what the mesh already holds too: checked before the lists are read.
     const auto require = [&](std::int64_t count, std::int64_t before, std::int64_t limit, const std::string& what) {
         RequireMeshSize(count, limit, what + of);
@@ -82,7 +82,7 @@ ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model,
     const auto triangles = ReadLinked<ListHeader>(level, record.triangles, "the triangle list" + of, &list);
     const std::int64_t claimed = sizeof triangles + std::int64_t{4} * triangles.count;
     if (claimed > list->size || list->dataOffset + claimed > level.datSize()) {
-        throw DrosselError("the triangle list" + of + " (" + list->name + ") counts " +
+        throw DrosselError("the triangle list" + of + " (" + std::string(list->name) + ") counts " +
                            std::to_string(triangles.count) + " triangles, more than its " +
                            std::to_string(list->size) + "-byte record holds");
     }

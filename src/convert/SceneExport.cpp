@@ -112,7 +112,7 @@ Scene ModelScene(const Level& level, const ResourceRecord& model, Conversion& ou
     Scene scene;
     Materials materials(level, scene, out);
     const std::string name = Utf8FromWindows1252(model.name);
-    const int mesh = AddModelMesh(scene, g, name, materials.Of(record.texture, "the texture of " + model.name));
+    const int mesh = AddModelMesh(scene, g, name, materials.Of(record.texture, "the texture of " + std::string(model.name)));
     scene.nodes.push_back({.name = name, .parent = -1, .translation = {}, .mesh = mesh});
     return scene;
 }
@@ -123,7 +123,7 @@ Scene CharacterScene(const Level& level, const Body& body, Conversion& out) {
     for (std::size_t c = 0; c < body.size() && c < kPartNames.size(); ++c) {
         const PlacedPart& part = body[c];
         const auto record = level.ReadRecord<ModelRecord>(*part.model);
-        const int material = materials.Of(record.texture, "the texture of " + part.model->name);
+        const int material = materials.Of(record.texture, "the texture of " + std::string(part.model->name));
         const int mesh = AddModelMesh(scene, part.geometry, kPartNames[c], material, static_cast<float>(part.xSign));
         // Its place relative to its parent's, which the scene adds up again.
         std::array<double, 3> from{};
@@ -179,7 +179,7 @@ std::vector<ResourceScene> ModelScenes(const Level& level, const ResourceRecord&
 }
 
 const ResourceRecord& WeaponModel(const Level& level, const ResourceRecord& weapon) {
-    return RequireLinked(level, level.ReadRecord<WeaponRecord>(weapon).model, "the model of " + weapon.name);
+    return RequireLinked(level, level.ReadRecord<WeaponRecord>(weapon).model, "the model of " + std::string(weapon.name));
 }
 
 std::vector<ResourceScene> WeaponScenes(const Level& level, const ResourceRecord& weapon, const Options& options,

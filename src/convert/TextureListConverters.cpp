@@ -27,7 +27,7 @@ Conversion TextureList(const Level& level, const Options& options, std::string t
                        const std::string& prefix) {
     Conversion out;
     for (const ResourceRecord* texture : textures) {
-        text += texture->name + kLineEnd;
+        text.append(texture->name).append(kLineEnd);
         RequireTextSize(static_cast<std::int64_t>(text.size()));
     }
     out.pieces.push_back({.content = std::vector<std::uint8_t>(text.begin(), text.end())});
@@ -44,14 +44,14 @@ Conversion TextureList(const Level& level, const Options& options, std::string t
                 ImageOutput picture{.pixels = {}, .bits = ImageBits(options.Image), .draw = [&level, record] {
                                         return ReadTexturePicture(level, record);
                                     }};
-                out.pieces.push_back({place, FileNamePart(prefix + texture->name) + ImageExtension(options.Image),
-                                      false, std::move(picture), "texture " + texture->name});
+                out.pieces.push_back({place, FileNamePart(prefix + std::string(texture->name)) + ImageExtension(options.Image),
+                                      false, std::move(picture), "texture " + std::string(texture->name)});
                 continue;
             }
         } catch (const std::exception& e) {
             missing = e.what();
         }
-        out.NoteMissing("texture " + texture->name, missing);
+        out.NoteMissing("texture " + std::string(texture->name), missing);
     }
     return out;
 }

@@ -52,11 +52,11 @@ std::optional<TextureRecord> FindLinkedTexture(const Level& level, std::uint32_t
         return std::nullopt;
     }
     if (target->tag != "TXMP") {
-        missing = target->name + " is not a texture";
+        missing = std::string(target->name) + " is not a texture";
         return std::nullopt;
     }
     if (target->IsPlaceholder()) {
-        missing = target->name + " has no data in this level file";
+        missing = std::string(target->name) + " has no data in this level file";
         return std::nullopt;
     }
     try {
@@ -64,7 +64,7 @@ std::optional<TextureRecord> FindLinkedTexture(const Level& level, std::uint32_t
         RequireDecodable(level, texture);
         return texture;
     } catch (const DrosselError&) {
-        RethrowWithContext("texture " + target->name);
+        RethrowWithContext("texture " + std::string(target->name));
     }
 }
 

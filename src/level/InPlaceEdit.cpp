@@ -91,7 +91,7 @@ void InPlaceEdit::RequireInRecord(std::int64_t at, std::int64_t length) const {
     for (const ResourceRecord& other : level_.table().records) {
         if (&other == resource_ || other.size <= 0) continue;
         if (begin < other.dataOffset + other.size && other.dataOffset < end) {
-            Refuse("the edit's " + Range(at, length) + " of its record belong to " + other.name + " too");
+            Refuse("the edit's " + Range(at, length) + " of its record belong to " + std::string(other.name) + " too");
         }
     }
 }
@@ -174,7 +174,7 @@ void InPlaceEdit::Commit() {
         const bool held = known && Inside(resource->dataOffset, 4, dat.size());
         if (held) dat.ReadAt(resource->dataOffset, identifier);
         if (!held || LoadU32(identifier) != *known) {
-            throw DrosselError(level_.datPath() + " no longer holds " + resource->name +
+            throw DrosselError(level_.datPath() + " no longer holds " + std::string(resource->name) +
                                " where it was when it was opened: nothing was written");
         }
     }

@@ -119,33 +119,38 @@ std::optional<std::uint32_t> Level::IdentifierOf(const ResourceRecord& resource)
 std::optional<std::int32_t> Level::IndexOf(std::uint32_t identifier) const {
     std::call_once(known_->indexed, [this] {
         const auto& records = table_.records;
-        // Read in the order of the data, so the reads go forward through the file.
-        std::vector<std::int32_t> order(records.size());
-        std::iota(order.begin(), order.end(), 0);
-        const auto byOffset = [&records](std::int32_t a, std::int32_t b) {
-            return records[static_cast<std::size_t>(a)].dataOffset < records[static_cast<std::size_t>(b)].dataOffset;
-        };
-        if (!std::is_sorted(order.begin(), order.end(), byOffset))
-            std::stable_sort(order.begin(), order.end(), byOffset);
-        std::vector<std::optional<std::uint32_t>> identifiers(records.size());
         BinaryFile* dat = nullptr;
         try {
             dat = &Dat();
         } catch (const std::exception&) {
             // A .dat that cannot be opened now resolves nothing it has not read before.
         }
-        for (const std::int32_t i : order) {
-            const auto at = static_cast<std::size_t>(i);
-            const std::uint64_t kept = KeptIdentifier(at).load(std::memory_order_acquire);
-            if (kept != 0) {
-                identifiers[at] = IdentifierIn(kept);
-            } else if (dat != nullptr) {
-                const std::int64_t offset = records[at].dataOffset;
-                identifiers[at] =
-                    Remember(at, dat->Contains(offset, 4) ? std::optional(dat->U32(offset)) : std::nullopt);
-            }
+        const auto read = [&](std::size_t at) {
+            if (dat == nullptr || KeptIdentifier(at).load(std::memory_order_acquire) != 0) return;
+            const std::int64_t offset = records[at].dataOffset;
+            Remember(at, dat->Contains(offset, 4) ? std::optional(dat->U32(offset)) : std::nullopt);
+        };
+        // Read in the order of the data, so the reads go forward through the file.
+        const auto byOffset = [&records](std::size_t a, std::size_t b) {
+            return records[a].dataOffset < records[b].dataOffset;
+        };
+        const auto inDataOrder = std::adjacent_find(records.begin(), records.end(), [](const auto& a, const auto& b) {
+                                     return b.dataOffset < a.dataOffset;
+                                 }) == records.end();
+        if (inDataOrder) {
+            for (std::size_t at = 0; at < records.size(); ++at) read(at);
+        } else {
+            std::vector<std::size_t> order(records.size());
+            std::iota(order.begin(), order.end(), std::size_t{0});
+            std::stable_sort(order.begin(), order.end(), byOffset);
+            for (const std::size_t at : order) read(at);
         }
-        known_->index.Build(identifiers);
+        // Unread ones (the file could not be opened) are left out.
+        known_->index.Build(records.size(), [this](std::size_t at) -> std::optional<std::uint32_t> {
+            const std::uint64_t kept = KeptIdentifier(at).load(std::memory_order_acquire);
+            if (kept == 0) return std::nullopt;
+            return IdentifierIn(kept);
+        });
     });
     return known_->index.Find(identifier);
 }

@@ -11,14 +11,16 @@ std::size_t SlotOf(std::uint32_t identifier, std::size_t mask) {
 
 }  // namespace
 
-void IdentifierIndex::Build(const std::vector<std::optional<std::uint32_t>>& identifiers) {
+void IdentifierIndex::Build(std::size_t count,
+                            const std::function<std::optional<std::uint32_t>(std::size_t)>& identifierOf) {
     std::size_t capacity = 16;
-    while (capacity < identifiers.size() * 2) capacity *= 2;
+    while (capacity < count * 2) capacity *= 2;
     slots_.assign(capacity, Slot{});
     const std::size_t mask = capacity - 1;
-    for (std::size_t i = 0; i < identifiers.size(); ++i) {
-        if (!identifiers[i]) continue;
-        const std::uint32_t id = *identifiers[i];
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::optional<std::uint32_t> identifier = identifierOf(i);
+        if (!identifier) continue;
+        const std::uint32_t id = *identifier;
         for (std::size_t s = SlotOf(id, mask);; s = (s + 1) & mask) {
             if (slots_[s].index < 0) {
                 slots_[s] = {id, static_cast<std::int32_t>(i)};

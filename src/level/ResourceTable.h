@@ -6,8 +6,12 @@
 #include "level/records/Record.h"
 
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace drossel {
@@ -21,15 +25,14 @@ struct DatHeader {
     std::int32_t nameTableOffset = 0;
 };
 
-// A level holds up to a few hundred thousand: 64 bytes each, without padding.
+// A level holds up to a few hundred thousand: 40 bytes each, without padding.
 struct ResourceRecord {
     Tag storedTag;  // the four characters as stored (reversed)
     Tag tag;
     std::int64_t dataOffset = 0;  // absolute; the 8-byte prefix included
-    std::int64_t nameOffset = 0;  // absolute offset of the name table entry
     std::int32_t size = 0;
     std::uint32_t flags = 0;
-    std::string name;
+    std::string_view name;  // held by the table's name buffer
 
     bool IsNamed() const { return flags == kNamedFlags; }
     // A resource whose descriptor size is 0 is a placeholder: its data lives in
@@ -59,8 +62,8 @@ std::string PlaceholderReason();
 // up to a few hundred thousand identifiers and a command that follows one link indexes them all.
 class IdentifierIndex {
 public:
-    // identifiers[i] is record i's; unset ones are left out.
-    void Build(const std::vector<std::optional<std::uint32_t>>& identifiers);
+    // identifierOf(i) is record i's, for i below count; unset ones are left out.
+    void Build(std::size_t count, const std::function<std::optional<std::uint32_t>(std::size_t)>& identifierOf);
     std::optional<std::int32_t> Find(std::uint32_t identifier) const;
     void Clear() { slots_.clear(); }
 
@@ -72,8 +75,18 @@ private:
     std::vector<Slot> slots_;  // size is a power of two, at most half full
 };
 
+// The records' names: most lie in a copy of the file's name table range, a
+// few (past that range) on their own, and unnamed records' made-up ones together.
+struct NameStore {
+    std::string range;
+    std::deque<std::string> longer;
+    std::string made;
+};
+
 struct ResourceTable {
     std::vector<ResourceRecord> records;
+    // Where the records' names are kept; copies of the table share it.
+    std::shared_ptr<const NameStore> names;
 
     std::int32_t count() const { return static_cast<std::int32_t>(records.size()); }
     bool Contains(std::int64_t index) const { return index >= 0 && index < count(); }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <bit>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <ostream>
@@ -54,10 +55,14 @@ private:
     std::array<char, 4> chars_{};
 };
 
-inline std::string operator+(const std::string& text, const Tag& tag) {
+// Only a Tag itself: other text would otherwise turn into a tag on the way
+// and lose all but its first four characters.
+template <std::same_as<Tag> T>
+std::string operator+(const std::string& text, const T& tag) {
     return text + std::string(tag.view());
 }
-inline std::string operator+(std::string&& text, const Tag& tag) {
+template <std::same_as<Tag> T>
+std::string operator+(std::string&& text, const T& tag) {
     return std::move(text.append(tag.view()));
 }
 inline std::ostream& operator<<(std::ostream& out, const Tag& tag) {

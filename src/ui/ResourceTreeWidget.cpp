@@ -91,7 +91,7 @@ void ResourceTreeWidget::Fill(const ResourceTree& tree) {
         QList<QTreeWidgetItem*> children;
         children.reserve(static_cast<qsizetype>(group.children.size()));
         for (const ResourceNode& node : group.children) {
-            auto* item = new NodeItem(LevelText(node.text), LevelText(node.key), kResourceImage, &resourceImage_);
+            auto* item = new NodeItem(LevelText(node.text), LevelText(node.key()), kResourceImage, &resourceImage_);
             children.append(item);
             if (node.index >= 0) resourceItems_[static_cast<std::size_t>(node.index)] = item;
         }

@@ -34,7 +34,7 @@ TEST(UnpackAll, WritesEveryListedResourceOnceInsideItsFolder) {
     const BatchSummary summary = UnpackAll(l.session, l.ui);
     for (int i = 0; i < demo; ++i) {
         const ResourceRecord& r = l.level().at(i);
-        EXPECT_EQ(exists(l.Out(r.name + "." + r.tag)), r.flags != kHiddenFlags) << r.name;
+        EXPECT_EQ(exists(l.Out(std::string(r.name) + "." + r.tag)), r.flags != kHiddenFlags) << r.name;
     }
     for (const char* name : {"File_#8.SNDD", ".._evl", "twice.M3GM", "twice (2).M3GM"})
         EXPECT_TRUE(exists(l.Out(name)));
@@ -63,7 +63,7 @@ TEST(ConvertAll, DemoLevelConvertsWhatThisCommandConvertsAndSkipsTheRest) {
     const BatchSummary summary = ConvertAll(l.session, l.ui);
     for (const ResourceRecord& r : l.level().table().records) {
         const Kind& kind = KindOf(r.tag);
-        EXPECT_EQ(l.ui.Showed("Status: Skiping " + r.name), !kind.convertAll.included || kind.convert == nullptr)
+        EXPECT_EQ(l.ui.Showed("Status: Skiping " + std::string(r.name)), !kind.convertAll.included || kind.convert == nullptr)
             << r.name;
     }
     // Sounds lose their name's extension, subtitles and string lists keep it.

@@ -132,7 +132,7 @@ TEST(UnpackResource, WritesTheRecordAndTheRawBytesItPointsAt) {
     for (const auto& [index, name, raw] : cases) {
         EXPECT_FALSE(UnpackResource(l.level(), index, l.ui, ""));
         EXPECT_EQ(l.ui.dialogs.back().request.fileName, name);
-        EXPECT_EQ(l.ui.status(), "Status: UnPacking " + l.level().at(index).name) << "a cancel keeps it";
+        EXPECT_EQ(l.ui.status(), "Status: UnPacking " + std::string(l.level().at(index).name)) << "a cancel keeps it";
         WriteFileBytes(l.Out(name), Bytes(5000, 0xEE));
         EXPECT_TRUE(UnpackResource(l.level(), index, l.ui, l.Out(name))) << name;
         Bytes expected = b.resource(index).data;

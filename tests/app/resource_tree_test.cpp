@@ -10,7 +10,7 @@ namespace {
 std::string Where(const ResourceTree& tree, int index) {
     for (const auto& g : tree.groups) {
         for (const auto& r : g.children) {
-            if (r.index == index) return g.key + "/" + r.key;
+            if (r.index == index) return g.key + "/" + r.key();
         }
     }
     return "";
@@ -108,7 +108,7 @@ TEST(ResourceTree, FilterKeepsResourcesByNameOrTag) {
         std::string keys;
         for (const auto& g : FilteredTree(all, l.level(), text).groups) {
             keys += g.key + ":";
-            for (const auto& r : g.children) keys += r.key + " ";
+            for (const auto& r : g.children) keys += r.key() + " ";
         }
         return keys;
     };

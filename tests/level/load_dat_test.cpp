@@ -6,6 +6,11 @@
 using namespace drossel;
 using namespace drossel::testing;
 
+// A name joins other text whole: only a Tag itself is appended as a tag (four characters).
+template <typename Text, typename More>
+concept Joins = requires(Text text, More more) { text + more; };
+static_assert(!Joins<std::string, std::string_view> && Joins<std::string, Tag>);
+
 namespace {
 
 Result<Level> Load(const Bytes& dat) {
@@ -31,13 +36,22 @@ TEST(LoadDat, ReadsHeaderDescriptorsAndNames) {
     for (std::uint32_t flags : {0x00300001u, 0x00200000u}) {
         b.AddResource({"SNDD", "ignored", flags, Bytes(32, 0), true, std::nullopt});
     }
+    // The last name runs far past the name table's other entries.
+    const std::string longName = std::string(9000, 'n') + "/end";
+    b.Add("TXMP", longName);
     const auto layout = b.LayoutOf();
     const Level level = LoadBuilt(b);
     // The header's fields and a descriptor's tag, offset, size and flags show in InfoText's test.
     const ResourceRecord& r = level.at(0);
     EXPECT_EQ(r.name, "wall_a_b\\c") << "slashes and control bytes become _";
-    EXPECT_EQ(r.nameOffset, layout.nameOffsets[0]);
     EXPECT_EQ(level.IdentifierOf(r), LevelBuilder::IdentifierOf(0));
+    EXPECT_EQ(level.at(5).name, std::string(9000, 'n') + "_end");
+    // Two descriptors naming one entry (offset 12 of the descriptor, from the name table) read it alike.
+    Bytes dat = b.BuildDat();
+    PutU32(dat, 64 + 2 * 20 + 8, static_cast<std::uint32_t>(layout.nameOffsets[0] - layout.nameTable));
+    Result<Level> sharing = Load(dat);
+    ASSERT_TRUE(sharing) << sharing.error();
+    for (int i : {0, 2}) EXPECT_EQ(std::tie(sharing.value().at(i).name, sharing.value().at(i).tag), std::tuple("wall_a_b\\c", "TXMP"));
     // Unnamed records are numbered in table order, their tag the stored one reversed.
     for (auto [i, name, tag] : {std::tuple{1, "File_#1", "AKEV"}, {3, "File_#2", "SNDD"}, {4, "File_#3", "SNDD"}})
         EXPECT_EQ(std::tie(level.at(i).name, level.at(i).tag), std::tuple(name, tag)) << i;

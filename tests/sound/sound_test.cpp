@@ -19,12 +19,12 @@ TEST(Sound, WavFilesDecodeToTheirSourceWithLibsndfileAndSox) {
     for (int i = 0; i < l.level().count(); ++i) {
         const ResourceRecord& r = l.level().at(i);
         if (r.tag != "SNDD" || l.level().RawSlotOf(r).size == 0) continue;
-        const std::vector<short>& source = tones.at(r.name).source;
+        const std::vector<short>& source = tones.at(std::string(r.name)).source;
         const Bytes wav = SoundWavOf(l.level(), r);
         const PcmSound pcm = DecodeWav(wav);
         EXPECT_EQ(pcm.channels, r.name == "crowd_cheer.aif" ? 2 : 1) << r.name;
         EXPECT_EQ(pcm.sampleRate, 22050);
-        const std::string path = l.Out(r.name + ".wav");
+        const std::string path = l.Out(std::string(r.name) + ".wav");
         WriteFileBytes(path, wav);
         const auto sox = RunShell("sox '" + path + "' -t raw -e signed-integer -b 16 -L - 2>/dev/null");
         ASSERT_TRUE(sox) << "sox (Debian sox) cannot read " << path;

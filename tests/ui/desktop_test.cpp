@@ -108,7 +108,7 @@ private slots:
         for (int g = 0; g < Tree()->topLevelItemCount(); ++g) {
             for (int r = 0; r < Tree()->topLevelItem(g)->childCount(); ++r, ++shown) {
                 const auto index = IndexOfNodeKey(ResourceTreeWidget::KeyOf(Tree()->topLevelItem(g)->child(r)));
-                QVERIFY(QString::fromStdString(window_->session().level->at(*index).name)
+                QVERIFY(QString::fromStdString(std::string(window_->session().level->at(*index).name))
                             .contains("door", Qt::CaseInsensitive));
             }
         }
