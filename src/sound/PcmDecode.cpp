@@ -27,7 +27,7 @@ PcmSound DecodeWav(std::span<const std::uint8_t> wav) {
         throw DrosselError("cannot decode the sound: it claims an impossible size");
     }
     sound.samples.resize(static_cast<std::size_t>(values));
-    const sf_count_t read = sf_readf_short(file.file(), sound.samples.data(), info.frames);
+    const sf_count_t read = file.ReadFrames(sound.samples.data(), info.frames);
     sound.samples.resize(static_cast<std::size_t>(std::max<sf_count_t>(read, 0) * info.channels));
     return sound;
 }

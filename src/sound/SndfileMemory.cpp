@@ -1,7 +1,11 @@
 #include "sound/SndfileMemory.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <type_traits>
 
 namespace drossel {
 namespace {
@@ -50,15 +54,75 @@ sf_count_t Tell(void* user) {
     return Of(user).at;
 }
 
+constexpr const char* kSndfileLibrary = "libsndfile.so.1";
+
+struct Sndfile {
+    decltype(&sf_open_virtual) openVirtual = nullptr;
+    decltype(&sf_close) close = nullptr;
+    decltype(&sf_strerror) strerror = nullptr;
+    decltype(&sf_readf_short) readShort = nullptr;
+    decltype(&sf_readf_float) readFloat = nullptr;
+    decltype(&sf_writef_short) writeShort = nullptr;
+    decltype(&sf_writef_float) writeFloat = nullptr;
+    std::string error;  // why it could not be loaded
+};
+
+const Sndfile& Library() {
+    static const Sndfile library = [] {
+        Sndfile s;
+        void* handle = ::dlopen(kSndfileLibrary, RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr) {
+            const char* why = ::dlerror();
+            s.error = std::string("cannot load libsndfile: ") + (why != nullptr ? why : kSndfileLibrary);
+            return s;
+        }
+        const auto find = [&](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(::dlsym(handle, name));
+            if (function == nullptr && s.error.empty()) s.error = std::string(kSndfileLibrary) + " has no " + name;
+        };
+        find(s.openVirtual, "sf_open_virtual");
+        find(s.close, "sf_close");
+        find(s.strerror, "sf_strerror");
+        find(s.readShort, "sf_readf_short");
+        find(s.readFloat, "sf_readf_float");
+        find(s.writeShort, "sf_writef_short");
+        find(s.writeFloat, "sf_writef_float");
+        return s;
+    }();
+    return library;
+}
+
 }  // namespace
 
 SndfileHandle::SndfileHandle(MemorySoundFile& memory, int mode, SF_INFO& info) {
+    if (!Library().error.empty()) return;
     SF_VIRTUAL_IO io{Length, Seek, Read, Write, Tell};  // libsndfile keeps a copy
-    file_ = sf_open_virtual(&io, mode, &info, &memory);
+    file_ = Library().openVirtual(&io, mode, &info, &memory);
+}
+
+const char* SndfileHandle::Error() const {
+    const Sndfile& library = Library();
+    return library.error.empty() ? library.strerror(file_) : library.error.c_str();
+}
+
+sf_count_t SndfileHandle::ReadFrames(short* out, sf_count_t frames) {
+    return Library().readShort(file_, out, frames);
+}
+
+sf_count_t SndfileHandle::ReadFrames(float* out, sf_count_t frames) {
+    return Library().readFloat(file_, out, frames);
+}
+
+sf_count_t SndfileHandle::WriteFrames(const short* in, sf_count_t frames) {
+    return Library().writeShort(file_, in, frames);
+}
+
+sf_count_t SndfileHandle::WriteFrames(const float* in, sf_count_t frames) {
+    return Library().writeFloat(file_, in, frames);
 }
 
 void SndfileHandle::Close() {
-    if (file_ != nullptr) sf_close(file_);
+    if (file_ != nullptr) Library().close(file_);
     file_ = nullptr;
 }
 

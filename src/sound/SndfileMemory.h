@@ -2,6 +2,9 @@
 // libsndfile on bytes in memory: a file that is `head` followed by `tail`, read
 // or written through libsndfile's virtual I/O, and a handle that closes it.
 // Writing grows `head` (a file written has no tail).
+//
+// libsndfile, with the codecs it brings along (FLAC, Vorbis, Opus, MP3), is
+// loaded when a sound is first opened: every other command starts without it.
 
 #include <sndfile.h>
 
@@ -27,7 +30,12 @@ public:
     SndfileHandle& operator=(const SndfileHandle&) = delete;
 
     SNDFILE* file() const { return file_; }
-    const char* Error() const { return sf_strerror(file_); }
+    const char* Error() const;
+    // Frames read or written, as libsndfile's sf_readf_* and sf_writef_* give them.
+    sf_count_t ReadFrames(short* out, sf_count_t frames);
+    sf_count_t ReadFrames(float* out, sf_count_t frames);
+    sf_count_t WriteFrames(const short* in, sf_count_t frames);
+    sf_count_t WriteFrames(const float* in, sf_count_t frames);
     // Finishes a file written (libsndfile completes its header here).
     void Close();
 

@@ -127,7 +127,7 @@ public:
     void Write(std::span<const float> frames) {
         clipped_.assign(frames.begin(), frames.end());
         for (float& v : clipped_) v = std::clamp(v, -1.0f, 1.0f);
-        sf_writef_float(file_->file(), clipped_.data(), static_cast<sf_count_t>(clipped_.size()) / channels_);
+        file_->WriteFrames(clipped_.data(), static_cast<sf_count_t>(clipped_.size()) / channels_);
     }
     // The sample bytes: whole blocks, the last one filled with silence.
     std::vector<std::uint8_t> Finish() {
@@ -183,7 +183,7 @@ ImportedSound Converted(const WavChunks& chunks, SoundFormat format, const Sound
     if (info.samplerate != layout.sampleRate) resampler = std::make_unique<Resampler>(layout.channels, ratio);
     std::vector<float> frames(static_cast<std::size_t>(kFramesAtOnce * info.channels)), mixed;
     for (bool last = false; !last;) {
-        const sf_count_t read = sf_readf_float(in.file(), frames.data(), kFramesAtOnce);
+        const sf_count_t read = in.ReadFrames(frames.data(), kFramesAtOnce);
         last = read < kFramesAtOnce;
         MixChannels(std::span<const float>(frames.data(), static_cast<std::size_t>(read * info.channels)),
                     info.channels, layout.channels, mixed);

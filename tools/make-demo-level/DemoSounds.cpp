@@ -31,7 +31,7 @@ AdpcmSound AdpcmTone(int channels, double seconds, int sampleRate) {
     info.format = SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM;
     SndfileHandle file(memory, SFM_WRITE, info);
     if (file.file() == nullptr) throw std::runtime_error(std::string("libsndfile: ") + file.Error());
-    sf_writef_short(file.file(), samples.data(), static_cast<sf_count_t>(frames));
+    file.WriteFrames(samples.data(), static_cast<sf_count_t>(frames));
     file.Close();
 
     // Take the "fmt " and "data" chunks out of the RIFF file.
