@@ -3,43 +3,51 @@
 # floor, reading the same file once with cat, and the loader's peak memory;
 # with BEFORE=OTHER_BUILD_DIR, an older build's times beside them.
 #
-#   bench/load.sh BUILD_DIR [N]        (BUILD_DIR configured with -DDROSSEL_BENCH=ON)
+#   bench/load.sh BUILD_DIR [N [ROUNDS]]   (BUILD_DIR configured with -DDROSSEL_BENCH=ON)
+#
+# The commands take turns, ROUNDS times (default 15), so that a busy moment of
+# the machine falls on all of them alike; each time is the median of its runs.
 set -euo pipefail
-build=${1:?usage: bench/load.sh BUILD_DIR [N]}
+build=${1:?usage: bench/load.sh BUILD_DIR [N [ROUNDS]]}
 count=${2:-100000}
+rounds=${3:-15}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$build/bench/make-large-level" "$count" "$work/level" >/dev/null
 : > "$work/level.raw"
 bytes=$(stat -c %s "$work/level.dat")
+level=$work/level.dat
+cli=$build/drossel-cli
 
-# Best of five wall-clock runs, in milliseconds.
-best() {
-    local best_ms=999999 start end ms
-    for _ in 1 2 3 4 5; do
+labels=("cat (floor)" "drossel-cli --help (start-up)")
+commands=("cat $level" "$cli --help")
+for pair in ${BEFORE:+"before:$BEFORE/drossel-cli"} "now:$cli"; do
+    name=${pair%%:*} program=${pair#*:}
+    suffix=$([ "$name" = before ] && echo " (before)" || echo "")
+    labels+=("drossel-cli info$suffix" "drossel-cli tree$suffix")
+    commands+=("$program info $level" "$program tree $level")
+done
+
+cat "$level" >/dev/null  # warm the page cache for all
+declare -A runs
+for ((round = 0; round < rounds; ++round)); do
+    for i in "${!commands[@]}"; do
         start=$(date +%s%N)
-        "$@" >/dev/null
+        ${commands[$i]} >/dev/null
         end=$(date +%s%N)
-        ms=$(( (end - start) / 1000000 ))
-        (( ms < best_ms )) && best_ms=$ms
+        runs[$i]+="$(( (end - start) / 1000 )) "
     done
-    echo "$best_ms"
-}
-
-cat "$work/level.dat" >/dev/null  # warm the page cache for both
-floor=$(best cat "$work/level.dat")
-ratio() { awk "BEGIN { printf \"%.1f\", $1 / ($floor > 0 ? $floor : 1) }"; }
-echo "level: $count resources, $bytes bytes"
-echo "cat (floor):                         ${floor} ms"
-start=$(best "$build/drossel-cli" --help)
-echo "drossel-cli --help (start-up):       ${start} ms   $(ratio "$start") x cat"
-# With BEFORE set to another build folder, its drossel-cli is measured beside.
-for cli in ${BEFORE:+"$BEFORE/drossel-cli"} "$build/drossel-cli"; do
-    label=$([ "$cli" = "$build/drossel-cli" ] && echo "" || echo " (before)")
-    info=$(best "$cli" info "$work/level.dat")
-    tree=$(best "$cli" tree "$work/level.dat")
-    peak=$(/usr/bin/time -f %M "$cli" info "$work/level.dat" 2>&1 >/dev/null | tail -n 1)
-    printf '%-37s%s\n' "drossel-cli info$label:" "${info} ms   $(ratio "$info") x cat   peak ${peak} KiB"
-    printf '%-37s%s\n' "drossel-cli tree$label:" "${tree} ms   $(ratio "$tree") x cat"
+done
+median() { tr ' ' '\n' | grep . | sort -n | awk '{ v[NR] = $1 } END { printf "%.1f", v[int((NR + 1) / 2)] / 1000 }'; }
+floor=$(median <<<"${runs[0]}")
+echo "level: $count resources, $bytes bytes; median of $rounds rounds, in ms"
+for i in "${!commands[@]}"; do
+    ms=$(median <<<"${runs[$i]}")
+    line=$(printf '%-38s%6s ms  %4s x cat' "${labels[$i]}:" "$ms" "$(awk "BEGIN { printf \"%.1f\", $ms / $floor }")")
+    if [[ ${commands[$i]} == *" info "* || ${commands[$i]} == *" tree "* ]]; then
+        peak=$(/usr/bin/time -f %M ${commands[$i]} 2>&1 >/dev/null | tail -n 1)
+        line+="   peak $peak KiB"
+    fi
+    echo "$line"
 done
 "$build/bench/load_bench" --benchmark_min_time=0.5
