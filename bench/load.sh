@@ -32,10 +32,10 @@ cat "$level" >/dev/null  # warm the page cache for all
 declare -A runs
 for ((round = 0; round < rounds; ++round)); do
     for i in "${!commands[@]}"; do
-        start=$(date +%s%N)
+        start=${EPOCHREALTIME/./}  # microseconds, read without starting a process
         ${commands[$i]} >/dev/null
-        end=$(date +%s%N)
-        runs[$i]+="$(( (end - start) / 1000 )) "
+        end=${EPOCHREALTIME/./}
+        runs[$i]+="$(( end - start )) "
     done
 done
 median() { tr ' ' '\n' | grep . | sort -n | awk '{ v[NR] = $1 } END { printf "%.1f", v[int((NR + 1) / 2)] / 1000 }'; }
