@@ -26,8 +26,9 @@ Tag FourChars(const std::uint8_t* p) {
 }
 
 // The names lie together in the name table, so they are read as one range:
-// from the lowest name entry to a little past the highest, and the names stay
-// in it. Beyond this span (offsets scattered over a huge file) each name is
+// from the lowest name entry to the zero byte that ends the highest, and the
+// names stay in it (every text ends at or before that zero, however entries
+// overlap). Beyond this span (offsets scattered over a huge file) each name is
 // read on its own.
 constexpr std::int64_t kNameRangeLimit = std::int64_t{64} << 20;
 constexpr std::int64_t kNameTail = 4096;
@@ -36,11 +37,7 @@ class NameEntries {
 public:
     NameEntries(BinaryFile& file, std::int64_t lowest, std::int64_t highest, std::size_t unnamed)
         : file_(file), store_(std::make_shared<NameStore>()), start_(lowest) {
-        if (highest >= lowest && highest - lowest <= kNameRangeLimit) {
-            const std::int64_t end = std::min(file.size(), highest + 4 + kNameTail);
-            store_->range.resize(static_cast<std::size_t>(end - lowest));
-            file.Read(lowest, std::span(reinterpret_cast<std::uint8_t*>(store_->range.data()), store_->range.size()));
-        }
+        if (highest >= lowest && highest - lowest <= kNameRangeLimit) ReadRange(highest);
         store_->made.reserve(unnamed * (kUnnamedPrefix.size() + 11));
     }
 
@@ -56,9 +53,9 @@ public:
     // It stays where it is until Clean().
     std::string_view TextAt(std::int64_t offset) {
         if (Holds(offset, 0)) {
-            const std::string_view rest = std::string_view(store_->range).substr(Place(offset));
-            const std::size_t zero = rest.find('\0');
-            if (zero != std::string_view::npos) return rest.substr(0, zero);
+            const std::size_t at = Place(offset);
+            const std::size_t zero = ZeroFrom(at);
+            if (zero != std::string::npos) return std::string_view(store_->range).substr(at, zero - at);
         }
         return store_->longer.emplace_back(file_.ReadZeroTerminated(offset));
     }
@@ -71,19 +68,57 @@ public:
     }
 
     // Names are shown one per line and become parts of file names: a slash or
-    // a control byte must not act as one there. Done once every tag is read,
-    // since a crafted entry's text may hold another entry's tag.
-    std::shared_ptr<const NameStore> Clean(std::span<const ResourceRecord> records) {
-        for (const ResourceRecord& r : records) {
-            if (!r.IsNamed()) continue;
-            for (char& c : std::span(const_cast<char*>(r.name.data()), r.name.size())) {
-                if (c == '/' || static_cast<unsigned char>(c) < 0x20) c = '_';
+    // a control byte must not act as one there. Done once every tag is read and
+    // every text's end found: the whole range at once (only names are read
+    // from it then), since crafted entries may share or overlap any bytes.
+    std::shared_ptr<const NameStore> Clean() {
+        const auto clean = [](std::string& text) {
+            for (char& c : text) {
+                if (c == '/' || (c != '\0' && static_cast<unsigned char>(c) < 0x20)) c = '_';
             }
-        }
+        };
+        clean(store_->range);
+        for (std::string& text : store_->longer) clean(text);
         return std::move(store_);
     }
 
 private:
+    // Reads on, doubling, until the highest entry's text has ended.
+    void ReadRange(std::int64_t highest) {
+        std::string& range = store_->range;
+        std::size_t searched = Place(highest + 4);
+        std::int64_t end = std::min(file_.size(), highest + 4 + kNameTail);
+        while (true) {
+            const std::size_t had = range.size();
+            range.resize(static_cast<std::size_t>(end - start_));
+            file_.Read(start_ + static_cast<std::int64_t>(had),
+                       std::span(reinterpret_cast<std::uint8_t*>(range.data()) + had, range.size() - had));
+            if (searched < range.size() && range.find('\0', searched) != std::string::npos) return;
+            searched = std::max(searched, range.size());
+            if (end == file_.size() || end - start_ >= kNameRangeLimit) return;
+            end = std::min(file_.size(), start_ + std::min(2 * (end - start_), kNameRangeLimit));
+        }
+    }
+
+    // Where the first zero byte at or after `at` lies in the range. The span
+    // [clearFrom_, zeroAt_) is known to hold none, so entries that share or
+    // overlap one text cost one search of it, not one each.
+    std::size_t ZeroFrom(std::size_t at) {
+        const std::string_view range = store_->range;
+        std::size_t zero = std::string::npos;
+        if (zeroAt_ != std::string::npos && at <= zeroAt_) {
+            zero = at >= clearFrom_ ? zeroAt_ : range.substr(at, clearFrom_ - at).find('\0');
+            if (zero == std::string::npos) zero = zeroAt_;
+            else if (at < clearFrom_) zero += at;
+        } else {
+            zero = range.find('\0', at);
+        }
+        if (zero == std::string::npos) return zero;
+        if (zero != zeroAt_) zeroAt_ = zero, clearFrom_ = at;
+        clearFrom_ = std::min(clearFrom_, at);
+        return zero;
+    }
+
     std::size_t Place(std::int64_t offset) const { return static_cast<std::size_t>(offset - start_); }
     bool Holds(std::int64_t offset, std::int64_t length) const {
         return offset >= start_ && offset + length <= start_ + static_cast<std::int64_t>(store_->range.size());
@@ -92,6 +127,8 @@ private:
     BinaryFile& file_;
     std::shared_ptr<NameStore> store_;
     std::int64_t start_;
+    std::size_t clearFrom_ = 0;
+    std::size_t zeroAt_ = std::string::npos;
 };
 
 Level ReadTable(BinaryFile& file, const std::string& datPath, const std::string& rawPath,
@@ -176,7 +213,7 @@ Level ReadTable(BinaryFile& file, const std::string& datPath, const std::string&
     ResourceTable table;
     table.records = std::move(records);
     nameOffsets = {};
-    table.names = entries.Clean(table.records);
+    table.names = entries.Clean();
     return Level(datPath, rawPath, header, std::move(table), size,
                  std::vector<KindRawBlock>(rawBlocks.begin(), rawBlocks.end()));
 }

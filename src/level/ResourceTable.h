@@ -32,7 +32,7 @@ struct ResourceRecord {
     std::int64_t dataOffset = 0;  // absolute; the 8-byte prefix included
     std::int32_t size = 0;
     std::uint32_t flags = 0;
-    std::string_view name;  // held by the table's name buffer
+    std::string_view name;  // held by the table's NameStore
 
     bool IsNamed() const { return flags == kNamedFlags; }
     // A resource whose descriptor size is 0 is a placeholder: its data lives in

@@ -46,12 +46,15 @@ TEST(LoadDat, ReadsHeaderDescriptorsAndNames) {
     EXPECT_EQ(r.name, "wall_a_b\\c") << "slashes and control bytes become _";
     EXPECT_EQ(level.IdentifierOf(r), LevelBuilder::IdentifierOf(0));
     EXPECT_EQ(level.at(5).name, std::string(9000, 'n') + "_end");
-    // Two descriptors naming one entry (offset 12 of the descriptor, from the name table) read it alike.
+    // Descriptors may name any entry (offset 8 of the descriptor, from the name table): resource 0
+    // names resource 2's, which comes later in the file, and resources 2 and 5 share resource 0's.
     Bytes dat = b.BuildDat();
-    PutU32(dat, 64 + 2 * 20 + 8, static_cast<std::uint32_t>(layout.nameOffsets[0] - layout.nameTable));
+    const auto entry = [&](int i) { return static_cast<std::uint32_t>(layout.nameOffsets[i] - layout.nameTable); };
+    for (auto [resource, named] : {std::pair{0, 2}, {2, 0}, {5, 0}}) PutU32(dat, 64 + resource * 20 + 8, entry(named));
     Result<Level> sharing = Load(dat);
     ASSERT_TRUE(sharing) << sharing.error();
-    for (int i : {0, 2}) EXPECT_EQ(std::tie(sharing.value().at(i).name, sharing.value().at(i).tag), std::tuple("wall_a_b\\c", "TXMP"));
+    for (auto [i, name, tag] : {std::tuple{0, "gun", "M3GM"}, {2, "wall_a_b\\c", "TXMP"}, {5, "wall_a_b\\c", "TXMP"}})
+        EXPECT_EQ(std::tie(sharing.value().at(i).name, sharing.value().at(i).tag), std::tuple(name, tag)) << i;
     // Unnamed records are numbered in table order, their tag the stored one reversed.
     for (auto [i, name, tag] : {std::tuple{1, "File_#1", "AKEV"}, {3, "File_#2", "SNDD"}, {4, "File_#3", "SNDD"}})
         EXPECT_EQ(std::tie(level.at(i).name, level.at(i).tag), std::tuple(name, tag)) << i;
