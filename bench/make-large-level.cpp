@@ -26,9 +26,15 @@ int main(int argc, char** argv) {
     }
     static const char* kTags[] = {"M3GM", "TRAM", "ONCC", "AKEV", "PNTA", "IDXA", "TXCA", "OBAN", "TStr", "SUBT"};
     LevelBuilder b;
+    // The level's own records come first, an octree and its index list among them, as in the game's levels.
     const int points = b.Add("PNTA", "level_points", 64);
+    const int indexList = b.Add("IDXA", "level_indices", 64);
+    drossel::OctreeRecord octree{};
+    octree.indexList = LevelBuilder::IdentifierOf(indexList);
+    const int octreeIndex = b.AddData("AKOT", "level_octree", drossel::BytesOf(octree));
     drossel::EnvironmentRecord environment{};
     environment.points = LevelBuilder::IdentifierOf(points);
+    environment.octree = LevelBuilder::IdentifierOf(octreeIndex);
     const int env = b.AddData("AKEV", "level_environment", drossel::BytesOf(environment));
     drossel::LevelRecord level{};
     level.environment = LevelBuilder::IdentifierOf(env);

@@ -26,6 +26,8 @@ std::optional<std::uint32_t> IdentifierIn(std::uint64_t kept) {
 struct Level::Known {
     std::once_flag made;
     std::unique_ptr<std::atomic<std::uint64_t>[]> identifiers;
+    std::atomic<std::size_t> walked{0};  // records the walks have looked at
+    std::atomic<bool> built{false};
     std::once_flag indexed;
     IdentifierIndex index;
 };
@@ -117,6 +119,19 @@ std::optional<std::uint32_t> Level::IdentifierOf(const ResourceRecord& resource)
 }
 
 std::optional<std::int32_t> Level::IndexOf(std::uint32_t identifier) const {
+    // The first links a command follows are found by walking the table from its
+    // start, reading identifiers as it goes: the tree follows two, and a level's
+    // own records tend to come early. Once the walks have looked at as many
+    // records as an eighth of the table, the index is built and used instead.
+    if (!known_->built.load(std::memory_order_acquire)) {
+        const auto& records = table_.records;
+        const std::size_t budget = records.size() / 8;
+        std::size_t at = 0;
+        for (; at < records.size() && known_->walked.fetch_add(1, std::memory_order_relaxed) < budget; ++at) {
+            if (IdentifierOf(records[at]) == identifier) return static_cast<std::int32_t>(at);
+        }
+        if (at == records.size()) return std::nullopt;  // every record looked at: none has it
+    }
     std::call_once(known_->indexed, [this] {
         const auto& records = table_.records;
         BinaryFile* dat = nullptr;
@@ -151,6 +166,7 @@ std::optional<std::int32_t> Level::IndexOf(std::uint32_t identifier) const {
             if (kept == 0) return std::nullopt;
             return IdentifierIn(kept);
         });
+        known_->built.store(true, std::memory_order_release);
     });
     return known_->index.Find(identifier);
 }

@@ -120,12 +120,14 @@ TEST(LoadDat, IdentifiersResolveToTheFirstRecordAndDataOutsideTheFileIsNoRefusal
         PutU32(many.resource(static_cast<int>(i)).data, 0, ids.back());
     }
     const Level big = LoadBuilt(many);
+    // The first links are found by walking the table, the later ones through the index: both give the first.
     for (int i = 0; i < 2999; ++i) ASSERT_EQ(big.Resolve(ids[static_cast<std::size_t>(i)]), &big.at(i)) << i;
+    EXPECT_EQ(big.Resolve(ids[2999]), &big.at(5));
     EXPECT_EQ(big.Resolve(0x12345678), nullptr);
 }
 
 // Loading reads no resource's data: identifiers are read when first needed
-// (resolving a link reads them all) and kept from then on, for the whole level.
+// (the index, built for a link, reads them all) and kept from then on, for the whole level.
 TEST(LoadDat, IdentifiersAreReadWhenFirstNeededAndKept) {
     LevelBuilder b;
     for (const char* name : {"first", "second", "third"}) b.Add("TXMP", name);
