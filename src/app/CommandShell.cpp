@@ -391,7 +391,8 @@ bool ConvertResource(const Session& session, std::int32_t index, UserInterface& 
         }
     });
     // During a batch the failure's own line is already the status text.
-    if ((!ran || refused) && run == nullptr) ui.SetStatusText("Status: Cannot convert " + noun + std::string(resource.name));
+    if ((!ran || refused) && run == nullptr)
+        ui.SetStatusText("Status: Cannot convert " + noun + std::string(resource.name));
     return wrote;
 }
 

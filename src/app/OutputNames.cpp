@@ -10,7 +10,8 @@ namespace drossel {
 namespace {
 
 std::string Named(std::string_view name, Naming naming, const Options& options) {
-    const std::string base = naming.base == NameBase::NameWithoutExtension ? StripExtension(std::string(name)) : std::string(name);
+    const std::string base =
+        naming.base == NameBase::NameWithoutExtension ? StripExtension(std::string(name)) : std::string(name);
     const std::string extension =
         naming.extension == kImageOptionExtension ? ImageExtension(options.Image) : std::string(naming.extension);
     return FileNamePart(base + extension);

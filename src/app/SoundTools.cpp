@@ -63,8 +63,8 @@ bool ReplaceSound(const Level& level, const SoundSlot& slot, const std::string& 
                std::to_string(slot.rawSize > 0 ? used * 100 / slot.rawSize : 0) + " %), " +
                (imported.converted ? "converted from " + SoundFormatText(imported.source) : "copied as it was");
     } catch (const std::exception& e) {
-        ui.ShowMessage("Cannot replace " + std::string(sound.name) + " with " + FileNameOf(wavPath) + ": " + e.what(), kProgramTitle,
-                       MessageIcon::Critical);
+        ui.ShowMessage("Cannot replace " + std::string(sound.name) + " with " + FileNameOf(wavPath) + ": " + e.what(),
+                       kProgramTitle, MessageIcon::Critical);
         return false;
     }
     ui.SetStatusText("Status: Replaced " + std::string(sound.name) + " with " + FileNameOf(wavPath) + ": " + done);

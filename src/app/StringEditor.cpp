@@ -44,8 +44,9 @@ void StringEditor::Save(const Level& level, std::string_view text) const {
     const auto bytes = Windows1252FromUtf8(text, &unstorable);
     if (!bytes) throw DrosselError("the game's texts cannot hold \"" + unstorable + "\": nothing was saved");
     if (bytes->size() > field.width) {
-        throw DrosselError("the text has " + std::to_string(bytes->size()) + " characters, " + std::string(resource.name) +
-                           " holds at most " + std::to_string(field.width) + ": nothing was saved");
+        throw DrosselError("the text has " + std::to_string(bytes->size()) + " characters, " +
+                           std::string(resource.name) + " holds at most " + std::to_string(field.width) +
+                           ": nothing was saved");
     }
     try {
         // Only the field: the text, filled with blanks to its width.

@@ -147,11 +147,13 @@ bool ReplaceTexture(const Level& level, std::int32_t index, const std::string& p
                    : std::to_string(bytes) + " bytes, " + SizeText(picture.width(), picture.height()) + " " +
                          FormatName(writes[0].record.format);
     } catch (const std::exception& e) {
-        ui.ShowMessage("Cannot replace " + std::string(resource.name) + " with " + FileNameOf(picturePath) + ": " + e.what(),
-                       kProgramTitle, MessageIcon::Critical);
+        ui.ShowMessage(
+            "Cannot replace " + std::string(resource.name) + " with " + FileNameOf(picturePath) + ": " + e.what(),
+            kProgramTitle, MessageIcon::Critical);
         return false;
     }
-    ui.SetStatusText("Status: Replaced " + std::string(resource.name) + " with " + FileNameOf(picturePath) + " (" + done + ")");
+    ui.SetStatusText("Status: Replaced " + std::string(resource.name) + " with " + FileNameOf(picturePath) + " (" +
+                     done + ")");
     return true;
 }
 

@@ -83,9 +83,9 @@ Body ReadBody(const Level& level, const ResourceRecord& character, int group, st
         part.model =
             &RequireLinked(level, parts.models[c - 1], "the model of part " + std::to_string(c) + " of " + name);
         // The body is one mesh: its parts together stay within a mesh's size.
-        ModelGeometry& g = part.geometry =
-            ReadModelGeometry(level, *part.model, out,
-                              {points, triangles, "the body of " + std::string(character.name) + " with part " + std::to_string(c)});
+        ModelGeometry& g = part.geometry = ReadModelGeometry(
+            level, *part.model, out,
+            {points, triangles, "the body of " + std::string(character.name) + " with part " + std::to_string(c)});
         points += static_cast<std::int64_t>(g.points.size());
         triangles += static_cast<std::int64_t>(g.triangles.size());
         // Each part brings one texture coordinate per point, so that every later
@@ -134,7 +134,8 @@ Mesh MergedBody(const Body& body) {
 void ForEachBody(const Level& level, const ResourceRecord& resource, const Options& options, Progress& progress,
                  Conversion& out, const std::function<void(int group, const Body& body)>& use) {
     const auto character = level.ReadRecord<CharacterRecord>(resource);
-    const auto bodies = ReadLinked<BodySetRecord>(level, character.bodySet, "the body set of " + std::string(resource.name));
+    const auto bodies =
+        ReadLinked<BodySetRecord>(level, character.bodySet, "the body set of " + std::string(resource.name));
     const bool all = options.CharacterGroup < 1 || options.CharacterGroup > kCharacterGroups;
     JointPositions joints{};  // carried from one body to the next
     for (int g = all ? 1 : options.CharacterGroup; g <= (all ? kCharacterGroups : options.CharacterGroup); ++g) {

@@ -37,7 +37,8 @@ std::pair<Header, const ResourceRecord*> RequiredList(const Level& level, std::u
 
 LevelGeometry ReadLevel(const Level& level, const ResourceRecord& resource, const Options& options, Conversion& out) {
     const auto onlv = level.ReadRecord<LevelRecord>(resource);
-    const auto env = ReadLinked<EnvironmentRecord>(level, onlv.environment, "the environment of " + std::string(resource.name));
+    const auto env =
+        ReadLinked<EnvironmentRecord>(level, onlv.environment, "the environment of " + std::string(resource.name));
     LevelGeometry g;
     const auto [points, pointList] = RequiredList<PointListHeader>(level, env.points, "points (PNTA)");
     RequireMeshSize(points.count, kMaxMeshPoints, "its points");

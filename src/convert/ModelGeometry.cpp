@@ -83,8 +83,8 @@ ModelGeometry ReadModelGeometry(const Level& level, const ResourceRecord& model,
     const std::int64_t claimed = sizeof triangles + std::int64_t{4} * triangles.count;
     if (claimed > list->size || list->dataOffset + claimed > level.datSize()) {
         throw DrosselError("the triangle list" + of + " (" + std::string(list->name) + ") counts " +
-                           std::to_string(triangles.count) + " triangles, more than its " +
-                           std::to_string(list->size) + "-byte record holds");
+                           std::to_string(triangles.count) + " triangles, more than its " + std::to_string(list->size) +
+                           "-byte record holds");
     }
     require(triangles.count, joining.triangles, kMaxMeshTriangles, "the triangles");
     g.triangles = DecodeStrips(strips, triangles.count);

@@ -112,7 +112,8 @@ Scene ModelScene(const Level& level, const ResourceRecord& model, Conversion& ou
     Scene scene;
     Materials materials(level, scene, out);
     const std::string name = Utf8FromWindows1252(model.name);
-    const int mesh = AddModelMesh(scene, g, name, materials.Of(record.texture, "the texture of " + std::string(model.name)));
+    const int mesh =
+        AddModelMesh(scene, g, name, materials.Of(record.texture, "the texture of " + std::string(model.name)));
     scene.nodes.push_back({.name = name, .parent = -1, .translation = {}, .mesh = mesh});
     return scene;
 }
@@ -179,7 +180,8 @@ std::vector<ResourceScene> ModelScenes(const Level& level, const ResourceRecord&
 }
 
 const ResourceRecord& WeaponModel(const Level& level, const ResourceRecord& weapon) {
-    return RequireLinked(level, level.ReadRecord<WeaponRecord>(weapon).model, "the model of " + std::string(weapon.name));
+    return RequireLinked(level, level.ReadRecord<WeaponRecord>(weapon).model,
+                         "the model of " + std::string(weapon.name));
 }
 
 std::vector<ResourceScene> WeaponScenes(const Level& level, const ResourceRecord& weapon, const Options& options,

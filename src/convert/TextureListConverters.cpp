@@ -44,7 +44,8 @@ Conversion TextureList(const Level& level, const Options& options, std::string t
                 ImageOutput picture{.pixels = {}, .bits = ImageBits(options.Image), .draw = [&level, record] {
                                         return ReadTexturePicture(level, record);
                                     }};
-                out.pieces.push_back({place, FileNamePart(prefix + std::string(texture->name)) + ImageExtension(options.Image),
+                out.pieces.push_back({place,
+                                      FileNamePart(prefix + std::string(texture->name)) + ImageExtension(options.Image),
                                       false, std::move(picture), "texture " + std::string(texture->name)});
                 continue;
             }

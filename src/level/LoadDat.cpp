@@ -105,17 +105,23 @@ private:
     // overlap one text cost one search of it, not one each.
     std::size_t ZeroFrom(std::size_t at) {
         const std::string_view range = store_->range;
+        const bool known = zeroAt_ != std::string::npos;
         std::size_t zero = std::string::npos;
-        if (zeroAt_ != std::string::npos && at <= zeroAt_) {
-            zero = at >= clearFrom_ ? zeroAt_ : range.substr(at, clearFrom_ - at).find('\0');
-            if (zero == std::string::npos) zero = zeroAt_;
-            else if (at < clearFrom_) zero += at;
+        if (known && at >= clearFrom_ && at <= zeroAt_) {
+            zero = zeroAt_;
+        } else if (known && at < clearFrom_) {
+            const std::size_t before = range.substr(at, clearFrom_ - at).find('\0');
+            zero = before == std::string::npos ? zeroAt_ : at + before;
         } else {
             zero = range.find('\0', at);
         }
         if (zero == std::string::npos) return zero;
-        if (zero != zeroAt_) zeroAt_ = zero, clearFrom_ = at;
-        clearFrom_ = std::min(clearFrom_, at);
+        if (zero == zeroAt_) {
+            clearFrom_ = std::min(clearFrom_, at);
+        } else {
+            clearFrom_ = at;
+            zeroAt_ = zero;
+        }
         return zero;
     }
 

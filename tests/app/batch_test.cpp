@@ -63,7 +63,8 @@ TEST(ConvertAll, DemoLevelConvertsWhatThisCommandConvertsAndSkipsTheRest) {
     const BatchSummary summary = ConvertAll(l.session, l.ui);
     for (const ResourceRecord& r : l.level().table().records) {
         const Kind& kind = KindOf(r.tag);
-        EXPECT_EQ(l.ui.Showed("Status: Skiping " + std::string(r.name)), !kind.convertAll.included || kind.convert == nullptr)
+        EXPECT_EQ(l.ui.Showed("Status: Skiping " + std::string(r.name)),
+                  !kind.convertAll.included || kind.convert == nullptr)
             << r.name;
     }
     // Sounds lose their name's extension, subtitles and string lists keep it.

@@ -8,7 +8,9 @@ using namespace drossel::testing;
 
 // A name joins other text whole: only a Tag itself is appended as a tag (four characters).
 template <typename Text, typename More>
-concept Joins = requires(Text text, More more) { text + more; };
+concept Joins = requires(Text text, More more) {
+    text + more;
+};
 static_assert(!Joins<std::string, std::string_view> && Joins<std::string, Tag>);
 
 namespace {
