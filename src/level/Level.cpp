@@ -146,18 +146,16 @@ std::optional<std::int32_t> Level::IndexOf(std::uint32_t identifier) const {
             Remember(at, dat->Contains(offset, 4) ? std::optional(dat->U32(offset)) : std::nullopt);
         };
         // Read in the order of the data, so the reads go forward through the file.
-        const auto byOffset = [&records](std::size_t a, std::size_t b) {
-            return records[a].dataOffset < records[b].dataOffset;
+        const auto byOffset = [](const ResourceRecord& a, const ResourceRecord& b) {
+            return a.dataOffset < b.dataOffset;
         };
-        const auto inDataOrder = std::adjacent_find(records.begin(), records.end(), [](const auto& a, const auto& b) {
-                                     return b.dataOffset < a.dataOffset;
-                                 }) == records.end();
-        if (inDataOrder) {
+        if (std::is_sorted(records.begin(), records.end(), byOffset)) {
             for (std::size_t at = 0; at < records.size(); ++at) read(at);
         } else {
             std::vector<std::size_t> order(records.size());
             std::iota(order.begin(), order.end(), std::size_t{0});
-            std::stable_sort(order.begin(), order.end(), byOffset);
+            std::stable_sort(order.begin(), order.end(),
+                             [&](std::size_t a, std::size_t b) { return byOffset(records[a], records[b]); });
             for (const std::size_t at : order) read(at);
         }
         // Unread ones (the file could not be opened) are left out.

@@ -15,8 +15,9 @@ inline constexpr const char* kNotALevelMessage = "This File is not valid a Oni D
 // The level in the file at datPath, or why it is refused: it does not begin with
 // the level file magic, or it is damaged so that its table cannot be read.
 // Names have every "/" and every control byte replaced by "_". Data that lies
-// outside the file is no refusal: that resource's identifier and raw location
-// stay unset. `rawBlocks` say where the kinds with bulk data keep it.
+// outside the file is no refusal (nothing of it is read here): that resource's
+// identifier and raw location, read when first asked for, are unset.
+// `rawBlocks` say where the kinds with bulk data keep it.
 Result<Level> LoadDat(const std::string& datPath, const std::string& rawPath, std::span<const KindRawBlock> rawBlocks);
 
 }  // namespace drossel

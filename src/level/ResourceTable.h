@@ -65,7 +65,6 @@ public:
     // identifierOf(i) is record i's, for i below count; unset ones are left out.
     void Build(std::size_t count, const std::function<std::optional<std::uint32_t>(std::size_t)>& identifierOf);
     std::optional<std::int32_t> Find(std::uint32_t identifier) const;
-    void Clear() { slots_.clear(); }
 
 private:
     struct Slot {
