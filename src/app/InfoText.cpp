@@ -4,17 +4,22 @@
 
 namespace drossel {
 
-std::vector<std::string> DatFileInfoLines(const Level& level) {
+std::vector<std::string> DatFileInfoLines(const std::string& datPath, const std::string& rawPath,
+                                          const DatHeader& header) {
     return {
         "Oni Dat File Info:",
-        "Name: " + level.datPath(),
-        "RAW File: " + level.rawPath(),
+        "Name: " + datPath,
+        "RAW File: " + rawPath,
         "ID: " + std::to_string(kDatMagic),
-        "Resources: " + std::to_string(level.header().resourceCount),
-        "Resource Names: " + std::to_string(level.header().nameCount),
-        "File Data Offset: " + std::to_string(level.header().dataTableOffset),
-        "Name Table Offset: " + std::to_string(level.header().nameTableOffset),
+        "Resources: " + std::to_string(header.resourceCount),
+        "Resource Names: " + std::to_string(header.nameCount),
+        "File Data Offset: " + std::to_string(header.dataTableOffset),
+        "Name Table Offset: " + std::to_string(header.nameTableOffset),
     };
+}
+
+std::vector<std::string> DatFileInfoLines(const Level& level) {
+    return DatFileInfoLines(level.datPath(), level.rawPath(), level.header());
 }
 
 std::string DatFileInfoText(const Level& level) {

@@ -9,11 +9,14 @@
 namespace drossel {
 
 class Level;
+struct DatHeader;
 struct ResourceRecord;
 struct RawSlot;
 
 // The lines of "Dat File Info", without line ends.
 std::vector<std::string> DatFileInfoLines(const Level& level);
+std::vector<std::string> DatFileInfoLines(const std::string& datPath, const std::string& rawPath,
+                                          const DatHeader& header);
 // The message text: every line ended by a carriage return and line feed.
 std::string DatFileInfoText(const Level& level);
 

@@ -10,21 +10,38 @@
 
 namespace drossel {
 
-OpenResult OpenLevel(Session& session, UserInterface& ui, const std::string& datPath, std::string* reason) {
-    Result<Level> loaded = LoadDat(datPath, StripExtension(datPath) + ".raw", RawBlocks());
-    if (!loaded) {
-        if (reason != nullptr) *reason = loaded.error();
-        ui.ShowMessage(std::string(kNotALevelMessage) + "\r\n" + datPath + ": " + loaded.error(), kProgramTitle,
+namespace {
+
+// What every open says: a refusal's message, then the status texts.
+bool Reported(UserInterface& ui, const std::string& datPath, const std::string* refusal, std::string* reason) {
+    if (refusal != nullptr) {
+        if (reason != nullptr) *reason = *refusal;
+        ui.ShowMessage(std::string(kNotALevelMessage) + "\r\n" + datPath + ": " + *refusal, kProgramTitle,
                        MessageIcon::Critical);
     }
     ui.SetStatusText("Status: Loading...");
-    if (!loaded) {
-        ui.SetStatusText("Status: ---");
-        return OpenResult::Rejected;
-    }
+    if (refusal != nullptr) ui.SetStatusText("Status: ---");
+    return refusal == nullptr;
+}
+
+}  // namespace
+
+std::string RawPathOf(const std::string& datPath) {
+    return StripExtension(datPath) + ".raw";
+}
+
+OpenResult OpenLevel(Session& session, UserInterface& ui, const std::string& datPath, std::string* reason) {
+    Result<Level> loaded = LoadDat(datPath, RawPathOf(datPath), RawBlocks());
+    if (!Reported(ui, datPath, loaded ? nullptr : &loaded.error(), reason)) return OpenResult::Rejected;
     session.level = std::move(loaded.value());
     session.options.ResetForLoad();
     return OpenResult::Loaded;
+}
+
+std::optional<DatHeader> OpenLevelHeader(UserInterface& ui, const std::string& datPath) {
+    Result<DatHeader> loaded = LoadDatHeader(datPath);
+    if (!Reported(ui, datPath, loaded ? nullptr : &loaded.error(), nullptr)) return std::nullopt;
+    return loaded.value();
 }
 
 OpenResult ChooseAndOpenLevel(Session& session, UserInterface& ui) {

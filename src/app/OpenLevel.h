@@ -2,6 +2,8 @@
 // The session's part of the File menu's open, choose-.raw and close commands,
 // which both front ends run.
 
+#include "level/ResourceTable.h"
+
 #include <optional>
 #include <string>
 
@@ -19,6 +21,11 @@ enum class OpenResult { Cancelled, Rejected, Loaded };
 // `reason`), and leaves the level that was open, if any, open and unchanged.
 // The tree is built by the caller.
 OpenResult OpenLevel(Session& session, UserInterface& ui, const std::string& datPath, std::string* reason = nullptr);
+// What OpenLevel says and checks, for a command that shows only the header:
+// the table is read and checked but not kept.
+std::optional<DatHeader> OpenLevelHeader(UserInterface& ui, const std::string& datPath);
+// The .raw file a level's .dat file goes with, until another is chosen.
+std::string RawPathOf(const std::string& datPath);
 // Asks for a .dat file with the open dialog, then runs OpenLevel.
 OpenResult ChooseAndOpenLevel(Session& session, UserInterface& ui);
 // Asks for another .raw file for the open level; a cancelled dialog leaves it

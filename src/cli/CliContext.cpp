@@ -41,11 +41,24 @@ void AddCommonOptions(CLI::App& app, CommonOptions& o) {
     app.add_flag("--verbose", o.verbose, "every status text on stderr")->excludes(quiet);
 }
 
-bool CliContext::Open(const std::string& datPath) {
+void CliContext::StartConsole() {
     const Verbosity verbosity = options.quiet     ? Verbosity::Quiet
                                 : options.verbose ? Verbosity::Verbose
                                                   : Verbosity::Normal;
     ui = std::make_unique<ConsoleUserInterface>(verbosity);
+}
+
+std::optional<DatHeader> CliContext::OpenHeader(const std::string& datPath) {
+    StartConsole();
+    return OpenLevelHeader(*ui, datPath);
+}
+
+std::string CliContext::RawPathFor(const std::string& datPath) const {
+    return options.rawPath.empty() ? RawPathOf(datPath) : options.rawPath;
+}
+
+bool CliContext::Open(const std::string& datPath) {
+    StartConsole();
     // A refusal's message names the file and says why.
     if (OpenLevel(session, *ui, datPath) != OpenResult::Loaded) return false;
     if (!options.rawPath.empty()) session.level->SetRawPath(options.rawPath);

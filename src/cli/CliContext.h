@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace drossel::cli {
@@ -46,11 +47,18 @@ public:
     // Opens the level and applies the options; false (after a message on stderr)
     // when the file is refused.
     bool Open(const std::string& datPath);
+    // Reads and checks the level as Open does, keeping only its header.
+    std::optional<DatHeader> OpenHeader(const std::string& datPath);
+    // The .raw file the command works with: --raw, or the one beside the .dat file.
+    std::string RawPathFor(const std::string& datPath) const;
     const Level& level() const { return *session.level; }
     // The table index named on the command line; throws UsageError when outside the table.
     std::int32_t ResourceIndex(std::int64_t index) const;
     ResourceTree Tree();
     int ExitCode() const { return ui->failed() ? kFailed : kOk; }
+
+private:
+    void StartConsole();
 };
 
 void AddCommonOptions(CLI::App& app, CommonOptions& options);

@@ -16,8 +16,11 @@ void AddInfoCommands(CLI::App& app, CliContext& context) {
     info->add_option("LEVEL.dat", *level)->required();
     info->callback([&context, level] {
         context.run = [&context, level] {
-            if (!context.Open(*level)) return kFailed;
-            for (const auto& line : DatFileInfoLines(context.level())) std::cout << line << '\n';
+            // The header is all it shows: the table is checked, not kept.
+            const std::optional<DatHeader> header = context.OpenHeader(*level);
+            if (!header) return kFailed;
+            for (const auto& line : DatFileInfoLines(*level, context.RawPathFor(*level), *header))
+                std::cout << line << '\n';
             return context.ExitCode();
         };
     });

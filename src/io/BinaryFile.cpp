@@ -103,27 +103,26 @@ std::uint32_t BinaryFile::U32(std::int64_t offset) {
     return LoadU32(b);
 }
 
-std::string BinaryFile::ReadZeroTerminated(std::int64_t offset) {
+std::optional<std::int64_t> BinaryFile::FindZero(std::int64_t offset) {
     if (!Contains(offset, 0)) throw DrosselError(Describe(path_, offset, 1, size_));
-    std::string text;
-    std::int64_t at = offset;
-    while (true) {
-        if (at >= size_) {
-            throw DrosselError("text at offset " + std::to_string(offset) + " in " + path_ +
-                               " has no zero byte before the end of the file");
-        }
+    for (std::int64_t at = offset; at < size_; at = windowStart_ + windowLength_) {
         if (at < windowStart_ || at >= windowStart_ + windowLength_) Fill(at);
         const std::uint8_t* begin = window_.data() + (at - windowStart_);
-        const std::uint8_t* end = window_.data() + windowLength_;
-        const auto* zero =
-            static_cast<const std::uint8_t*>(std::memchr(begin, 0, static_cast<std::size_t>(end - begin)));
-        if (zero != nullptr) {
-            text.append(reinterpret_cast<const char*>(begin), static_cast<std::size_t>(zero - begin));
-            return text;
-        }
-        text.append(reinterpret_cast<const char*>(begin), static_cast<std::size_t>(end - begin));
-        at = windowStart_ + windowLength_;
+        const auto left = static_cast<std::size_t>(windowStart_ + windowLength_ - at);
+        if (const void* zero = std::memchr(begin, 0, left)) return at + (static_cast<const std::uint8_t*>(zero) - begin);
     }
+    return std::nullopt;
+}
+
+std::string BinaryFile::ReadZeroTerminated(std::int64_t offset) {
+    const std::optional<std::int64_t> zero = FindZero(offset);
+    if (!zero) {
+        throw DrosselError("text at offset " + std::to_string(offset) + " in " + path_ +
+                           " has no zero byte before the end of the file");
+    }
+    std::string text(static_cast<std::size_t>(*zero - offset), '\0');
+    Read(offset, std::span(reinterpret_cast<std::uint8_t*>(text.data()), text.size()));
+    return text;
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::int64_t limit) {

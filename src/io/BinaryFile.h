@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -40,6 +41,8 @@ public:
     // Reads single-byte characters from offset up to (not including) the next
     // zero byte. Throws when the file ends before a zero byte.
     std::string ReadZeroTerminated(std::int64_t offset);
+    // Where the first zero byte at or after offset lies; nothing when the file ends first.
+    std::optional<std::int64_t> FindZero(std::int64_t offset);
 
 private:
     void Fill(std::int64_t offset);

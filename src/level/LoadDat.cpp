@@ -137,72 +137,99 @@ private:
     std::size_t zeroAt_ = std::string::npos;
 };
 
-Level ReadTable(BinaryFile& file, const std::string& datPath, const std::string& rawPath,
-                std::span<const KindRawBlock> rawBlocks) {
+// The header's values, and what the descriptors are read with.
+struct TableStart {
+    DatHeader header;
+    std::int64_t dataBase = 0;  // descriptors' data offsets count from here
+    std::int64_t count = 0;
+};
+
+TableStart ReadTableStart(BinaryFile& file) {
     const std::int64_t size = file.size();
+    if (size < 4 || file.U32(0) != kDatMagic) throw Rejected{"the file does not begin with the level file magic"};
     if (size < kHeaderSize) throw Rejected{"the header is cut short (" + std::to_string(size) + " bytes)"};
 
     std::array<std::uint8_t, sizeof(DatFileHeader)> headerBytes{};
     file.Read(0, headerBytes);
     const auto stored = RecordFrom<DatFileHeader>(headerBytes);
-    DatHeader header;
-    header.resourceCount = stored.resourceCount;
-    header.nameCount = stored.nameCount;
-    header.nameTableOffset = stored.nameTableOffset;
-    const std::int64_t dataBase = std::int64_t{stored.dataTableOffset} - 8;
-    header.dataTableOffset =
-        static_cast<std::int32_t>(std::max<std::int64_t>(dataBase, std::numeric_limits<std::int32_t>::min()));
+    TableStart t;
+    t.header.resourceCount = stored.resourceCount;
+    t.header.nameCount = stored.nameCount;
+    t.header.nameTableOffset = stored.nameTableOffset;
+    t.dataBase = std::int64_t{stored.dataTableOffset} - 8;
+    t.header.dataTableOffset =
+        static_cast<std::int32_t>(std::max<std::int64_t>(t.dataBase, std::numeric_limits<std::int32_t>::min()));
 
-    const std::int64_t count = header.resourceCount;
-    if (count < 0) throw Rejected{"the resource count is negative (" + std::to_string(count) + ")"};
-    const std::int64_t tableEnd = kDescriptorTableOffset + count * kDescriptorSize;
+    t.count = t.header.resourceCount;
+    if (t.count < 0) throw Rejected{"the resource count is negative (" + std::to_string(t.count) + ")"};
+    const std::int64_t tableEnd = kDescriptorTableOffset + t.count * kDescriptorSize;
     if (tableEnd > size) {
-        throw Rejected{"the table of " + std::to_string(count) + " resources needs " + std::to_string(tableEnd) +
+        throw Rejected{"the table of " + std::to_string(t.count) + " resources needs " + std::to_string(tableEnd) +
                        " bytes, the file has " + std::to_string(size)};
     }
+    return t;
+}
 
-    // Descriptors are read a block at a time into the same few pages: every
-    // page a load touches for the first time costs more than reading it.
+// Where the named descriptors' name entries lie: lowest at most highest, when any is named.
+struct NameBounds {
+    std::int64_t lowest = std::numeric_limits<std::int64_t>::max();
+    std::int64_t highest = -1;
+};
+
+// Hands every descriptor to visit(i, descriptor), in table order, after checking
+// that a named one's entry (its tag at least) lies in the file. Read a block at a
+// time into the same few pages: every page a load touches for the first time
+// costs more than reading it.
+template <typename Visit>
+NameBounds ReadDescriptors(BinaryFile& file, const TableStart& t, Visit visit) {
     constexpr std::int64_t kBlock = 3200;
-    std::vector<std::uint8_t> descriptors(static_cast<std::size_t>(std::min(count, kBlock) * kDescriptorSize));
-    std::vector<ResourceRecord> records(static_cast<std::size_t>(count));
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(std::min(t.count, kBlock) * kDescriptorSize));
+    NameBounds bounds;
+    for (std::int64_t i = 0; i < t.count; ++i) {
+        if (i % kBlock == 0) {
+            const std::int64_t n = std::min(kBlock, t.count - i);
+            file.Read(kDescriptorTableOffset + i * kDescriptorSize,
+                      std::span(block.data(), static_cast<std::size_t>(n * kDescriptorSize)));
+        }
+        const auto d = RecordFrom<ResourceDescriptor>(
+            std::span(block).subspan(static_cast<std::size_t>((i % kBlock) * kDescriptorSize)));
+        if (d.flags == kNamedFlags) {
+            const std::int64_t nameOffset = std::int64_t{t.header.nameTableOffset} + d.nameOffset;
+            if (!file.Contains(nameOffset, 4)) {
+                throw Rejected{"the name of resource " + std::to_string(i) + " lies outside the file (offset " +
+                               std::to_string(nameOffset) + ")"};
+            }
+            bounds.lowest = std::min(bounds.lowest, nameOffset);
+            bounds.highest = std::max(bounds.highest, nameOffset);
+        }
+        visit(static_cast<std::size_t>(i), d);
+    }
+    return bounds;
+}
+
+Level ReadTable(BinaryFile& file, const std::string& datPath, const std::string& rawPath,
+                std::span<const KindRawBlock> rawBlocks) {
+    const TableStart t = ReadTableStart(file);
+    std::vector<ResourceRecord> records(static_cast<std::size_t>(t.count));
     // The name entries' offsets from the name table, kept until every entry's place is known.
     std::vector<std::int32_t> nameOffsets;
     nameOffsets.reserve(records.size());
-    std::int64_t lowestName = std::numeric_limits<std::int64_t>::max();
-    std::int64_t highestName = -1;
-    for (std::int64_t i = 0; i < count; ++i) {
-        if (i % kBlock == 0) {
-            const std::int64_t n = std::min(kBlock, count - i);
-            file.Read(kDescriptorTableOffset + i * kDescriptorSize,
-                      std::span(descriptors.data(), static_cast<std::size_t>(n * kDescriptorSize)));
-        }
-        const auto d = RecordFrom<ResourceDescriptor>(
-            std::span(descriptors).subspan(static_cast<std::size_t>((i % kBlock) * kDescriptorSize)));
-        ResourceRecord& r = records[static_cast<std::size_t>(i)];
+    const NameBounds bounds = ReadDescriptors(file, t, [&](std::size_t i, const ResourceDescriptor& d) {
+        ResourceRecord& r = records[i];
         r.storedTag = Tag(std::string_view(d.storedTag, 4));
-        r.dataOffset = dataBase + d.dataOffset;
+        r.dataOffset = t.dataBase + d.dataOffset;
         r.size = d.size;
         r.flags = d.flags;
-        if (!r.IsNamed()) continue;
-        const std::int64_t nameOffset = std::int64_t{header.nameTableOffset} + d.nameOffset;
-        if (!file.Contains(nameOffset, 4)) {
-            throw Rejected{"the name of resource " + std::to_string(i) + " lies outside the file (offset " +
-                           std::to_string(nameOffset) + ")"};
-        }
-        lowestName = std::min(lowestName, nameOffset);
-        highestName = std::max(highestName, nameOffset);
-        nameOffsets.push_back(d.nameOffset);
-    }
-    descriptors = {};
+        if (r.IsNamed()) nameOffsets.push_back(d.nameOffset);
+    });
 
-    NameEntries entries(file, lowestName, highestName, records.size() - nameOffsets.size());
+    NameEntries entries(file, bounds.lowest, bounds.highest, records.size() - nameOffsets.size());
     auto nextOffset = nameOffsets.begin();
     std::int64_t unnamed = 0;
     for (std::size_t i = 0; i < records.size(); ++i) {
         ResourceRecord& r = records[i];
         if (r.IsNamed()) {
-            const std::int64_t nameOffset = std::int64_t{header.nameTableOffset} + *nextOffset++;
+            const std::int64_t nameOffset = std::int64_t{t.header.nameTableOffset} + *nextOffset++;
             r.tag = entries.TagAt(nameOffset);
             try {
                 r.name = entries.TextAt(nameOffset + 4);
@@ -220,7 +247,7 @@ Level ReadTable(BinaryFile& file, const std::string& datPath, const std::string&
     table.records = std::move(records);
     nameOffsets = {};
     table.names = entries.Clean();
-    return Level(datPath, rawPath, header, std::move(table), size,
+    return Level(datPath, rawPath, t.header, std::move(table), file.size(),
                  std::vector<KindRawBlock>(rawBlocks.begin(), rawBlocks.end()));
 }
 
@@ -229,15 +256,30 @@ Level ReadTable(BinaryFile& file, const std::string& datPath, const std::string&
 Result<Level> LoadDat(const std::string& datPath, const std::string& rawPath, std::span<const KindRawBlock> rawBlocks) {
     try {
         BinaryFile file(datPath);
-        if (file.size() < 4 || file.U32(0) != kDatMagic) {
-            return Result<Level>::Failure("the file does not begin with the level file magic");
-        }
         return ReadTable(file, datPath, rawPath, rawBlocks);
     } catch (const Rejected& rejected) {
         return Result<Level>::Failure(rejected.reason);
     } catch (const std::exception& e) {
         return Result<Level>::Failure(e.what());
     }
+}
+
+Result<DatHeader> LoadDatHeader(const std::string& datPath) {
+    try {
+        BinaryFile file(datPath);
+        const TableStart t = ReadTableStart(file);
+        const NameBounds bounds = ReadDescriptors(file, t, [](std::size_t, const ResourceDescriptor&) {});
+        // Every text starts at or before the highest entry's, so ends at or before its zero.
+        if (bounds.highest < 0 || file.FindZero(bounds.highest + 4)) return t.header;
+    } catch (const Rejected& rejected) {
+        return Result<DatHeader>::Failure(rejected.reason);
+    } catch (const std::exception& e) {
+        return Result<DatHeader>::Failure(e.what());
+    }
+    // Which resource's name runs to the end of the file, the whole table tells.
+    Result<Level> level = LoadDat(datPath, "", {});
+    if (!level) return Result<DatHeader>::Failure(level.error());
+    return level.value().header();
 }
 
 }  // namespace drossel

@@ -20,4 +20,8 @@ inline constexpr const char* kNotALevelMessage = "This File is not valid a Oni D
 // `rawBlocks` say where the kinds with bulk data keep it.
 Result<Level> LoadDat(const std::string& datPath, const std::string& rawPath, std::span<const KindRawBlock> rawBlocks);
 
+// The header of the level in the file at datPath, or why LoadDat would refuse
+// the file: its descriptors and names are checked as they are read, and not kept.
+Result<DatHeader> LoadDatHeader(const std::string& datPath);
+
 }  // namespace drossel

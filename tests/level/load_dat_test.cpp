@@ -18,7 +18,19 @@ namespace {
 Result<Level> Load(const Bytes& dat) {
     static TempDir dir;
     WriteFileBytes(dir / "level.dat", dat);
-    return LoadDat(dir / "level.dat", dir / "level.raw", RawBlocks());
+    Result<Level> level = LoadDat(dir / "level.dat", dir / "level.raw", RawBlocks());
+    // Reading only the header refuses the same files for the same reasons.
+    Result<DatHeader> header = LoadDatHeader(dir / "level.dat");
+    EXPECT_EQ(static_cast<bool>(header), static_cast<bool>(level));
+    if (header && level) {
+        const DatHeader& h = level.value().header();
+        EXPECT_EQ(std::tie(header.value().resourceCount, header.value().nameCount, header.value().dataTableOffset,
+                           header.value().nameTableOffset),
+                  std::tie(h.resourceCount, h.nameCount, h.dataTableOffset, h.nameTableOffset));
+    } else if (!header && !level) {
+        EXPECT_EQ(header.error(), level.error());
+    }
+    return level;
 }
 
 Level LoadBuilt(const LevelBuilder& b) {
