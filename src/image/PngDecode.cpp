@@ -11,7 +11,7 @@
 
 #include "io/Error.h"
 
-#include <png.h>
+#include "image/PngLibrary.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -33,25 +33,25 @@ struct Reader {
     Reader(const Reader&) = delete;
     Reader& operator=(const Reader&) = delete;
     explicit Reader(std::span<const std::uint8_t> b) : bytes(b) {
-        png = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, OnError, OnWarning);
-        if (png != nullptr) info = png_create_info_struct(png);
+        png = Png().create_read_struct(PNG_LIBPNG_VER_STRING, this, OnError, OnWarning);
+        if (png != nullptr) info = Png().create_info_struct(png);
         if (info == nullptr) {
-            png_destroy_read_struct(&png, nullptr, nullptr);
+            Png().destroy_read_struct(&png, nullptr, nullptr);
             throw DrosselError("libpng could not start reading");
         }
-        png_set_read_fn(png, this, OnRead);
+        Png().set_read_fn(png, this, OnRead);
     }
-    ~Reader() { png_destroy_read_struct(&png, &info, nullptr); }
+    ~Reader() { Png().destroy_read_struct(&png, &info, nullptr); }
 
     static void OnError(png_structp png, png_const_charp text) {
-        auto* self = static_cast<Reader*>(png_get_error_ptr(png));
+        auto* self = static_cast<Reader*>(Png().get_error_ptr(png));
         std::snprintf(self->message, sizeof self->message, "%s", text);
-        png_longjmp(png, 1);
+        Png().longjmp(png, 1);
     }
     static void OnWarning(png_structp, png_const_charp) {}
     static void OnRead(png_structp png, png_bytep out, png_size_t length) {
-        auto* self = static_cast<Reader*>(png_get_io_ptr(png));
-        if (self->bytes.size() - self->at < length) png_error(png, "the file is cut short");
+        auto* self = static_cast<Reader*>(Png().get_io_ptr(png));
+        if (self->bytes.size() - self->at < length) Png().error(png, "the file is cut short");
         std::memcpy(out, self->bytes.data() + self->at, length);
         self->at += length;
     }
@@ -59,32 +59,32 @@ struct Reader {
 
 // Reads the header and sets the transforms to 8-bit BGRA; false after an error.
 bool ReadHeader(Reader& r, png_uint_32& width, png_uint_32& height) {
-    if (setjmp(png_jmpbuf(r.png))) return false;
-    png_read_info(r.png, r.info);
+    if (setjmp(DROSSEL_PNG_JMPBUF(r.png))) return false;
+    Png().read_info(r.png, r.info);
     // Deflate packs at most 1032 bytes into one: a picture its file cannot hold
     // is refused before memory is taken for it.
     const double stored =
-        (static_cast<double>(png_get_rowbytes(r.png, r.info)) + 1) * png_get_image_height(r.png, r.info);
-    if (stored / 1032 > static_cast<double>(r.bytes.size())) png_error(r.png, "its pixels cannot fit in the file");
-    const int type = png_get_color_type(r.png, r.info);
+        (static_cast<double>(Png().get_rowbytes(r.png, r.info)) + 1) * Png().get_image_height(r.png, r.info);
+    if (stored / 1032 > static_cast<double>(r.bytes.size())) Png().error(r.png, "its pixels cannot fit in the file");
+    const int type = Png().get_color_type(r.png, r.info);
     // Palettes, grey of fewer bits and transparency chunks become channels.
-    png_set_expand(r.png);
-    png_set_scale_16(r.png);
-    if (type == PNG_COLOR_TYPE_GRAY || type == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(r.png);
-    png_set_bgr(r.png);
-    png_set_add_alpha(r.png, 0xFF, PNG_FILLER_AFTER);  // only where there is no alpha
-    png_set_interlace_handling(r.png);
-    png_read_update_info(r.png, r.info);
-    width = png_get_image_width(r.png, r.info);
-    height = png_get_image_height(r.png, r.info);
-    if (png_get_rowbytes(r.png, r.info) != std::size_t{width} * 4) png_error(r.png, "unexpected row layout");
+    Png().set_expand(r.png);
+    Png().set_scale_16(r.png);
+    if (type == PNG_COLOR_TYPE_GRAY || type == PNG_COLOR_TYPE_GRAY_ALPHA) Png().set_gray_to_rgb(r.png);
+    Png().set_bgr(r.png);
+    Png().set_add_alpha(r.png, 0xFF, PNG_FILLER_AFTER);  // only where there is no alpha
+    Png().set_interlace_handling(r.png);
+    Png().read_update_info(r.png, r.info);
+    width = Png().get_image_width(r.png, r.info);
+    height = Png().get_image_height(r.png, r.info);
+    if (Png().get_rowbytes(r.png, r.info) != std::size_t{width} * 4) Png().error(r.png, "unexpected row layout");
     return true;
 }
 
 bool ReadRows(Reader& r, png_bytepp rows) {
-    if (setjmp(png_jmpbuf(r.png))) return false;
-    png_read_image(r.png, rows);
-    png_read_end(r.png, nullptr);
+    if (setjmp(DROSSEL_PNG_JMPBUF(r.png))) return false;
+    Png().read_image(r.png, rows);
+    Png().read_end(r.png, nullptr);
     return true;
 }
 

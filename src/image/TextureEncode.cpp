@@ -2,6 +2,7 @@
 
 #include "image/TextureDecode.h"
 #include "io/LittleEndian.h"
+#include "io/LoadedLibrary.h"
 
 #include <squish.h>
 
@@ -38,9 +39,21 @@ void EncodeBgrx(const PixelBuffer& picture, std::span<const std::uint8_t> curren
     }
 }
 
+// libsquish's block compressor, loaded when a texture is first encoded as DXT1.
+struct Squish {
+    decltype(&squish::CompressMasked) compressMasked = nullptr;
+};
+
+const Squish& SquishLibrary() {
+    return LoadFunctions<Squish>("libsquish.so.0", [](LoadedLibrary& library, Squish& s) {
+        library.Find(s.compressMasked, "_ZN6squish14CompressMaskedEPKhiPviPf");  // squish::CompressMasked
+    });
+}
+
 // Blocks of 4 x 4 pixels, rows of blocks from the top; pixels beyond the
 // picture's edge are left out of the fit.
 void EncodeDxt1(const PixelBuffer& picture, std::vector<std::uint8_t>& out) {
+    const auto compress = SquishLibrary().compressMasked;
     std::uint8_t* block = out.data();
     for (int by = 0; by < picture.height(); by += 4) {
         for (int bx = 0; bx < picture.width(); bx += 4, block += 8) {
@@ -57,7 +70,7 @@ void EncodeDxt1(const PixelBuffer& picture, std::vector<std::uint8_t>& out) {
                     mask |= 1 << (4 * y + x);
                 }
             }
-            squish::CompressMasked(rgba, mask, block, squish::kDxt1 | squish::kColourIterativeClusterFit);
+            compress(rgba, mask, block, squish::kDxt1 | squish::kColourIterativeClusterFit, nullptr);
         }
     }
 }

@@ -1,11 +1,10 @@
 #include "sound/SndfileMemory.h"
 
-#include <dlfcn.h>
+#include "io/LoadedLibrary.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <type_traits>
 
 namespace drossel {
 namespace {
@@ -54,8 +53,6 @@ sf_count_t Tell(void* user) {
     return Of(user).at;
 }
 
-constexpr const char* kSndfileLibrary = "libsndfile.so.1";
-
 struct Sndfile {
     decltype(&sf_open_virtual) openVirtual = nullptr;
     decltype(&sf_close) close = nullptr;
@@ -70,23 +67,15 @@ struct Sndfile {
 const Sndfile& Library() {
     static const Sndfile library = [] {
         Sndfile s;
-        void* handle = ::dlopen(kSndfileLibrary, RTLD_NOW | RTLD_LOCAL);
-        if (handle == nullptr) {
-            const char* why = ::dlerror();
-            s.error = std::string("cannot load libsndfile: ") + (why != nullptr ? why : kSndfileLibrary);
-            return s;
-        }
-        const auto find = [&](auto& function, const char* name) {
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(::dlsym(handle, name));
-            if (function == nullptr && s.error.empty()) s.error = std::string(kSndfileLibrary) + " has no " + name;
-        };
-        find(s.openVirtual, "sf_open_virtual");
-        find(s.close, "sf_close");
-        find(s.strerror, "sf_strerror");
-        find(s.readShort, "sf_readf_short");
-        find(s.readFloat, "sf_readf_float");
-        find(s.writeShort, "sf_writef_short");
-        find(s.writeFloat, "sf_writef_float");
+        LoadedLibrary loaded("libsndfile.so.1");
+        loaded.Find(s.openVirtual, "sf_open_virtual");
+        loaded.Find(s.close, "sf_close");
+        loaded.Find(s.strerror, "sf_strerror");
+        loaded.Find(s.readShort, "sf_readf_short");
+        loaded.Find(s.readFloat, "sf_readf_float");
+        loaded.Find(s.writeShort, "sf_writef_short");
+        loaded.Find(s.writeFloat, "sf_writef_float");
+        s.error = loaded.error();
         return s;
     }();
     return library;

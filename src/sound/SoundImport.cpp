@@ -5,6 +5,8 @@
 #include "sound/SndfileMemory.h"
 #include "sound/WavChunks.h"
 
+#include "io/LoadedLibrary.h"
+
 #include <samplerate.h>
 
 #include <algorithm>
@@ -60,13 +62,30 @@ void MixChannels(std::span<const float> in, int from, int to, std::vector<float>
     }
 }
 
+// libsamplerate's functions, loaded when a sound is first resampled.
+struct Samplerate {
+    decltype(&src_new) create = nullptr;
+    decltype(&src_process) process = nullptr;
+    decltype(&src_delete) destroy = nullptr;
+    decltype(&src_strerror) strerror = nullptr;
+};
+
+const Samplerate& SamplerateLibrary() {
+    return LoadFunctions<Samplerate>("libsamplerate.so.0", [](LoadedLibrary& library, Samplerate& s) {
+        library.Find(s.create, "src_new");
+        library.Find(s.process, "src_process");
+        library.Find(s.destroy, "src_delete");
+        library.Find(s.strerror, "src_strerror");
+    });
+}
+
 // libsamplerate, a block of frames at a time.
 class Resampler {
 public:
     Resampler(int channels, double ratio) : channels_(channels), ratio_(ratio) {
         int error = 0;
-        state_.reset(src_new(SRC_SINC_BEST_QUALITY, channels, &error));
-        if (!state_) throw DrosselError(std::string("the resampler cannot start: ") + src_strerror(error));
+        state_.reset(SamplerateLibrary().create(SRC_SINC_BEST_QUALITY, channels, &error));
+        if (!state_) throw DrosselError(std::string("the resampler cannot start: ") + SamplerateLibrary().strerror(error));
     }
     // Resamples `in` (all of it) and hands each piece of output to `put`; with
     // `last`, also what the resampler still holds.
@@ -83,8 +102,8 @@ public:
             d.output_frames = static_cast<long>(out_.size()) / channels_;
             d.end_of_input = last ? 1 : 0;
             d.src_ratio = ratio_;
-            if (const int error = src_process(state_.get(), &d)) {
-                throw DrosselError(std::string("the resampler failed: ") + src_strerror(error));
+            if (const int error = SamplerateLibrary().process(state_.get(), &d)) {
+                throw DrosselError(std::string("the resampler failed: ") + SamplerateLibrary().strerror(error));
             }
             used += d.input_frames_used;
             put(std::span<const float>(out_.data(), static_cast<std::size_t>(d.output_frames_gen * channels_)));
@@ -94,7 +113,7 @@ public:
 
 private:
     struct Delete {
-        void operator()(SRC_STATE* s) const { src_delete(s); }
+        void operator()(SRC_STATE* s) const { SamplerateLibrary().destroy(s); }
     };
     int channels_;
     double ratio_;

@@ -1,5 +1,6 @@
 #include "Fixture.h"
 #include "io/BinaryFile.h"
+#include "io/LoadedLibrary.h"
 #include "io/OutputFile.h"
 #include "io/PathText.h"
 
@@ -70,6 +71,16 @@ TEST(BinaryFile, ReadsInsideTheFileOnlyAndOpensRegularFilesOnly) {
     EXPECT_THROW(file.U32(4), DrosselError);
     EXPECT_THROW(file.ReadBytes(-1, 2), DrosselError);
     EXPECT_THROW(file.ReadZeroTerminated(6), DrosselError);  // no zero byte before the end
+    EXPECT_EQ(file.FindZero(6), std::nullopt);
+    EXPECT_EQ(file.FindZero(7), std::nullopt);  // at the end
+    // A text longer than what is read at a time (64 KB) is found and read whole.
+    Bytes longer(70000, 'a');
+    longer.push_back(0);
+    WriteFileBytes(dir / "long", longer);
+    BinaryFile longFile(dir / "long");
+    EXPECT_EQ(longFile.U8(10), 'a');  // the window now starts at 10
+    EXPECT_EQ(longFile.FindZero(5), 70000);
+    EXPECT_EQ(longFile.ReadZeroTerminated(1).size(), 69999u);
     BinaryFile shrinking(dir / "f");
     WriteFileBytes(dir / "f", Bytes{1});  // cut short after it was opened: a read fails instead of waiting
     EXPECT_THROW(shrinking.U32(0), DrosselError);
@@ -78,4 +89,31 @@ TEST(BinaryFile, ReadsInsideTheFileOnlyAndOpensRegularFilesOnly) {
     EXPECT_THROW(BinaryFile(dir / "fifo"), DrosselError);
     EXPECT_THROW(BinaryFile(dir.path()), DrosselError);
     EXPECT_THROW(BinaryFile(dir / "absent"), DrosselError);
+}
+
+TEST(LoadedLibrary, FindsFunctionsAndSaysWhatIsMissing) {
+    LoadedLibrary png("libpng16.so.16");
+    void (*readInfo)(void*, void*) = nullptr;
+    png.Find(readInfo, "png_read_info");
+    EXPECT_NE(readInfo, nullptr);
+    EXPECT_EQ(png.error(), "");
+    png.Find(readInfo, "png_no_such_function");
+    EXPECT_EQ(png.error(), "libpng16.so.16 has no png_no_such_function");
+
+    struct Absent {
+        void (*function)() = nullptr;
+    };
+    const auto absent = [] {
+        return LoadFunctions<Absent>("libdrossel-absent.so.0", [](LoadedLibrary& library, Absent& a) {
+            library.Find(a.function, "anything");
+        });
+    };
+    for (int call = 0; call < 2; ++call) {  // the second call says it again
+        try {
+            absent();
+            ADD_FAILURE() << "an absent library was loaded";
+        } catch (const DrosselError& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("cannot load libdrossel-absent.so.0", 0), 0u) << e.what();
+        }
+    }
 }
