@@ -70,7 +70,7 @@ void BatchRun::ForEachChild(const Level& level, const GroupNode& node, const std
         const ResourceNode& child = node.children[static_cast<std::size_t>(k)];
         const auto index = indexAt(k);
         if (!index) {
-            reporting_.ShowMessage("Cannot " + verb + " " + child.text + ": the tree node " + child.key() +
+            reporting_.ShowMessage("Cannot " + verb + " " + std::string(child.text) + ": the tree node " + child.key() +
                                        " names no resource of the table",
                                    kProgramTitle, MessageIcon::Critical, MessageButtons::Ok);
             ui_.SetStatusText("NONE");

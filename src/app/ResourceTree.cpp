@@ -45,14 +45,16 @@ public:
     }
 
     // The groups, each given its room at once, the nodes named by these records.
-    ResourceTree Take(const std::vector<ResourceRecord>& records) {
+    ResourceTree Take(const ResourceTable& table) {
+        const std::vector<ResourceRecord>& records = table.records;
         std::vector<std::size_t> counts(tree_.groups.size(), 0);
         for (const Placed& p : placed_) ++counts[p.group];
         for (std::size_t g = 0; g < counts.size(); ++g) tree_.groups[g].children.reserve(counts[g]);
         for (const Placed& p : placed_) {
             const std::string_view name = records[static_cast<std::size_t>(p.index)].name;
-            tree_.groups[p.group].children.push_back({std::string(name), p.index, p.prefix});
+            tree_.groups[p.group].children.push_back({name, p.index, p.prefix});
         }
+        tree_.names = table.names;
         placed_ = {};
         return std::move(tree_);
     }
@@ -148,7 +150,7 @@ ResourceTree BuildNormalView(const Level& level, UserInterface& ui) {
     }
     ui.SetProgressValue(0);
     ui.SetStatusText("Status: Loaded");
-    return filler.Take(records);
+    return filler.Take(level.table());
 }
 
 ResourceTree BuildZephyrView(const Level& level, UserInterface& ui) {
@@ -167,7 +169,7 @@ ResourceTree BuildZephyrView(const Level& level, UserInterface& ui) {
     }
     ui.SetProgressValue(0);
     ui.SetStatusText("Loaded");
-    return filler.Take(records);
+    return filler.Take(level.table());
 }
 
 ResourceTree BuildView(TreeView view, const Level& level, UserInterface& ui) {
@@ -180,7 +182,7 @@ ResourceTree FilteredTree(const ResourceTree& tree, const Level& level, std::str
     // Names are mostly shorter than a small string's room: the lowered copy
     // costs no allocation, and 100,000 names take a few milliseconds.
     const auto holds = [&wanted](std::string_view value) { return LowerCase(value).find(wanted) != std::string::npos; };
-    ResourceTree shown{tree.view, {}};
+    ResourceTree shown{tree.view, {}, tree.names};
     for (const GroupNode& group : tree.groups) {
         GroupNode kept{group.key, group.text, {}};
         for (const ResourceNode& node : group.children) {

@@ -4,6 +4,7 @@
 // it in its tree widget, drossel-cli prints it, and the folder commands walk it.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,10 +13,11 @@
 namespace drossel {
 
 class Level;
+struct NameStore;
 class UserInterface;
 
 struct ResourceNode {
-    std::string text;  // the resource's name
+    std::string_view text;  // the resource's name, held by its tree
     std::int32_t index = 0;
     char prefix = 'k';  // "k" or "K": the key's first character
 
@@ -34,6 +36,8 @@ enum class TreeView { Normal, Zephyr };
 struct ResourceTree {
     TreeView view = TreeView::Normal;
     std::vector<GroupNode> groups;
+    // Where the nodes' texts are kept: the level's names, shared with it.
+    std::shared_ptr<const NameStore> names;
 
     const GroupNode* FindGroup(std::string_view key) const;
     std::size_t ResourceCount() const;

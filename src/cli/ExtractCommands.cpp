@@ -73,7 +73,7 @@ GroupNode NodeOfKey(const ResourceTree& tree, const std::string& key) {
     if (const GroupNode* group = tree.FindGroup(key)) return *group;
     for (const GroupNode& g : tree.groups) {
         for (const ResourceNode& r : g.children) {
-            if (r.key() == key) return {key, r.text, {}};
+            if (r.key() == key) return {key, std::string(r.text), {}};
         }
     }
     throw UsageError{"KEY " + key + " names no node of the tree"};

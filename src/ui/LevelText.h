@@ -4,10 +4,11 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace drossel::ui {
 
-inline QString LevelText(const std::string& bytes) {
+inline QString LevelText(std::string_view bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 

@@ -116,4 +116,9 @@ TEST(ResourceTree, FilterKeepsResourcesByNameOrTag) {
     EXPECT_EQ(shown("sndd"), "SNDD:K0 K1 ");
     EXPECT_EQ(shown("xyz"), "");
     EXPECT_EQ(FilteredTree(all, l.level(), "").groups.size(), all.groups.size());
+    // A tree keeps its names: they outlive the level and the tree it was filtered from.
+    OpenedLevel other(b);
+    const ResourceTree kept = FilteredTree(BuildZephyrView(other.level(), other.ui), other.level(), "door");
+    other.session.level.reset();
+    EXPECT_EQ(kept.groups.at(1).children.at(0).text, "doormat");
 }

@@ -43,7 +43,7 @@ Level LoadBuilt(const LevelBuilder& b) {
 
 TEST(LoadDat, ReadsHeaderDescriptorsAndNames) {
     LevelBuilder b;
-    b.Add("TXMP", "wall/a\tb\\c", 40);
+    b.Add("TXMP", "wall/a\tb\\c\x1f d", 40);
     b.AddUnnamed("AKEV");
     b.Add("M3GM", "gun");
     // One bit more or one bit less than the named flags: unnamed, even with a name entry.
@@ -57,7 +57,7 @@ TEST(LoadDat, ReadsHeaderDescriptorsAndNames) {
     const Level level = LoadBuilt(b);
     // The header's fields and a descriptor's tag, offset, size and flags show in InfoText's test.
     const ResourceRecord& r = level.at(0);
-    EXPECT_EQ(r.name, "wall_a_b\\c") << "slashes and control bytes become _";
+    EXPECT_EQ(r.name, "wall_a_b\\c_ d") << "slashes and control bytes (1 to 31) become _";
     EXPECT_EQ(level.IdentifierOf(r), LevelBuilder::IdentifierOf(0));
     EXPECT_EQ(level.at(5).name, std::string(9000, 'n') + "_end");
     // Descriptors may name any entry (offset 8 of the descriptor, from the name table): resource 0
@@ -67,7 +67,7 @@ TEST(LoadDat, ReadsHeaderDescriptorsAndNames) {
     for (auto [resource, named] : {std::pair{0, 2}, {2, 0}, {5, 0}}) PutU32(dat, 64 + resource * 20 + 8, entry(named));
     Result<Level> sharing = Load(dat);
     ASSERT_TRUE(sharing) << sharing.error();
-    for (auto [i, name, tag] : {std::tuple{0, "gun", "M3GM"}, {2, "wall_a_b\\c", "TXMP"}, {5, "wall_a_b\\c", "TXMP"}})
+    for (auto [i, name, tag] : {std::tuple{0, "gun", "M3GM"}, {2, "wall_a_b\\c_ d", "TXMP"}, {5, "wall_a_b\\c_ d", "TXMP"}})
         EXPECT_EQ(std::tie(sharing.value().at(i).name, sharing.value().at(i).tag), std::tuple(name, tag)) << i;
     // Unnamed records are numbered in table order, their tag the stored one reversed.
     for (auto [i, name, tag] : {std::tuple{1, "File_#1", "AKEV"}, {3, "File_#2", "SNDD"}, {4, "File_#3", "SNDD"}})
