@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Load time of a generated level of N resources (default 100000) next to the
+# Start-up, and load time of a generated level of N resources (default 100000) next to the
 # floor, reading the same file once with cat, and the loader's peak memory;
 # with BEFORE=OTHER_BUILD_DIR, an older build's times beside them.
 #
@@ -19,13 +19,13 @@ bytes=$(stat -c %s "$work/level.dat")
 level=$work/level.dat
 cli=$build/drossel-cli
 
-labels=("cat (floor)" "drossel-cli --help (start-up)")
-commands=("cat $level" "$cli --help")
+labels=("cat (floor)")
+commands=("cat $level")
 for pair in ${BEFORE:+"before:$BEFORE/drossel-cli"} "now:$cli"; do
     name=${pair%%:*} program=${pair#*:}
     suffix=$([ "$name" = before ] && echo " (before)" || echo "")
-    labels+=("drossel-cli info$suffix" "drossel-cli tree$suffix")
-    commands+=("$program info $level" "$program tree $level")
+    labels+=("drossel-cli --help$suffix" "drossel-cli info$suffix" "drossel-cli tree$suffix")
+    commands+=("$program --help" "$program info $level" "$program tree $level")
 done
 
 cat "$level" >/dev/null  # warm the page cache for all
@@ -43,7 +43,7 @@ floor=$(median <<<"${runs[0]}")
 echo "level: $count resources, $bytes bytes; median of $rounds rounds, in ms"
 for i in "${!commands[@]}"; do
     ms=$(median <<<"${runs[$i]}")
-    line=$(printf '%-38s%6s ms  %4s x cat' "${labels[$i]}:" "$ms" "$(awk "BEGIN { printf \"%.1f\", $ms / $floor }")")
+    line=$(printf '%-40s%6s ms  %4s x cat' "${labels[$i]}:" "$ms" "$(awk "BEGIN { printf \"%.1f\", $ms / $floor }")")
     if [[ ${commands[$i]} == *" info "* || ${commands[$i]} == *" tree "* ]]; then
         peak=$(/usr/bin/time -f %M ${commands[$i]} 2>&1 >/dev/null | tail -n 1)
         line+="   peak $peak KiB"
