@@ -57,8 +57,8 @@ bool Encode(png_structp png, png_infop info, const PixelBuffer& pixels, int bits
     if (setjmp(DROSSEL_PNG_JMPBUF(png))) return false;
     Png().set_write_fn(png, Png().get_error_ptr(png), Append, nullptr);
     Png().set_IHDR(png, info, static_cast<png_uint_32>(pixels.width()), static_cast<png_uint_32>(pixels.height()), 8,
-                 bits == 32 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                   bits == 32 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                   PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     Png().write_info(png, info);
     for (int top = 0; top < pixels.height(); ++top) {
         ToFileRow(pixels, top, bits, row);

@@ -109,7 +109,8 @@ std::optional<std::int64_t> BinaryFile::FindZero(std::int64_t offset) {
         if (at < windowStart_ || at >= windowStart_ + windowLength_) Fill(at);
         const std::uint8_t* begin = window_.data() + (at - windowStart_);
         const auto left = static_cast<std::size_t>(windowStart_ + windowLength_ - at);
-        if (const void* zero = std::memchr(begin, 0, left)) return at + (static_cast<const std::uint8_t*>(zero) - begin);
+        if (const void* zero = std::memchr(begin, 0, left))
+            return at + (static_cast<const std::uint8_t*>(zero) - begin);
     }
     return std::nullopt;
 }

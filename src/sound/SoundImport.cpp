@@ -85,7 +85,8 @@ public:
     Resampler(int channels, double ratio) : channels_(channels), ratio_(ratio) {
         int error = 0;
         state_.reset(SamplerateLibrary().create(SRC_SINC_BEST_QUALITY, channels, &error));
-        if (!state_) throw DrosselError(std::string("the resampler cannot start: ") + SamplerateLibrary().strerror(error));
+        if (!state_)
+            throw DrosselError(std::string("the resampler cannot start: ") + SamplerateLibrary().strerror(error));
     }
     // Resamples `in` (all of it) and hands each piece of output to `put`; with
     // `last`, also what the resampler still holds.

@@ -104,9 +104,8 @@ TEST(LoadedLibrary, FindsFunctionsAndSaysWhatIsMissing) {
         void (*function)() = nullptr;
     };
     const auto absent = [] {
-        return LoadFunctions<Absent>("libdrossel-absent.so.0", [](LoadedLibrary& library, Absent& a) {
-            library.Find(a.function, "anything");
-        });
+        return LoadFunctions<Absent>("libdrossel-absent.so.0",
+                                     [](LoadedLibrary& library, Absent& a) { library.Find(a.function, "anything"); });
     };
     for (int call = 0; call < 2; ++call) {  // the second call says it again
         try {

@@ -67,7 +67,8 @@ TEST(LoadDat, ReadsHeaderDescriptorsAndNames) {
     for (auto [resource, named] : {std::pair{0, 2}, {2, 0}, {5, 0}}) PutU32(dat, 64 + resource * 20 + 8, entry(named));
     Result<Level> sharing = Load(dat);
     ASSERT_TRUE(sharing) << sharing.error();
-    for (auto [i, name, tag] : {std::tuple{0, "gun", "M3GM"}, {2, "wall_a_b\\c_ d", "TXMP"}, {5, "wall_a_b\\c_ d", "TXMP"}})
+    for (auto [i, name, tag] :
+         {std::tuple{0, "gun", "M3GM"}, {2, "wall_a_b\\c_ d", "TXMP"}, {5, "wall_a_b\\c_ d", "TXMP"}})
         EXPECT_EQ(std::tie(sharing.value().at(i).name, sharing.value().at(i).tag), std::tuple(name, tag)) << i;
     // Unnamed records are numbered in table order, their tag the stored one reversed.
     for (auto [i, name, tag] : {std::tuple{1, "File_#1", "AKEV"}, {3, "File_#2", "SNDD"}, {4, "File_#3", "SNDD"}})
