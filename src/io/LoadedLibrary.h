@@ -34,6 +34,7 @@ private:
 
 // The functions `find` takes from the library `soname`, which is loaded on the
 // first call; every call throws DrosselError when it cannot be loaded or lacks one.
+// They are kept per Functions type: one struct of functions for each library.
 template <typename Functions>
 const Functions& LoadFunctions(const char* soname, void (*find)(LoadedLibrary&, Functions&)) {
     static const auto loaded = [&] {
