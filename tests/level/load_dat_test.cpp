@@ -157,6 +157,9 @@ TEST(LoadDat, IdentifiersAreReadWhenFirstNeededAndKept) {
     rewrite(0xCAFE);
     EXPECT_EQ(level.Resolve(0xCAFE), nullptr);
     EXPECT_EQ(level.IdentifierOf(level.at(1)), 0xBEEFu);
+    // A record that is not the table's own is read, not looked up by its place.
+    const ResourceRecord outside = level.at(1);
+    EXPECT_EQ(level.IdentifierOf(outside), level.IdentifierOf(level.at(1)));
     // A copy knows nothing read before; reading a record keeps its identifier.
     const Level copy = level.Copy();
     copy.ReadData(copy.at(1), 4);
