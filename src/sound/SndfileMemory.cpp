@@ -61,37 +61,35 @@ struct Sndfile {
     decltype(&sf_readf_float) readFloat = nullptr;
     decltype(&sf_writef_short) writeShort = nullptr;
     decltype(&sf_writef_float) writeFloat = nullptr;
-    std::string error;  // why it could not be loaded
 };
 
 const Sndfile& Library() {
-    static const Sndfile library = [] {
-        Sndfile s;
-        LoadedLibrary loaded("libsndfile.so.1");
-        loaded.Find(s.openVirtual, "sf_open_virtual");
-        loaded.Find(s.close, "sf_close");
-        loaded.Find(s.strerror, "sf_strerror");
-        loaded.Find(s.readShort, "sf_readf_short");
-        loaded.Find(s.readFloat, "sf_readf_float");
-        loaded.Find(s.writeShort, "sf_writef_short");
-        loaded.Find(s.writeFloat, "sf_writef_float");
-        s.error = loaded.error();
-        return s;
-    }();
-    return library;
+    return LoadFunctions<Sndfile>("libsndfile.so.1", [](LoadedLibrary& library, Sndfile& s) {
+        library.Find(s.openVirtual, "sf_open_virtual");
+        library.Find(s.close, "sf_close");
+        library.Find(s.strerror, "sf_strerror");
+        library.Find(s.readShort, "sf_readf_short");
+        library.Find(s.readFloat, "sf_readf_float");
+        library.Find(s.writeShort, "sf_writef_short");
+        library.Find(s.writeFloat, "sf_writef_float");
+    });
 }
 
 }  // namespace
 
 SndfileHandle::SndfileHandle(MemorySoundFile& memory, int mode, SF_INFO& info) {
-    if (!Library().error.empty()) return;
+    try {
+        Library();
+    } catch (const DrosselError& e) {
+        loadError_ = e.what();
+        return;
+    }
     SF_VIRTUAL_IO io{Length, Seek, Read, Write, Tell};  // libsndfile keeps a copy
     file_ = Library().openVirtual(&io, mode, &info, &memory);
 }
 
 const char* SndfileHandle::Error() const {
-    const Sndfile& library = Library();
-    return library.error.empty() ? library.strerror(file_) : library.error.c_str();
+    return loadError_.empty() ? Library().strerror(file_) : loadError_.c_str();
 }
 
 sf_count_t SndfileHandle::ReadFrames(short* out, sf_count_t frames) {

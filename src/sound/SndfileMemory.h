@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace drossel {
@@ -41,6 +42,7 @@ public:
 
 private:
     SNDFILE* file_ = nullptr;
+    std::string loadError_;  // why libsndfile could not be loaded
 };
 
 }  // namespace drossel

@@ -2,10 +2,9 @@
 
 #include "io/Error.h"
 #include "io/LittleEndian.h"
+#include "io/LoadedLibrary.h"
 #include "sound/SndfileMemory.h"
 #include "sound/WavChunks.h"
-
-#include "io/LoadedLibrary.h"
 
 #include <samplerate.h>
 
